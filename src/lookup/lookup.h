@@ -1,0 +1,34 @@
+#pragma once
+// The four lookup entry points between the pages and the property library.
+// Inputs are in display units (unit_system 0 Metric/SI, any other value English).
+// Each returns a status and never throws:
+//   0 success (the value is written to *out), 1 invalid argument or input out of range,
+//   2 computation failed, 3 the property does not apply to this state.
+// On any status other than 0 the output is left untouched.
+// Every call starts and ends with the default floating-point environment.
+
+namespace Vantrel {
+
+enum lookup_status : int {
+  status_ok = 0,
+  status_invalid = 1,
+  status_failed = 2,
+  status_not_applicable = 3,
+};
+
+// One property (code 0-26) of the state given by two inputs (input-pair code 0-9).
+int lookup_property(double first, double second, int pair_code, int property_code,
+                    int unit_system, double* out);
+
+// One property of a saturated state at a temperature (°C or °F) and quality (0-1).
+int lookup_tsat(double temperature, double quality, int property_code, int unit_system,
+                double* out);
+
+// One property of a saturated state at a pressure (bar or psia) and quality (0-1).
+int lookup_psat(double pressure, double quality, int property_code, int unit_system,
+                double* out);
+
+// One formulation constant (code 0-15).
+int lookup_constant(int constant_code, int unit_system, double* out);
+
+}  // namespace Vantrel
