@@ -1,10 +1,11 @@
 // Surface tension (IAPWS 1994) and static dielectric constant (IAPWS 1997) as functions of
 // temperature and density.
-#include "properties/further.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "properties/dielectric.h"
+#include "properties/surface_tension.h"
 
 namespace Vantrel {
 namespace {
