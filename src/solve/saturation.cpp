@@ -151,8 +151,7 @@ bool bracket_saturation(univariate_function<double, double>& k, double x0, doubl
   return false;
 }
 
-double helmholtz_psat(double theta, double& delta_liq, double& delta_vap,
-                      helmholtz_state* state) {
+double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state) {
   // A NaN would match an arbitrary cached key, so it is refused before the lookup.
   if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
   auto& cache = psat_cache();
@@ -174,7 +173,8 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap,
   double pi = psat_estimate(theta);
   delta_liq = liquid_guess;
   delta_vap = vapour_guess;
-  if (std::fabs(1 - theta) < critical_cutoff) return pi;
+  // The line ends at the critical point; the correlation may overshoot it in the last digit.
+  if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(pi, 1.0);
 
   helmholtz_kvalue<helmholtz_state> k(state, false, theta, liquid_guess, vapour_guess);
   // The liquid's fugacity amplifies an error in π; an absolute floor of 1e-9 would leave
