@@ -203,9 +203,13 @@ void steam95::at_tv(double T, double v) {
   remember(kind_tv, T, v, *this);
 }
 
-void steam95::at_th(double T, double h) { at_t_energy(kind_th, T, h, &helmholtz_state::h); }
+void steam95::at_th(double T, double h) {
+  at_t_energy(kind_th, T, h, &helmholtz_state::h);
+}
 
-void steam95::at_tu(double T, double u) { at_t_energy(kind_tu, T, u, &helmholtz_state::u); }
+void steam95::at_tu(double T, double u) {
+  at_t_energy(kind_tu, T, u, &helmholtz_state::u);
+}
 
 void steam95::at_t_energy(int kind, double T, double y, property_selector property) {
   refuse_nan(T, "steam95::t");
@@ -223,7 +227,7 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
     delta_liq_ = delta_liq;
     helm_.update(delta_vap, tau);
   } else {
-    double delta = c == quality_superheated  ? 0.9 * delta_vap
+    double delta = c == quality_superheated ? 0.9 * delta_vap
                    : c == quality_subcooled ? 1.01 * delta_liq
                    : y > 1000.0             ? 0.01
                                             : 0.3;
@@ -263,7 +267,7 @@ void steam95::at_ts(double T, double s) {
     delta_liq_ = delta_liq;
     helm_.update(delta_vap, tau);
   } else {
-    double delta = c == quality_superheated  ? 0.9 * delta_vap
+    double delta = c == quality_superheated ? 0.9 * delta_vap
                    : c == quality_subcooled ? 1.01 * delta_liq
                                             : 0.01;
     bool converged = false;
@@ -298,10 +302,18 @@ void steam95::settle(bool converged, double delta, double tau) {
   }
 }
 
-void steam95::at_pv(double p, double v) { at_p_property(kind_pv, p, v, &helmholtz_state::v); }
-void steam95::at_ph(double p, double h) { at_p_property(kind_ph, p, h, &helmholtz_state::h); }
-void steam95::at_ps(double p, double s) { at_p_property(kind_ps, p, s, &helmholtz_state::s); }
-void steam95::at_pu(double p, double u) { at_p_property(kind_pu, p, u, &helmholtz_state::u); }
+void steam95::at_pv(double p, double v) {
+  at_p_property(kind_pv, p, v, &helmholtz_state::v);
+}
+void steam95::at_ph(double p, double h) {
+  at_p_property(kind_ph, p, h, &helmholtz_state::h);
+}
+void steam95::at_ps(double p, double s) {
+  at_p_property(kind_ps, p, s, &helmholtz_state::s);
+}
+void steam95::at_pu(double p, double u) {
+  at_p_property(kind_pu, p, u, &helmholtz_state::u);
+}
 
 void steam95::at_p_property(int kind, double p, double y, property_selector property) {
   refuse_nan(p, "steam95::p");

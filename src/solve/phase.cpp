@@ -71,10 +71,9 @@ double density_tp_on_side(double theta, double pi, double code, helmholtz_state*
   if (theta >= 1.0 || (code != quality_superheated && code != quality_subcooled)) {
     return density_tp(theta, pi, state);
   }
-  const double delta0 = code == quality_subcooled
-                            ? liquid_density_estimate(theta)
-                            : vapour_start(theta, pi, psat_estimate(theta),
-                                           vapour_density_estimate(theta));
+  const double delta0 = code == quality_subcooled ? liquid_density_estimate(theta)
+                                                  : vapour_start(theta, pi, psat_estimate(theta),
+                                                                 vapour_density_estimate(theta));
   return dfind(delta0, theta, pi, state);
 }
 
@@ -93,8 +92,8 @@ double quality_at_t(double theta, double y, property_selector property, double& 
 }
 
 double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
-                       property_selector property, double& theta, double& delta1,
-                       double& delta2, helmholtz_state* state) {
+                       property_selector property, double& theta, double& delta1, double& delta2,
+                       helmholtz_state* state) {
   density_tp(theta_hi, pi, state);
   double y_hi = (state->*property)();
   density_tp(theta_lo, pi, state);

@@ -61,7 +61,7 @@ class helmholtz_pfunction : public univariate_function<double, double> {
 // Single phase: answers −1, −2 or −3, θ the temperature found and δ1 = δ2 = its density.
 // Throws std::domain_error("helmholtz_tfind") when y lies outside the values at the two ends.
 double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
-                       property_selector property, double& theta, double& delta1,
-                       double& delta2, helmholtz_state* state);
+                       property_selector property, double& theta, double& delta1, double& delta2,
+                       helmholtz_state* state);
 
 }  // namespace Vantrel

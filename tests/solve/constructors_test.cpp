@@ -1,0 +1,377 @@
+// The state constructors: saturated and two-phase states, states beside the saturation
+// line, the inputs that once gave wrong answers, range errors and the state cache.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
+#include "model/constant95.h"
+#include "model/errors.h"
+#include "model/steam95.h"
+#include "solve/caches.h"
+
+namespace Vantrel {
+namespace {
+
+using C = constant95;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+struct saturation_check {
+  double T, p, rho_liq, rho_vap, h_liq, h_vap, s_liq, s_vap;
+};
+// IAPWS-95 saturation check values (R6-95(2018), Table 8), h′ and s′ at 275 K with the
+// library's ideal-gas constants.
+constexpr saturation_check table8[] = {
+    {275, 0.698451167e-3, 0.999887406e3, 0.550664919e-2, 0.775972206e1, 0.250428995e4,
+     0.283094675e-1, 0.910660121e1},
+    {450, 0.932203564, 0.890341250e3, 0.481200360e1, 0.749161585e3, 0.277441078e4, 0.210865845e1,
+     0.660921221e1},
+    {625, 0.169082693e2, 0.567090385e3, 0.118290280e3, 0.168626976e4, 0.255071625e4, 0.380194683e1,
+     0.518506121e1},
+};
+
+// Nine printed digits.
+void expect_digits(double got, double want) {
+  EXPECT_NEAR(got, want, 6e-9 * std::abs(want));
+}
+
+TEST(SaturatedStates, ReproduceTable8AtTemperatureAndPressure) {
+  for (const auto& c : table8) {
+    SCOPED_TRACE(testing::Message() << "T=" << c.T);
+    steam95 liq, vap;
+    liq.at_tsat(c.T, 0);
+    vap.at_tsat(c.T, 1);
+    expect_digits(liq.p(), c.p);
+    expect_digits(liq.rho(), c.rho_liq);
+    expect_digits(vap.rho(), c.rho_vap);
+    expect_digits(liq.h(), c.h_liq);
+    expect_digits(vap.h(), c.h_vap);
+    expect_digits(liq.s(), c.s_liq);
+    expect_digits(vap.s(), c.s_vap);
+    EXPECT_EQ(liq.x(), 0.0);
+    EXPECT_EQ(vap.x(), 1.0);
+
+    steam95 by_p;
+    by_p.at_psat(c.p, 1);
+    EXPECT_NEAR(by_p.t(), c.T, 1e-7 * c.T);
+    EXPECT_NEAR(by_p.rho(), c.rho_vap, 1e-6 * c.rho_vap);
+  }
+}
+
+TEST(SaturatedStates, MixtureHoldsBothPhasesAtOneTemperature) {
+  steam95 liq, vap, mix;
+  liq.at_tsat(373.15, 0);
+  vap.at_tsat(373.15, 1);
+  mix.at_tsat(373.15, 0.5);
+  EXPECT_TRUE(mix.two_phase());
+  EXPECT_EQ(mix.delta_liq(), liq.helm().delta());
+  EXPECT_EQ(mix.helm().delta(), vap.helm().delta());
+  EXPECT_NEAR(mix.v(), 0.5 * (liq.v() + vap.v()), 1e-14);
+  EXPECT_EQ(mix.p(), vap.p());
+
+  steam95 mix_p;
+  mix_p.at_psat(vap.p(), 0.5);
+  EXPECT_NEAR(mix_p.t(), 373.15, 1e-7 * 373.15);
+  EXPECT_NEAR(mix_p.h(), mix.h(), 1e-6);
+}
+
+TEST(SaturatedStates, CriticalTemperatureHasOneDensity) {
+  for (const double x : {0.0, 0.3, 1.0}) {
+    steam95 st;
+    st.at_tsat(C::Tc, x);
+    EXPECT_EQ(st.helm().delta(), 1.0);
+    if (st.two_phase()) {
+      EXPECT_EQ(st.delta_liq(), 1.0);
+    }
+  }
+}
+
+// Two-phase states from the single-phase input pairs: each gives the quality it was built
+// with and the saturation temperature and pressure.
+TEST(TwoPhaseStates, EveryPairRecoversTheQuality) {
+  for (const double T : {300.0, 450.0, 600.0}) {
+    for (const double x : {0.01, 0.5, 0.99}) {
+      SCOPED_TRACE(testing::Message() << "T=" << T << " x=" << x);
+      steam95 mix;
+      mix.at_tsat(T, x);
+      steam95 tv, th, ph, ps;
+      tv.at_tv(T, mix.v());
+      th.at_th(T, mix.h());
+      ph.at_ph(mix.p(), mix.h());
+      ps.at_ps(mix.p(), mix.s());
+      for (const steam95* st : {&tv, &th, &ph, &ps}) {
+        EXPECT_NEAR(st->x(), x, 1e-8);
+        EXPECT_NEAR(st->t(), T, 1e-7 * T);
+        EXPECT_NEAR(st->p(), mix.p(), 1e-7 * mix.p());
+      }
+    }
+  }
+}
+
+// States beside the saturation line: the density is found on the branch of the side the
+// state lies on, and the phase code names that branch.
+TEST(NearSaturation, PressureBesideTheLineKeepsItsBranch) {
+  for (const double T : {280.0, 373.15, 550.0, 640.0}) {
+    steam95 liq, vap;
+    liq.at_tsat(T, 0);
+    vap.at_tsat(T, 1);
+    const double ps = liq.p();
+    for (const double eps : {1e-6, 1e-3}) {
+      SCOPED_TRACE(testing::Message() << "T=" << T << " eps=" << eps);
+      steam95 above, below;
+      above.at_tp(T, ps * (1 + eps));
+      below.at_tp(T, ps * (1 - eps));
+      EXPECT_EQ(above.x(), quality_subcooled);
+      EXPECT_EQ(below.x(), quality_superheated);
+      EXPECT_NEAR(above.rho() / liq.rho(), 1.0, 1e-3);
+      EXPECT_NEAR(below.rho() / vap.rho(), 1.0, 2e-3);
+    }
+  }
+}
+
+TEST(NearSaturation, EnergyAndEntropyBesideTheLineKeepTheirBranch) {
+  for (const double T : {300.0, 450.0, 600.0}) {
+    steam95 liq, vap;
+    liq.at_tsat(T, 0);
+    vap.at_tsat(T, 1);
+    const double ps = liq.p();
+    SCOPED_TRACE(testing::Message() << "T=" << T);
+    // Just outside the dome, on either side.
+    const auto outside = [&](double y, double sign) { return y + sign * 1e-9 * std::abs(y); };
+    steam95 h_liq, h_vap, s_liq, s_vap;
+    h_liq.at_ph(ps, outside(liq.h(), -1));
+    h_vap.at_ph(ps, outside(vap.h(), +1));
+    s_liq.at_ps(ps, outside(liq.s(), -1));
+    s_vap.at_ps(ps, outside(vap.s(), +1));
+    for (const steam95* st : {&h_liq, &s_liq}) {
+      EXPECT_EQ(st->x(), quality_subcooled);
+      EXPECT_NEAR(st->rho() / liq.rho(), 1.0, 1e-6);
+    }
+    for (const steam95* st : {&h_vap, &s_vap}) {
+      EXPECT_EQ(st->x(), quality_superheated);
+      EXPECT_NEAR(st->rho() / vap.rho(), 1.0, 1e-5);
+    }
+    // Just inside: a mixture with almost no vapour, or almost no liquid.
+    steam95 in_liq, in_vap;
+    in_liq.at_ph(ps, outside(liq.h(), +1));
+    in_vap.at_ts(T, outside(vap.s(), -1));
+    EXPECT_TRUE(in_liq.two_phase());
+    EXPECT_LT(in_liq.x(), 1e-6);
+    EXPECT_TRUE(in_vap.two_phase());
+    EXPECT_GT(in_vap.x(), 1 - 1e-6);
+    // The fixed-temperature pairs on the line itself name the side and not a quality.
+    steam95 at_liq, at_vap;
+    at_liq.at_th(T, liq.h());
+    at_vap.at_ts(T, vap.s());
+    EXPECT_EQ(at_liq.x(), quality_subcooled);
+    EXPECT_EQ(at_vap.x(), quality_superheated);
+  }
+}
+
+TEST(PhaseCodes, FollowTheInputPairs) {
+  steam95 st;
+  st.at_tp(700, 10);  // above Tc, below pc
+  EXPECT_EQ(st.x(), quality_indeterminate);
+  st = steam95();
+  st.at_tp(600, 50);  // below Tc, above pc
+  EXPECT_EQ(st.x(), quality_indeterminate);
+  st = steam95();
+  st.at_tp(260, 0.1);  // below the triple point
+  EXPECT_EQ(st.x(), quality_indeterminate);
+  // The pressure-first pairs name a state above Tc and below pc by its side...
+  steam95 hot, by_ph;
+  hot.at_tp(700, 10);
+  by_ph.at_ph(10, hot.h());
+  EXPECT_EQ(by_ph.x(), quality_superheated);
+  // ...and the temperature-first pairs a state below Tc and above pc.
+  steam95 dense, by_ts;
+  dense.at_tp(600, 50);
+  by_ts.at_ts(600, dense.s());
+  EXPECT_EQ(by_ts.x(), quality_subcooled);
+}
+
+// --- The inputs that once gave wrong answers.
+
+TEST(Mends, TemperaturePressureCodeFollowsTheDensityFound) {
+  steam95 st;
+  st.at_tp(274.16, 0.00657561 / 10);
+  EXPECT_EQ(st.x(), st.helm().delta() > 1 ? quality_subcooled : quality_superheated);
+}
+
+TEST(Mends, TemperaturePressureRefusesTheStabilityLimit) {
+  // Cold liquid cannot reach 1 bar below about 234 K on this formulation.
+  steam95 st;
+  try {
+    st.at_tp(233.15, 0.1);
+    ADD_FAILURE() << "no error; p = " << st.p();
+  } catch (const convergence_error& e) {
+    EXPECT_STREQ(e.what(), "steam95::at_tp");
+  }
+  EXPECT_FALSE(st.valid());
+}
+
+TEST(Mends, EnthalpyBesideTheLiquidLineStaysLiquid) {
+  steam95 liq;
+  liq.at_psat(1, 0);
+  steam95 st;
+  st.at_ph(1, liq.h() * (1 - 1e-8));
+  EXPECT_EQ(st.x(), quality_subcooled);
+  EXPECT_GT(st.helm().delta(), 1.0);
+  EXPECT_NEAR(st.rho() / liq.rho(), 1.0, 1e-6);
+}
+
+TEST(Mends, FixedTemperatureIterationRefusesNegativePressure) {
+  steam95 st;
+  try {
+    st.at_th(293.15, 50);
+    ADD_FAILURE() << "no error; p = " << st.p();
+  } catch (const std::domain_error& e) {
+    EXPECT_STREQ(e.what(), "steam95::at_th");
+  }
+  EXPECT_FALSE(st.valid());
+}
+
+TEST(Mends, FixedTemperatureIterationReachesDiluteVapour) {
+  // 0.4 mbar at 0 °C: a density near 3e-4 kg/m³.
+  steam95 original;
+  original.at_tp(273.15, 0.00004);
+  steam95 by_s, by_h;
+  by_s.at_ts(273.15, original.s());
+  EXPECT_NEAR(by_s.rho(), original.rho(), 1e-6 * original.rho());
+  by_h.at_th(273.15, original.h());
+  EXPECT_NEAR(by_h.h(), original.h(), 1e-6);
+}
+
+TEST(Mends, EnthalpyEntropyBeyondTheTopIsobar) {
+  // s above 8.8 (dilute vapour) and below 0.7 (cold liquid) have no state at 10000 MPa.
+  for (const auto& [T, p] : {std::pair{500.0, 0.01}, std::pair{300.0, 1.0}}) {
+    SCOPED_TRACE(testing::Message() << "T=" << T);
+    steam95 original, st;
+    original.at_tp(T, p);
+    st.at_hs(original.h(), original.s());
+    EXPECT_NEAR(st.t(), T, 1e-4);
+    EXPECT_NEAR(st.h(), original.h(), 1e-4);
+  }
+}
+
+TEST(Mends, ZeroTargetKeepsTheLiquid) {
+  steam95 st;
+  st.at_pu(C::pt, 0);
+  EXPECT_EQ(st.x(), quality_subcooled);
+  EXPECT_GT(st.helm().delta(), 1.0);
+  EXPECT_NEAR(st.u(), 0.0, 1e-6);
+}
+
+TEST(Mends, VolumeOnTheUnstableIsothermIsRefused) {
+  // 250 K and 0.01 m³/kg lie between the spinodals of a supercooled isotherm.
+  steam95 st;
+  try {
+    st.at_tv(250, 0.01);
+    ADD_FAILURE() << "no error; p = " << st.p();
+  } catch (const std::domain_error& e) {
+    EXPECT_STREQ(e.what(), "steam95::at_tv");
+  }
+}
+
+// --- Errors.
+
+template <class Error, class F>
+void expect_error(F f, const char* context) {
+  steam95 st;
+  try {
+    f(st);
+    ADD_FAILURE() << "no error, expected " << context;
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), context);
+  }
+  EXPECT_FALSE(st.valid());
+}
+
+TEST(Errors, RangeChecksNameTheirContext) {
+  using E = std::domain_error;
+  const double below_190 = std::nextafter(190.0, 0.0);
+  expect_error<E>([&](steam95& s) { s.at_tp(below_190, 1); }, "steam95::t");
+  expect_error<E>([](steam95& s) { s.at_tv(5000.5, 1); }, "steam95::t");
+  expect_error<E>([](steam95& s) { s.at_th(189.99, 100); }, "steam95::t");
+  expect_error<E>([](steam95& s) { s.at_tp(300, -0.001); }, "steam95::p");
+  expect_error<E>([](steam95& s) { s.at_ph(10000.1, 100); }, "steam95::p");
+  expect_error<E>([](steam95& s) { s.at_tsat(273.15, 0); }, "steam95::at_tsat");
+  expect_error<E>([](steam95& s) { s.at_tsat(650, 0); }, "steam95::at_tsat");
+  expect_error<E>([](steam95& s) { s.at_tsat(300, 1.5); }, "steam95::at_tsat");
+  expect_error<E>([](steam95& s) { s.at_psat(std::nextafter(C::pt, 0.0), 0); }, "steam95::at_psat");
+  expect_error<E>([](steam95& s) { s.at_psat(23, 0); }, "steam95::at_psat");
+  expect_error<E>([](steam95& s) { s.at_psat(1, -0.1); }, "steam95::at_psat");
+  expect_error<E>([](steam95& s) { s.at_tsat(300, nan); }, "steam95");
+  expect_error<E>([](steam95& s) { s.at_psat(1, nan); }, "steam95");
+  expect_error<E>([](steam95& s) { s.at_tv(300, 0); }, "steam95::at_tv");
+  expect_error<E>([](steam95& s) { s.at_ph(1, 1e5); }, "helmholtz_tfind");
+  expect_error<E>([](steam95& s) { s.at_ps(1, -5); }, "helmholtz_tfind");
+
+  steam95 st;
+  EXPECT_NO_THROW(st.at_psat(C::pt, 0));
+  EXPECT_NO_THROW(st.at_tsat(C::Tt, 1));
+}
+
+TEST(Errors, NotANumberIsRefusedBeforeTheCache) {
+  // A NaN key would compare equivalent to every cached key; it must never reach the table.
+  steam95 warm;
+  warm.at_tp(300, 1);
+  using E = std::domain_error;
+  expect_error<E>([](steam95& s) { s.at_tp(nan, 1); }, "steam95::t");
+  expect_error<E>([](steam95& s) { s.at_tp(300, nan); }, "steam95::p");
+  expect_error<E>([](steam95& s) { s.at_th(300, nan); }, "steam95::at_th");
+  expect_error<E>([](steam95& s) { s.at_pv(1, nan); }, "helmholtz_tfind");
+  expect_error<E>([](steam95& s) { s.at_hs(nan, 1); }, "helmholtz_tfind");
+}
+
+// --- The state cache.
+
+void expect_identical(const steam95& a, const steam95& b) {
+  EXPECT_EQ(a.valid(), b.valid());
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(a.x()), std::bit_cast<std::uint64_t>(b.x()));
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(a.helm().delta()),
+            std::bit_cast<std::uint64_t>(b.helm().delta()));
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(a.helm().tau()),
+            std::bit_cast<std::uint64_t>(b.helm().tau()));
+  if (a.two_phase()) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(a.delta_liq()),
+              std::bit_cast<std::uint64_t>(b.delta_liq()));
+  }
+}
+
+TEST(StateCache, SecondCallIsAnsweredFromTheCache) {
+  clear_library_caches();
+  steam95 first, second;
+  first.at_ps(1, 6.5);
+  second.at_ps(1, 6.5);
+  expect_identical(first, second);
+
+  // A hit copies the stored state without solving: a planted entry is what comes back.
+  steam95 planted;
+  planted.at_tp(400, 1);
+  state_cache().insert_or_assign(state_key{2, 300.0, 1.0}, planted);
+  steam95 answered;
+  answered.at_tp(300, 1);
+  expect_identical(answered, planted);
+  clear_library_caches();
+}
+
+TEST(StateCache, AnEnthalpyEntropyStateAlsoCachesItsPressureState) {
+  clear_library_caches();
+  steam95 original, st;
+  original.at_tp(500, 1);
+  clear_library_caches();
+  st.at_hs(original.h(), original.s());
+  // Each evaluation of the pressure search built one (p, s) state; the final one was a hit.
+  const std::size_t evaluations = state_cache().size() - 1;
+  EXPECT_GE(evaluations, 3u);
+  EXPECT_LE(evaluations, 101u);
+  EXPECT_EQ(state_cache().count(state_key{9, st.p(), original.s()}), 1u);
+  EXPECT_EQ(state_cache().count(state_key{11, original.h(), original.s()}), 1u);
+}
+
+}  // namespace
+}  // namespace Vantrel
