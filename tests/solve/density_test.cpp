@@ -119,13 +119,18 @@ TEST(Dfind, StopsAtTheStabilityLimitOfTheBranch) {
   }
 }
 
-TEST(Dfind, AWalkThatEndsWithoutABracketFails) {
+TEST(Dfind, FailsRatherThanAnswerWrongly) {
   // Just below Tc a vapour start far below the saturated density walks a hundred steps
   // without reaching the pressure; its last points are no answer.
   helmholtz_state state;
   const double theta = 0.999, pi = 0.9999 * psat_estimate(theta);
   EXPECT_TRUE(throws<convergence_error>([&] { dfind(1e-6, theta, pi, &state); }, "dfind"));
   EXPECT_NO_THROW(dfind(vapour_density_estimate(theta), theta, pi, &state));
+  // No positive density of a vapour has a pressure of zero or below.
+  for (double target : {0.0, -0.01}) {
+    EXPECT_TRUE(throws<convergence_error>([&] { dfind(0.01, 0.9, target, &state); }, "dfind"));
+    EXPECT_TRUE(throws<convergence_error>([&] { dfind(0.01, 1.05, target, &state); }, "dfind"));
+  }
 }
 
 TEST(Dfind, DiluteVapourKeepsThePressureAskedFor) {
