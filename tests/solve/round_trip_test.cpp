@@ -18,7 +18,7 @@ namespace {
 
 using C = constant95;
 
-// Single-phase states above the melting and sublimation curves, with the region they test.
+// Single-phase states above the melting and sublimation curves.
 struct grid_point {
   double T, p;
 };
@@ -59,42 +59,31 @@ constexpr grid_point grid[] = {
     {200, 1e-7},
 };
 
-// The original state's derivatives, from which the constructor tolerances are carried over
-// to T, p and ρ.
+// The original state's derivatives, through which each constructor's own tolerances are
+// carried over to T, p and ρ. Units: kJ, kg, K, MPa, m³.
 struct sensitivity {
-  double T, p, rho, v;
-  double cp;       // kJ/(kg·K)
-  double alpha;    // 1/K
-  double dpdt_v;   // (∂p/∂T)_v, MPa/K
-  double dpdrho;   // (∂p/∂ρ)_T, MPa·m³/kg
-  double dvdt;     // (∂v/∂T)_p
-  double dh_drho;  // (∂h/∂ρ)_T, dh per dρ
-  double du_drho;  // (∂u/∂ρ)_T
-  double ds_drho;  // (∂s/∂ρ)_T
+  double T, p, rho, v, cp, alpha;
+  double dpdt_v, dpdrho, dvdt;       // (∂p/∂T)_v, (∂p/∂ρ)_T, (∂v/∂T)_p
+  double dh_drho, du_drho, ds_drho;  // along the isotherm
 };
 
 sensitivity sensitivity_of(const steam95& st) {
-  sensitivity k{};
-  k.T = st.t();
-  k.p = st.p();
-  k.rho = st.rho();
-  k.v = st.v();
-  k.cp = st.cp();
-  k.alpha = st.alpha();
-  k.dpdt_v = st.dpdt();
-  k.dpdrho = st.helm().dpdrho();
-  k.dvdt = st.dvdt();
   // Central differences along the isotherm.
-  const double d = st.helm().delta();
-  const double tau = st.helm().tau();
-  const double e = 1e-6 * d;
-  const helmholtz_state up(d + e, tau);
-  const helmholtz_state down(d - e, tau);
+  const double d = st.helm().delta(), tau = st.helm().tau(), e = 1e-6 * d;
+  const helmholtz_state up(d + e, tau), down(d - e, tau);
   const double drho = 2.0 * e * C::rhoc;
-  k.dh_drho = (up.h() - down.h()) / drho;
-  k.du_drho = (up.u() - down.u()) / drho;
-  k.ds_drho = (up.s() - down.s()) / drho;
-  return k;
+  return {st.t(),
+          st.p(),
+          st.rho(),
+          st.v(),
+          st.cp(),
+          st.alpha(),
+          st.dpdt(),
+          st.helm().dpdrho(),
+          st.dvdt(),
+          (up.h() - down.h()) / drho,
+          (up.u() - down.u()) / drho,
+          (up.s() - down.s()) / drho};
 }
 
 // Absolute error allowances of a rebuilt state: each constructor pins its own variables to
@@ -253,6 +242,10 @@ TEST(RoundTrip, EveryPairRebuildsEveryGridState) {
     values in = values_of(original);
     in.T = g.T;
     in.p = g.p;
+    const bool saturation_range = g.T >= C::Tt && g.T <= C::Tc && g.p >= C::pt && g.p <= C::pc;
+    EXPECT_EQ(original.x(), !saturation_range               ? quality_indeterminate
+                            : original.helm().delta() > 1.0 ? quality_subcooled
+                                                            : quality_superheated);
     const sensitivity k = sensitivity_of(original);
     for (const auto& pc : pairs()) {
       SCOPED_TRACE(testing::Message() << pc.name << " at T=" << g.T << " K, p=" << g.p << " MPa");
