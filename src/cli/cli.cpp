@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/names.h"
 #include "pages/catalogue.h"
+#include "pages/number_input.h"
 
 namespace Vantrel::cli {
 
@@ -70,6 +71,13 @@ sweep::kind sweep_kind(const std::string& kind) {
   if (kind == "sat-p") return sweep::kind::saturation_pressure;
   if (kind == "isobar") return sweep::kind::isobar;
   return sweep::kind::isotherm;
+}
+
+// The parser takes "-5" and "-1e3" for values but "-.5" for an option; the same number written
+// with a zero before the point reads as a value.
+std::string as_value(const std::string& arg) {
+  if (arg.rfind("-.", 0) == 0 && parse_number(arg)) return "-0" + arg.substr(1);
+  return arg;
 }
 
 std::string version_text() {
@@ -138,14 +146,22 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   add_common_options(*batch, a);
 
   try {
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    std::vector<std::string> reversed;
+    for (auto arg = args.rbegin(); arg != args.rend(); ++arg) reversed.push_back(as_value(*arg));
     app.parse(reversed);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
       app.exit(e, out, err);  // --help or --version
       return exit_ok;
     }
-    err << "kelvora-cli: " << e.what() << "\nRun with --help for more information.\n";
+    const auto extras = app.remaining();
+    if (app.get_subcommands().empty() && !extras.empty()) {
+      err << "kelvora-cli: unknown subcommand \"" << extras.front()
+          << "\"; use one of state, sat, constants, table, batch\n";
+    } else {
+      err << "kelvora-cli: " << e.what() << '\n';
+    }
+    err << "Run with --help for more information.\n";
     return exit_usage;
   }
 

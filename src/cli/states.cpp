@@ -1,5 +1,7 @@
 #include "cli/states.h"
 
+#include <cmath>
+
 #include "cli/names.h"
 #include "lookup/lookup.h"
 #include "lookup/units.h"
@@ -13,6 +15,10 @@ namespace {
 // The word of a failed lookup, as the window shows it ("N/A" or "Error").
 cell failure(int status) {
   return cell::word_of(value_text(status, 0.0));
+}
+
+int status_failed_if_ok(int status) {
+  return status == status_ok ? status_failed : status;
 }
 
 const row_entry& state_row(int code) {
@@ -49,7 +55,8 @@ std::string build_failure(int status) {
 cell property_cell(const lookup_context& c, const state_query& q, int code) {
   double value = 0.0;
   const int status = lookup(c, q, code, &value);
-  if (status != status_ok) return failure(status);
+  // A success without a finite number shows "Error", as the window's value text does.
+  if (status != status_ok || !std::isfinite(value)) return failure(status_failed_if_ok(status));
   if (code == steam_quality_code) {
     if (q.how == state_query::kind::pair) {
       if (const auto word = quality_marker_text(value)) return cell::word_of(std::string(*word));
