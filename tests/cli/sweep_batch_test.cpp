@@ -54,7 +54,7 @@ TEST(SaturationTable, PressureSweepMatchesTheEntryPoints) {
     ASSERT_EQ(lookup_psat(p, 0, 0, 0, &T), 0);
     ASSERT_EQ(lookup_psat(p, 0, 6, 0, &s_liq), 0);
     ASSERT_EQ(lookup_psat(p, 1, 6, 0, &s_vap), 0);
-    EXPECT_EQ(std::stod(fields[0]), p);
+    EXPECT_NEAR(std::stod(fields[0]), p, 1e-12 * p);  // through MPa and back
     EXPECT_EQ(std::stod(fields[1]), T);
     EXPECT_EQ(std::stod(fields[2]), s_liq);
     EXPECT_EQ(std::stod(fields[3]), s_vap);
@@ -146,7 +146,7 @@ TEST(Batch, MixedLinesKeepOrderOneLineOutPerLineIn) {
   double h = 0;
   ASSERT_EQ(lookup_property(3000, 7, 9, 8, 0, &h), 0);
   EXPECT_EQ(csv_numbers(out[8])[2], h);
-  for (const char* line : {"line 2:", "line 3:", "line 4: A", "line 5:", "line 6:"}) {
+  for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:", "line 6:"}) {
     EXPECT_NE(result.err.find(line), std::string::npos) << line;
   }
   EXPECT_NE(result.err.find("Invalid number specified."), std::string::npos);
@@ -200,7 +200,9 @@ TEST(RoundTrips, FullPrecisionOutputRebuildsTheSameState) {
       SCOPED_TRACE(testing::Message() << "state " << i << " pair " << k);
       const auto v = csv_numbers(answers[1 + 5 * i + k]);
       EXPECT_NEAR(v[0], states[i].first, 1e-6);
-      EXPECT_NEAR(v[1], states[i].second, 1e-7 * states[i].second);
+      // Enthalpy and entropy of a liquid hardly depend on pressure, so h-s fixes it loosely.
+      const double p_tolerance = (k == 4 ? 1e-6 : 1e-7) * states[i].second;
+      EXPECT_NEAR(v[1], states[i].second, p_tolerance) << answers[1 + 5 * i + k];
     }
   }
 }
