@@ -102,6 +102,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   state->add_option("B", a.second, "Second input")->required();
   state->add_option("--props", a.props, "Only these properties, e.g. T,p,h,s");
   add_common_options(*state, a);
+  state->footer(inputs_help);
 
   auto* sat = app.add_subcommand("sat", "The 27 properties of a saturated state");
   sat->add_option("VARIABLE", a.variable, "T (saturation temperature) or p (saturation pressure)")
@@ -116,6 +117,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   phase->excludes(quality);
   sat->add_option("--props", a.props, "Only these properties, e.g. T,p,h,s");
   add_common_options(*sat, a);
+  sat->footer(inputs_help);
 
   auto* constants = app.add_subcommand("constants", "Molar mass, critical and triple point");
   add_common_options(*constants, a);
@@ -137,6 +139,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
                         ", for sat-T and sat-p " + default_saturation_props +
                         "). Names: " + property_names());
   add_common_options(*table, a);
+  table->footer(inputs_help);
 
   auto* batch = app.add_subcommand(
       "batch", "Reads lines PAIR,A,B and writes one line of properties per line read");
@@ -144,6 +147,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   batch->add_option("--props", a.props,
                     std::string("Columns by short name (default ") + default_sweep_props + ")");
   add_common_options(*batch, a);
+  batch->footer(inputs_help);
 
   try {
     std::vector<std::string> reversed;

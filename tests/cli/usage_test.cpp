@@ -2,12 +2,9 @@
 // output; --help and --version answer on standard output.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "cli/output.h"
 #include "cli_test_support.h"
 
 namespace Vantrel::cli {
@@ -79,25 +76,6 @@ TEST(Usage, HelpAndVersionAnswerOnStandardOutput) {
     EXPECT_NE(sub_help.out.find(std::string("kelvora-cli ") + sub), std::string::npos) << sub;
     EXPECT_NE(sub_help.out.find("--units"), std::string::npos) << sub;
   }
-}
-
-TEST(NumberText, ShortestTextReadsBackExactly) {
-  const double values[] = {0.1,
-                           1.0 / 3.0,
-                           2.0 / 3.0,
-                           1e-300,
-                           4.9406564584124654e-324,
-                           1e300,
-                           -0.0001,
-                           373.946,
-                           0.30000000000000004,
-                           std::numeric_limits<double>::max()};
-  for (const double v : values) {
-    const std::string text = number_text(v);
-    EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
-  }
-  EXPECT_EQ(number_text(100.0), "100");
-  EXPECT_EQ(number_text(0.1), "0.1");
 }
 
 }  // namespace
