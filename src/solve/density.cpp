@@ -156,6 +156,9 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
     const double g = f.gradient(delta);
     const double step = -solver.f_root / g;
     if (std::fabs(step) <= solver.width) delta += step;
+    // The outward search may cross δ = 0, where the pressure changes sign. A vapour asked
+    // for a pressure of zero or below has no density; the root found there is no answer.
+    if (!(delta > 0)) throw convergence_error("dfind");
   }
 
   state->update(delta, tau);
