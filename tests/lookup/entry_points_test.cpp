@@ -9,6 +9,7 @@
 
 #include "lookup/lookup.h"
 #include "lookup/units.h"
+#include "model/steam95.h"
 
 namespace Vantrel {
 namespace {
@@ -48,7 +49,7 @@ void expect_failure(call_result r, int status) {
 }
 
 TEST(EntryPointArguments, PropertyCodesOutsideTheLookupRangeAreRefused) {
-  for (int code : {-1, code_dhv, 28, std::numeric_limits<int>::min()}) {
+  for (int code : {-1, int{code_dhv}, 28, std::numeric_limits<int>::min()}) {
     SCOPED_TRACE(code);
     expect_failure(property(liquid_c, liquid_bar, pair_tp, code), status_invalid);
     expect_failure(tsat(100.0, 0.0, code), status_invalid);

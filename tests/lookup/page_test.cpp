@@ -62,8 +62,7 @@ double dimension_factor(const row_unit& r, int units) {
   const auto f = [units](unit_row row, int power) {
     return std::pow(unit_factor(row, units), power);
   };
-  return f(fT, r.T) * f(fP, r.P) * f(fV, r.V) * f(fE, r.E) * f(fW, r.W) * f(fMU, r.MU) *
-         f(fK, r.K);
+  return f(fT, r.T) * f(fP, r.P) * f(fV, r.V) * f(fE, r.E) * f(fW, r.W) * f(fMU, r.MU) * f(fK, r.K);
 }
 
 // The status and display value the page should show for a row of a built state.
@@ -99,10 +98,16 @@ void check_page(const steam95& state, const page_call& call, int units) {
 
 struct tp_case {
   const char* name;
-  double T, p;  // K, MPa
+  double T, p;                // K, MPa
+  int unreachable_pair = -1;  // an input pair that names another state with the same inputs
 };
+// A cold compressed liquid has more enthalpy than the saturated liquid at its temperature, so
+// its (T, h) also fits a wet mixture, which is the state that temperature and enthalpy name.
+// Above the temperature where α·T = 1 the liquid's enthalpy falls with pressure and (T, h)
+// names it.
 constexpr tp_case single_phase_states[] = {
-    {"liquid", 300.0, 10.0},
+    {"cold liquid", 300.0, 10.0, pair_th},
+    {"hot liquid", 600.0, 20.0},
     {"vapour", 500.0, 0.1},
     {"supercritical", 900.0, 30.0},
 };
@@ -117,7 +122,9 @@ TEST(WholePage, SinglePhaseStatesFromTemperatureAndPressure) {
       state.at_tp(input_temperature(units, t), input_pressure(units, p));
       check_page(
           state,
-          [&](int code, int u, double* out) { return lookup_property(t, p, pair_tp, code, u, out); },
+          [&](int code, int u, double* out) {
+            return lookup_property(t, p, pair_tp, code, u, out);
+          },
           units);
     }
   }
@@ -130,13 +137,15 @@ TEST(WholePage, SaturatedStatesFromTemperatureAndFromPressure) {
       const double t = display_temperature(units, 373.15);
       steam95 by_t;
       by_t.at_tsat(input_temperature(units, t), x);
-      check_page(by_t, [&](int code, int u, double* out) { return lookup_tsat(t, x, code, u, out); },
-                 units);
+      check_page(
+          by_t, [&](int code, int u, double* out) { return lookup_tsat(t, x, code, u, out); },
+          units);
       const double p = 1.0 * unit_factor(fP, units);
       steam95 by_p;
       by_p.at_psat(input_pressure(units, p), x);
-      check_page(by_p, [&](int code, int u, double* out) { return lookup_psat(p, x, code, u, out); },
-                 units);
+      check_page(
+          by_p, [&](int code, int u, double* out) { return lookup_psat(p, x, code, u, out); },
+          units);
     }
   }
 }
@@ -164,6 +173,7 @@ TEST(WholePage, EveryInputPairGivesTheSamePage) {
         ASSERT_EQ(lookup_property(t, p, pair_tp, code, units, &page[code]), status_ok);
       }
       for (const auto& pr : pairs) {
+        if (pr.pair == c.unreachable_pair) continue;
         SCOPED_TRACE(testing::Message() << c.name << " pair " << pr.pair << " units " << units);
         for (int code = 0; code <= last_lookup_code; ++code) {
           SCOPED_TRACE(code);
@@ -172,6 +182,11 @@ TEST(WholePage, EveryInputPairGivesTheSamePage) {
                     status_ok);
           if (code == code_x) {
             EXPECT_EQ(out, page[code]);
+          } else if (code == code_a || code == code_g) {
+            // The free energies are small differences of u or h and T·s; they carry the
+            // error of their largest term.
+            const double scale = std::abs(page[code_h]) + std::abs(page[code_u]);
+            EXPECT_NEAR(out, page[code], 2e-6 * scale);
           } else {
             EXPECT_NEAR(out, page[code], 2e-6 * std::abs(page[code]) + 1e-9);
           }
@@ -187,11 +202,10 @@ TEST(WholePage, TwoPhaseStatesFromEveryPairThatReachesThem) {
   for (int code = 0; code <= last_lookup_code; ++code) {
     if (lookup_tsat(100.0, 0.3, code, metric_units, &page[code]) != status_ok) page[code] = NAN;
   }
-  const int pairs[][3] = {{pair_tv, code_t, code_v}, {pair_th, code_t, code_h},
-                          {pair_ts, code_t, code_s}, {pair_tu, code_t, code_u},
-                          {pair_pv, code_p, code_v}, {pair_ph, code_p, code_h},
-                          {pair_ps, code_p, code_s}, {pair_pu, code_p, code_u},
-                          {pair_hs, code_h, code_s}};
+  const int pairs[][3] = {
+      {pair_tv, code_t, code_v}, {pair_th, code_t, code_h}, {pair_ts, code_t, code_s},
+      {pair_tu, code_t, code_u}, {pair_pv, code_p, code_v}, {pair_ph, code_p, code_h},
+      {pair_ps, code_p, code_s}, {pair_pu, code_p, code_u}, {pair_hs, code_h, code_s}};
   for (const auto& pr : pairs) {
     SCOPED_TRACE(testing::Message() << "pair " << pr[0]);
     for (int code : {code_t, code_p, code_v, code_h, code_s, code_u, code_x}) {
@@ -214,8 +228,8 @@ TEST(WholePage, SaturatedPagesReproduceIapws95Table8) {
     double T, p, rho_liq, rho_vap, h_liq, h_vap, s_liq, s_vap;
   };
   constexpr saturation_check table8[] = {
-      {450, 0.932203564, 0.890341250e3, 0.481200360e1, 0.749161585e3, 0.277441078e4,
-       0.210865845e1, 0.660921221e1},
+      {450, 0.932203564, 0.890341250e3, 0.481200360e1, 0.749161585e3, 0.277441078e4, 0.210865845e1,
+       0.660921221e1},
       {625, 0.169082693e2, 0.567090385e3, 0.118290280e3, 0.168626976e4, 0.255071625e4,
        0.380194683e1, 0.518506121e1},
   };

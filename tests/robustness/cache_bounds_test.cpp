@@ -25,7 +25,9 @@ cache_sizes current_sizes() {
 // range (which also solves two saturation states to name its phase), a saturated state by
 // temperature and one by pressure. Inputs never repeat, so every call misses every cache.
 // Heap bytes in use now.
-long heap_in_use() { return static_cast<long>(mallinfo2().uordblks); }
+long heap_in_use() {
+  return static_cast<long>(mallinfo2().uordblks);
+}
 
 void distinct_lookups(int first_step, int steps, cache_sizes& largest, long* heap_peak = nullptr) {
   double out = 0.0;

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <exception>
 
 #include "model/steam95.h"
+#include "properties/ice.h"
 
 namespace Vantrel {
 namespace {
@@ -28,7 +30,13 @@ bool away_from_boundaries(double T, double p) {
   if (T < 647.096) {
     const double ps = psat_at(T);
     if (std::abs(p / ps - 1.0) < 0.03) return false;
+    // The isochore through a compressed liquid loses up to 0.1 MPa over the temperature step
+    // below; closer to saturation it would cross into the two-phase region.
+    if (p > ps && p < ps + 0.15) return false;
   }
+  // The pressure-first constructors search no lower than the melting temperature (less a
+  // margin), so a liquid below the ice boundary has no isenthalp to follow.
+  if (p >= 0.000611657 && T < ice::melt_temperature(p).quantity + 1.0) return false;
   // The critical region, where (∂p/∂ρ)_T vanishes.
   return !(std::abs(T / 647.096 - 1.0) < 0.03 && std::abs(p / 22.064 - 1.0) < 0.3);
 }
@@ -40,9 +48,13 @@ void for_each_state(Check check) {
     for (double p : grid_p) {
       if (!away_from_boundaries(T, p)) continue;
       SCOPED_TRACE(testing::Message() << "T=" << T << " K, p=" << p << " MPa");
-      steam95 s;
-      s.at_tp(T, p);
-      check(s, T, p);
+      try {
+        steam95 s;
+        s.at_tp(T, p);
+        check(s, T, p);
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << "exception " << e.what();
+      }
       ++visited;
     }
   }
@@ -73,8 +85,11 @@ TEST(Consistency, FreeEnergiesAndEnthalpyFromTheirDefinitions) {
     const double scale = std::abs(s.h()) + std::abs(T * s.s()) + 1.0;
     EXPECT_NEAR(s.g(), s.h() - T * s.s(), 1e-12 * scale);
     EXPECT_NEAR(s.a(), s.u() - T * s.s(), 1e-12 * scale);
-    EXPECT_NEAR(s.h(), s.u() + p * s.v() * 1000.0, 1e-12 * scale);  // MPa·m³/kg = 1000 kJ/kg
-    EXPECT_NEAR(s.z(), p * s.v() * 1000.0 / (0.46151805 * T), 1e-12 * s.z());
+    // The state's own pressure, which the density search matched to the input to 1e-8.
+    const double ps = s.p();
+    EXPECT_NEAR(ps, p, 1e-8 * p);
+    EXPECT_NEAR(s.h(), s.u() + ps * s.v() * 1000.0, 1e-12 * scale);  // MPa·m³/kg = 1000 kJ/kg
+    EXPECT_NEAR(s.z(), ps * s.v() * 1000.0 / (0.46151805 * T), 1e-13 * s.z());
   });
 }
 
@@ -125,16 +140,18 @@ TEST(Consistency, IsobaricAndIsothermalDerivativesMatchDifferences) {
 // which stays below 1e-9 relative in T, so the isenthalp difference over 0.5 % of p is good to
 // about 1e-9·T/(0.005·p·|μ|). The tolerance adds that to 2e-5 relative.
 TEST(Consistency, IsenthalpicAndIsochoricDerivativesMatchDifferences) {
+  // Brent's method on θ stops within 1e-8 of the root: 1e-8·Tc in temperature.
+  constexpr double temperature_search_error = 1e-8 * 647.096;
   for_each_state([](const steam95& s, double T, double p) {
     const double h = s.h(), v = s.v();
-    const double dp = 0.005 * p, dT = 0.002 * T;
+    const double dp = 0.02 * p, dT = 1e-4 * T;
     const auto t_along_h = [h](double q) {
       steam95 st;
       st.at_ph(q, h);
       return st.t();
     };
     const double cjth = derivative(t_along_h, p, dp);
-    EXPECT_NEAR(s.cjth(), cjth, 2e-5 * std::abs(cjth) + 1e-9 * T / dp);
+    EXPECT_NEAR(s.cjth(), cjth, 2e-5 * std::abs(cjth) + 3.0 * temperature_search_error / dp);
     const auto p_along_v = [v](double t) {
       steam95 st;
       st.at_tv(t, v);

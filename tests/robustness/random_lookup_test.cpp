@@ -7,12 +7,15 @@
 // KELVORA_SOAK=<calls> makes a longer one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cfenv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -32,10 +35,10 @@ enum class quantity { temperature, pressure, volume, energy, entropy, quality };
 // The bounds of the library in internal units, each tried exactly and one ulp to either side:
 // the state range (190 K, 5000 K, 0 and 10000 MPa), the triple and critical points, the
 // temperature 273.15 K and the triple points between the ice phases on the melting curve.
-constexpr double temperature_bounds[] = {190.0,   5000.0,  273.15, 273.16,  647.096,
-                                         251.165, 256.164, 273.31, 355.0,   715.0};
-constexpr double pressure_bounds[] = {0.0,    10000.0, 0.000611657, 22.064, 208.566,
-                                      350.1,  632.4,   2216.0,      0.001,  100.0};
+constexpr double temperature_bounds[] = {190.0,   5000.0,  273.15, 273.16, 647.096,
+                                         251.165, 256.164, 273.31, 355.0,  715.0};
+constexpr double pressure_bounds[] = {0.0,   10000.0, 0.000611657, 22.064, 208.566,
+                                      350.1, 632.4,   2216.0,      0.001,  100.0};
 constexpr double volume_bounds[] = {1.0 / 322.0, 0.00100021, 206.0, 1e-4, 1e4};
 constexpr double energy_bounds[] = {0.0, 0.000611872, 2084.26, 2500.9, 4000.0, 1e4};
 constexpr double entropy_bounds[] = {0.0, 4.40670, 9.15, -1.0, 12.0};
@@ -51,32 +54,50 @@ class argument_source {
   int units() {
     switch (integer(0, 5)) {
       case 0:
-      case 1: return metric_units;
+      case 1:
+        return metric_units;
       case 2:
-      case 3: return english_units;
-      case 4: return integer(std::numeric_limits<int>::min(), -1);
-      default: return integer(2, std::numeric_limits<int>::max());
+      case 3:
+        return english_units;
+      case 4:
+        return integer(std::numeric_limits<int>::min(), -1);
+      default:
+        return integer(2, std::numeric_limits<int>::max());
     }
   }
 
   // An input of quantity q in display units of `u`.
   double value(quantity q, int u) {
     switch (integer(0, 9)) {
-      case 0: return special();
+      case 0:
+        return special();
       case 1:
-      case 2: return near_bound(q, u);
-      case 3: return anything();
-      default: return plausible(q, u);
+      case 2:
+        return near_bound(q, u);
+      case 3:
+        return anything();
+      default:
+        return plausible(q, u);
     }
   }
 
  private:
   double special() {
-    constexpr double values[] = {limits::quiet_NaN(),  -limits::quiet_NaN(), limits::infinity(),
-                                 -limits::infinity(),  0.0,                  -0.0,
-                                 limits::denorm_min(), -limits::denorm_min(), limits::min(),
-                                 limits::max(),        -limits::max(),        1e300,
-                                 -1e300,               1e-300,                limits::epsilon()};
+    constexpr double values[] = {limits::quiet_NaN(),
+                                 -limits::quiet_NaN(),
+                                 limits::infinity(),
+                                 -limits::infinity(),
+                                 0.0,
+                                 -0.0,
+                                 limits::denorm_min(),
+                                 -limits::denorm_min(),
+                                 limits::min(),
+                                 limits::max(),
+                                 -limits::max(),
+                                 1e300,
+                                 -1e300,
+                                 1e-300,
+                                 limits::epsilon()};
     return values[integer(0, std::size(values) - 1)];
   }
 
@@ -95,12 +116,18 @@ class argument_source {
 
   double to_display(quantity q, int u, double internal) {
     switch (q) {
-      case quantity::temperature: return display_temperature(u, internal);
-      case quantity::pressure: return internal * unit_factor(fP, u);
-      case quantity::volume: return internal * unit_factor(fV, u);
-      case quantity::energy: return internal * unit_factor(fE, u);
-      case quantity::entropy: return internal * (unit_factor(fE, u) / unit_factor(fT, u));
-      case quantity::quality: return internal;
+      case quantity::temperature:
+        return display_temperature(u, internal);
+      case quantity::pressure:
+        return internal * unit_factor(fP, u);
+      case quantity::volume:
+        return internal * unit_factor(fV, u);
+      case quantity::energy:
+        return internal * unit_factor(fE, u);
+      case quantity::entropy:
+        return internal * (unit_factor(fE, u) / unit_factor(fT, u));
+      case quantity::quality:
+        return internal;
     }
     return internal;
   }
@@ -108,18 +135,33 @@ class argument_source {
   double near_bound(quantity q, int u) {
     double internal = 0.0;
     switch (q) {
-      case quantity::temperature: internal = pick(temperature_bounds); break;
-      case quantity::pressure: internal = pick(pressure_bounds); break;
-      case quantity::volume: internal = pick(volume_bounds); break;
-      case quantity::energy: internal = pick(energy_bounds); break;
-      case quantity::entropy: internal = pick(entropy_bounds); break;
-      case quantity::quality: internal = pick(quality_bounds); break;
+      case quantity::temperature:
+        internal = pick(temperature_bounds);
+        break;
+      case quantity::pressure:
+        internal = pick(pressure_bounds);
+        break;
+      case quantity::volume:
+        internal = pick(volume_bounds);
+        break;
+      case quantity::energy:
+        internal = pick(energy_bounds);
+        break;
+      case quantity::entropy:
+        internal = pick(entropy_bounds);
+        break;
+      case quantity::quality:
+        internal = pick(quality_bounds);
+        break;
     }
     const double d = to_display(q, u, internal);
     switch (integer(0, 2)) {
-      case 0: return std::nextafter(d, -limits::infinity());
-      case 1: return std::nextafter(d, limits::infinity());
-      default: return d;
+      case 0:
+        return std::nextafter(d, -limits::infinity());
+      case 1:
+        return std::nextafter(d, limits::infinity());
+      default:
+        return d;
     }
   }
 
@@ -127,12 +169,24 @@ class argument_source {
   double plausible(quantity q, int u) {
     double internal = 0.0;
     switch (q) {
-      case quantity::temperature: internal = uniform(150.0, 5100.0); break;
-      case quantity::pressure: internal = std::pow(10.0, uniform(-5.0, 4.1)); break;
-      case quantity::volume: internal = std::pow(10.0, uniform(-3.5, 3.5)); break;
-      case quantity::energy: internal = uniform(-200.0, 9000.0); break;
-      case quantity::entropy: internal = uniform(-1.0, 14.0); break;
-      case quantity::quality: internal = uniform(-0.1, 1.1); break;
+      case quantity::temperature:
+        internal = uniform(150.0, 5100.0);
+        break;
+      case quantity::pressure:
+        internal = std::pow(10.0, uniform(-5.0, 4.1));
+        break;
+      case quantity::volume:
+        internal = std::pow(10.0, uniform(-3.5, 3.5));
+        break;
+      case quantity::energy:
+        internal = uniform(-200.0, 9000.0);
+        break;
+      case quantity::entropy:
+        internal = uniform(-1.0, 14.0);
+        break;
+      case quantity::quality:
+        internal = uniform(-0.1, 1.1);
+        break;
     }
     return to_display(q, u, internal);
   }
@@ -147,17 +201,26 @@ struct pair_quantities {
 pair_quantities quantities_of(int pair) {
   using q = quantity;
   switch (pair) {
-    case pair_tp: return {q::temperature, q::pressure};
-    case pair_tv: return {q::temperature, q::volume};
+    case pair_tp:
+      return {q::temperature, q::pressure};
+    case pair_tv:
+      return {q::temperature, q::volume};
     case pair_th:
-    case pair_tu: return {q::temperature, q::energy};
-    case pair_ts: return {q::temperature, q::entropy};
-    case pair_pv: return {q::pressure, q::volume};
+    case pair_tu:
+      return {q::temperature, q::energy};
+    case pair_ts:
+      return {q::temperature, q::entropy};
+    case pair_pv:
+      return {q::pressure, q::volume};
     case pair_ph:
-    case pair_pu: return {q::pressure, q::energy};
-    case pair_ps: return {q::pressure, q::entropy};
-    case pair_hs: return {q::energy, q::entropy};
-    default: return {q::temperature, q::pressure};
+    case pair_pu:
+      return {q::pressure, q::energy};
+    case pair_ps:
+      return {q::pressure, q::entropy};
+    case pair_hs:
+      return {q::energy, q::entropy};
+    default:
+      return {q::temperature, q::pressure};
   }
 }
 
