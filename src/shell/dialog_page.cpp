@@ -1,0 +1,143 @@
+#include "shell/dialog_page.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+#include "shell/list_ctrl_ex.h"
+
+namespace Vantrel {
+
+logo_button::logo_button(QWidget* parent) : QAbstractButton(parent) {
+  setEnabled(false);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void logo_button::set_picture(const QPixmap& picture) {
+  picture_ = picture;
+  if (!picture_.isNull()) resize(picture_.deviceIndependentSize().toSize());
+  update();
+}
+
+void logo_button::paintEvent(QPaintEvent* /*event*/) {
+  if (picture_.isNull()) return;
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, picture_);
+}
+
+namespace {
+
+QLabel* make_label(const control_template& spec, Qt::Alignment alignment, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(alignment);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+dialog_page::dialog_page(std::span<const control_template> controls,
+                         const dialog_base_units& base, const control_events& events,
+                         QWidget* parent)
+    : QWidget(parent) {
+  setFixedSize(page_size(base));
+  std::vector<std::pair<QRect, QButtonGroup*>> groups;  // group box rectangle, its radio group
+  QButtonGroup* loose_radios = nullptr;
+  std::vector<QWidget*> boxes;
+  for (const control_template& spec : controls) {
+    QWidget* widget = make_control(spec, base, events);
+    const QRect units(spec.x, spec.y, spec.width, spec.height);
+    if (spec.kind == control_kind::group_box) {
+      groups.emplace_back(units, new QButtonGroup(this));
+      boxes.push_back(widget);
+    }
+    if (spec.kind == control_kind::radio) {
+      // A radio button belongs to the group box that holds its top-left corner.
+      QButtonGroup* group = nullptr;
+      for (auto& [box, buttons] : groups)
+        if (box.contains(units.topLeft())) group = buttons;
+      if (group == nullptr) {
+        if (loose_radios == nullptr) loose_radios = new QButtonGroup(this);
+        group = loose_radios;
+      }
+      group->addButton(qobject_cast<QAbstractButton*>(widget));
+    }
+    if (spec.id != no_id) controls_[spec.id] = widget;
+  }
+  // Frames stay behind the controls they hold.
+  for (QWidget* box : boxes) box->lower();
+}
+
+QWidget* dialog_page::make_control(const control_template& spec, const dialog_base_units& base,
+                                   const control_events& events) {
+  const QRect rect = to_pixels(base, QRect(spec.x, spec.y, spec.width, spec.height));
+  const QString text = QString::fromUtf8(spec.text);
+  const int id = spec.id;
+  QWidget* widget = nullptr;
+  switch (spec.kind) {
+    case control_kind::group_box:
+      widget = new QGroupBox(text, this);
+      break;
+    case control_kind::radio: {
+      auto* radio = new QRadioButton(text, this);
+      radio->setAutoExclusive(false);  // its button group decides
+      if (events.clicked) connect(radio, &QRadioButton::clicked, this, [=] { events.clicked(id); });
+      widget = radio;
+      break;
+    }
+    case control_kind::text:
+      widget = make_label(spec, Qt::AlignLeft | Qt::AlignTop, this);
+      break;
+    case control_kind::text_right:
+      widget = make_label(spec, Qt::AlignRight | Qt::AlignVCenter, this);
+      break;
+    case control_kind::text_centred:
+      widget = make_label(spec, Qt::AlignHCenter | Qt::AlignTop, this);
+      break;
+    case control_kind::edit: {
+      auto* edit = new QLineEdit(text, this);
+      if (events.text_changed)
+        connect(edit, &QLineEdit::textChanged, this, [=] { events.text_changed(id); });
+      widget = edit;
+      break;
+    }
+    case control_kind::button:
+    case control_kind::default_button: {
+      auto* button = new QPushButton(text, this);
+      button->setDefault(spec.kind == control_kind::default_button);
+      if (events.clicked)
+        connect(button, &QPushButton::clicked, this, [=] { events.clicked(id); });
+      widget = button;
+      break;
+    }
+    case control_kind::drop_down: {
+      auto* combo = new QComboBox(this);
+      if (events.selection_changed)
+        connect(combo, &QComboBox::activated, this, [=] { events.selection_changed(id); });
+      combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
+      return combo;
+    }
+    case control_kind::result_list:
+      widget = new CListCtrlEx(this);
+      break;
+    case control_kind::logo:
+      widget = new logo_button(this);
+      break;
+  }
+  widget->setGeometry(rect);
+  return widget;
+}
+
+QWidget* dialog_page::control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,63 @@
+#pragma once
+// A page window built from its control table: each control is placed at its dialog-unit
+// rectangle converted to pixels with the page font's base units, and can be found by its id.
+// The radio buttons inside one group box form one exclusive group.
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <span>
+
+#include "shell/dialog_templates.h"
+#include "shell/dialog_units.h"
+
+namespace Vantrel {
+
+// What a page hears of its controls, by control id.
+struct control_events {
+  std::function<void(int id)> clicked;            // a button or radio button was clicked
+  std::function<void(int id)> text_changed;       // an edit's text changed, by anyone
+  std::function<void(int id)> selection_changed;  // the user chose a drop-down entry
+};
+
+// A disabled button that shows its picture, unscaled from its top-left corner, and nothing else.
+class logo_button : public QAbstractButton {
+  Q_OBJECT
+
+ public:
+  explicit logo_button(QWidget* parent = nullptr);
+  // Shows `picture` and takes its size; a null picture leaves the button empty and unsized.
+  void set_picture(const QPixmap& picture);
+  const QPixmap& picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap picture_;
+};
+
+class dialog_page : public QWidget {
+  Q_OBJECT
+
+ public:
+  dialog_page(std::span<const control_template> controls, const dialog_base_units& base,
+              const control_events& events, QWidget* parent = nullptr);
+
+  // The control with this id, or nullptr.
+  QWidget* control(int id) const;
+  template <class T>
+  T* control_as(int id) const {
+    return qobject_cast<T*>(control(id));
+  }
+
+ private:
+  QWidget* make_control(const control_template& spec, const dialog_base_units& base,
+                        const control_events& events);
+
+  std::map<int, QWidget*> controls_;
+};
+
+}  // namespace Vantrel
