@@ -24,6 +24,8 @@ class ideal95 {
   double phi0_tt() const { return phi0_tt_ != 0.0 ? phi0_tt_ : (phi0_tt_ = eval_phi0_tt()); }
 
  private:
+  friend struct memo_test_access;  // lets the tests read the memo cells
+
   double eval_phi0() const;
   double eval_phi0_t() const;
   double eval_phi0_tt() const;
@@ -50,6 +52,8 @@ class residual95 {
   double phir_dt() const { return phir_dt_ != 0.0 ? phir_dt_ : (phir_dt_ = eval_phir_dt()); }
 
  private:
+  friend struct memo_test_access;  // lets the tests read the memo cells
+
   double eval_phir() const;
   double eval_phir_d() const;
   double eval_phir_dd() const;
@@ -99,6 +103,8 @@ class helmholtz {
   double phir_dt() const { return residual_.phir_dt(); }
 
  private:
+  friend struct memo_test_access;
+
   double delta_ = 0.0;
   double tau_ = 0.0;
   Ideal ideal_;
@@ -134,7 +140,9 @@ class thermo_helmholtz : public Helmholtz {
     const double d = this->delta();
     return d * (2.0 * (this->phir_d() + 1.0 / d) + d * (this->phir_dd() - 1.0 / (d * d)));
   }
-  double y_r() const { return this->delta() * phi_d() - this->delta() * this->tau() * this->phir_dt(); }
+  double y_r() const {
+    return this->delta() * phi_d() - this->delta() * this->tau() * this->phir_dt();
+  }
 
   double p() const { return rho() * Constants::R * t() * this->delta() * phi_d() * 0.001; }
   double a() const { return (this->phi0() + this->phir()) * Constants::R * t(); }

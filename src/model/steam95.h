@@ -83,6 +83,8 @@ class steam95 {
   bool two_phase() const { return 0.0 < x_ && x_ < 1.0; }
 
  private:
+  friend struct steam95_test_access;  // lets the tests set a state without a constructor
+
   // Runs check_valid, then raises not_applicable(context) for a mixture or a critical state.
   void require_single_phase(const char* context) const;
 

@@ -1,0 +1,22 @@
+#pragma once
+// The Constants page: molecular weight, critical point and triple point of water in the chosen
+// unit system. It takes no input and recomputes only on its own unit switches.
+
+#include "pages/result_page.h"
+
+namespace Vantrel {
+
+class CConstantPage final : public CResultPage {
+ public:
+  explicit CConstantPage(page_platform& platform, const page_lookups& lookups = standard_lookups())
+      : CResultPage(platform, lookups) {}
+
+  void Initialise() override;
+  void Clicked(int id) override;
+
+ private:
+  void SwitchUnits(int unit_system);
+  void Refresh();
+};
+
+}  // namespace Vantrel

@@ -1,0 +1,33 @@
+#pragma once
+// The Saturated page: all rows of the state row table for a state on the saturation line, at a
+// saturation temperature or pressure, as saturated vapour, saturated liquid or a two-phase
+// mixture of given quality.
+
+#include "pages/result_page.h"
+
+namespace Vantrel {
+
+class CSaturatedPage final : public CResultPage {
+ public:
+  explicit CSaturatedPage(page_platform& platform, const page_lookups& lookups = standard_lookups())
+      : CResultPage(platform, lookups) {}
+
+  void Initialise() override;
+  void Activate() override;
+  void Clicked(int id) override;
+  void TextChanged(int id) override;
+
+ private:
+  void Calculate();
+  void SwitchUnits(int unit_system);
+  void Refresh();
+  void SetValueLabel(int unit_system);
+  void EnableCalculateForValue();
+  void EnableCalculateForBoth();
+
+  bool calculated_ = false;
+  double input_ = 0.0;
+  double quality_ = 0.0;
+};
+
+}  // namespace Vantrel

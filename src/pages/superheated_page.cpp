@@ -1,0 +1,150 @@
+#include "pages/superheated_page.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "lookup/lookup.h"
+#include "pages/number_input.h"
+#include "pages/result_list.h"
+#include "pages/value_text.h"
+
+namespace Vantrel {
+
+namespace {
+
+constexpr std::array<std::string_view, 2> first_variables{"Temperature", "Pressure"};
+// With Temperature first, the second variable may also be Pressure, which comes first.
+constexpr std::array<std::string_view, 4> second_variables{"Volume", "Enthalpy", "Entropy",
+                                                           "Internal energy"};
+constexpr std::string_view second_pressure = "Pressure";
+
+// Input-pair codes: temperature with pressure, volume, enthalpy, entropy, internal energy are
+// 0 to 4; pressure with volume, enthalpy, entropy, internal energy are 5 to 8.
+constexpr int first_pressure_pairs = 5;
+
+// The quality markers a single-phase state reports for the steam-quality row.
+constexpr double indeterminate_marker = -1.0;
+constexpr double superheated_marker = -2.0;
+constexpr double subcooled_marker = -3.0;
+
+}  // namespace
+
+void CSuperheatedPage::Initialise() {
+  const int unit_system = read_unit_system(platform_);
+  platform_.set_checked(control::metric, unit_system == 0);
+  platform_.set_checked(control::english, unit_system != 0);
+
+  platform_.set_text(control::first_edit, "");
+  platform_.set_text(control::second_edit, "");
+  platform_.enable(control::calculate, false);
+
+  platform_.combo_clear(control::first_variable);
+  for (const auto name : first_variables) platform_.combo_add(control::first_variable, name);
+  platform_.combo_select(control::first_variable, 0);
+
+  platform_.combo_clear(control::second_variable);
+  platform_.combo_add(control::second_variable, second_pressure);
+  for (const auto name : second_variables) platform_.combo_add(control::second_variable, name);
+  platform_.combo_select(control::second_variable, 0);
+
+  pair_code_ = 0;
+  platform_.list_full_row_selection(control::result_list, true);
+  fill_list(platform_, state_rows);
+}
+
+void CSuperheatedPage::Activate() {
+  const bool english = read_unit_system(platform_) != 0;
+  platform_.set_checked(control::metric, !english);
+  platform_.set_checked(control::english, english);
+  SwitchUnits(english ? 1 : 0);
+}
+
+void CSuperheatedPage::Clicked(int id) {
+  switch (id) {
+    case control::calculate:
+      Calculate();
+      break;
+    case control::metric:
+      SwitchUnits(0);
+      break;
+    case control::english:
+      SwitchUnits(1);
+      break;
+    default:
+      CResultPage::Clicked(id);
+  }
+}
+
+void CSuperheatedPage::TextChanged(int id) {
+  if (id != control::first_edit && id != control::second_edit) return;
+  platform_.enable(control::calculate, !platform_.text(control::first_edit).empty() &&
+                                           !platform_.text(control::second_edit).empty());
+}
+
+void CSuperheatedPage::SelectionChanged(int id) {
+  if (id == control::first_variable) RebuildSecondVariables();
+}
+
+// The index carries over, not the variable; the stored pair code and the results stay.
+void CSuperheatedPage::RebuildSecondVariables() {
+  const int kept = platform_.combo_selection(control::second_variable);
+  platform_.combo_clear(control::second_variable);
+  if (platform_.combo_selection(control::first_variable) <= 0) {
+    platform_.combo_add(control::second_variable, second_pressure);
+  }
+  for (const auto name : second_variables) platform_.combo_add(control::second_variable, name);
+  const int last = platform_.combo_count(control::second_variable) - 1;
+  platform_.combo_select(control::second_variable, std::clamp(kept, 0, last));
+}
+
+void CSuperheatedPage::SwitchUnits(int unit_system) {
+  write_unit_system(platform_, unit_system);
+  Refresh();
+}
+
+// A rejected Calculate stores nothing: the page keeps the inputs and the pair code of the last
+// successful one, so a later unit switch or activation recomputes what the user last saw.
+void CSuperheatedPage::Calculate() {
+  const auto first = parse_number(platform_.text(control::first_edit));
+  if (!first) {
+    platform_.warning(catalogue_text(text_key::invalid_number));
+    platform_.focus(control::first_edit);
+    return;
+  }
+  const auto second = parse_number(platform_.text(control::second_edit));
+  if (!second) {
+    platform_.warning(catalogue_text(text_key::invalid_number));
+    platform_.focus(control::second_edit);
+    return;
+  }
+  const int first_variable = platform_.combo_selection(control::first_variable);
+  const int second_variable = std::max(0, platform_.combo_selection(control::second_variable));
+  first_ = *first;
+  second_ = *second;
+  pair_code_ = first_variable <= 0 ? std::min(second_variable, first_pressure_pairs - 1)
+                                   : first_pressure_pairs + std::min(second_variable, 3);
+  calculated_ = true;
+  Refresh();
+}
+
+void CSuperheatedPage::Refresh() {
+  if (!calculated_) {
+    refresh_list(platform_, state_rows, nullptr);
+    return;
+  }
+  refresh_list(platform_, state_rows, [&](const row_entry& row, int unit_system) {
+    double value = 0.0;
+    const int status =
+        lookups_.property(first_, second_, pair_code_, row.code, unit_system, &value);
+    if (row.code == steam_quality_code && status == status_ok) {
+      if (value == indeterminate_marker) return std::string("Indeterminate");
+      if (value == superheated_marker) return std::string("Superheated");
+      if (value == subcooled_marker) return std::string("Subcooled");
+    }
+    if (row.code == steam_quality_code) value *= 100.0;
+    return value_text(status, value);
+  });
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,248 @@
+// steam95: preconditions and their errors, the two-phase mixing rules, the critical point,
+// the guards, and the consistency of the derivative properties.
+#include "model/steam95.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "model/errors.h"
+
+namespace Vantrel {
+
+// Sets a state's fields directly, standing in for the state constructors.
+struct steam95_test_access {
+  static steam95 make(double T, double rho, double x = quality_indeterminate,
+                      double rho_liq = 0.0) {
+    steam95 s;
+    s.helm_.update(rho / constant95::rhoc, constant95::Tc / T);
+    s.x_ = x;
+    s.delta_liq_ = rho_liq / constant95::rhoc;
+    s.valid_ = true;
+    return s;
+  }
+  static steam95 reduced(double delta, double tau) {
+    steam95 s;
+    s.helm_.update(delta, tau);
+    s.valid_ = true;
+    return s;
+  }
+};
+
+namespace {
+
+using access = steam95_test_access;
+using property = double (steam95::*)() const;
+
+struct named_property {
+  property op;
+  const char* context;
+};
+// The derivative properties and the context each reports when it does not apply.
+const named_property derivative_properties[] = {
+    {&steam95::cv, "steam95::cv"},       {&steam95::cp, "steam95::cp"},
+    {&steam95::w, "steam95::w"},         {&steam95::alpha, "steam95::alpha"},
+    {&steam95::kappa, "steam95::kappa"}, {&steam95::dpdt, "steam95::dpdt"},
+    {&steam95::dvdt, "steam95::dvdt"},   {&steam95::dvdp, "steam95::dvdp"},
+    {&steam95::cjtt, "steam95::cjtt"},   {&steam95::cjth, "steam95::cjth"},
+};
+const property state_properties[] = {&steam95::t, &steam95::p, &steam95::v, &steam95::rho,
+                                     &steam95::z, &steam95::a, &steam95::u, &steam95::h,
+                                     &steam95::g, &steam95::s, &steam95::x};
+
+// The context of the error that op raises on s, or "" when it raises none of type E.
+template <class E>
+std::string context_of(const steam95& s, property op) {
+  try {
+    (s.*op)();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(Steam95Checks, NewStateHasNoProperties) {
+  const steam95 s;
+  EXPECT_FALSE(s.valid());
+  EXPECT_THROW(s.check_valid(), invalid_state);
+  for (property op : state_properties) EXPECT_EQ(context_of<invalid_state>(s, op), "steam95");
+  for (const auto& d : derivative_properties) {
+    EXPECT_EQ(context_of<invalid_state>(s, d.op), "steam95");
+  }
+}
+
+TEST(Steam95Checks, TemperatureRangeIsClosed) {
+  EXPECT_NO_THROW(steam95::check_t(190.0));
+  EXPECT_NO_THROW(steam95::check_t(5000.0));
+  EXPECT_NO_THROW(steam95::check_t(std::nan("")));
+  for (double T : {189.99, 5000.01, -1.0}) {
+    try {
+      steam95::check_t(T);
+      ADD_FAILURE() << "T=" << T << " accepted";
+    } catch (const std::domain_error& e) {
+      EXPECT_STREQ(e.what(), "steam95::t");
+    }
+  }
+}
+
+TEST(Steam95Checks, PressureRangeIsClosed) {
+  EXPECT_NO_THROW(steam95::check_p(0.0));
+  EXPECT_NO_THROW(steam95::check_p(10000.0));
+  EXPECT_NO_THROW(steam95::check_p(std::nan("")));
+  for (double p : {-0.001, 10000.5}) {
+    try {
+      steam95::check_p(p);
+      ADD_FAILURE() << "p=" << p << " accepted";
+    } catch (const std::domain_error& e) {
+      EXPECT_STREQ(e.what(), "steam95::p");
+    }
+  }
+}
+
+// IAPWS-95 saturation check values at 450 K (R6-95(2018), Table 8).
+constexpr double T_sat = 450.0;
+constexpr double p_sat = 0.932203564;
+constexpr double rho_liq = 0.890341250e3, rho_vap = 0.481200360e1;
+constexpr double h_liq = 0.749161585e3, h_vap = 0.277441078e4;
+constexpr double s_liq = 0.210865845e1, s_vap = 0.660921221e1;
+
+TEST(Steam95Mixture, WeightsThePhasesByMass) {
+  const double x = 0.25;  // unequal weights, so that swapped phases show
+  const steam95 mix = access::make(T_sat, rho_vap, x, rho_liq);
+  EXPECT_TRUE(mix.two_phase());
+  EXPECT_DOUBLE_EQ(mix.t(), T_sat);
+  EXPECT_NEAR(mix.p(), p_sat, 1e-8 * p_sat);
+  const double v = (1 - x) / rho_liq + x / rho_vap;
+  EXPECT_NEAR(mix.v(), v, 1e-14 * v);
+  EXPECT_NEAR(mix.rho(), 1 / v, 1e-12 / v);
+  EXPECT_NEAR(mix.h(), (1 - x) * h_liq + x * h_vap, 1e-6);
+  EXPECT_NEAR(mix.s(), (1 - x) * s_liq + x * s_vap, 1e-8);
+  EXPECT_NEAR(mix.z(), mix.p() * 1000 * v / (constant95::R * T_sat), 1e-12);
+  EXPECT_EQ(mix.x(), x);
+
+  // Equal Gibbs energy of the two phases makes g of the mixture that of either phase, and
+  // each extensive property keeps g = h − Ts and a = u − pv.
+  EXPECT_NEAR(mix.g(), mix.h() - T_sat * mix.s(), 1e-9 * mix.h());
+  EXPECT_NEAR(mix.g(), access::make(T_sat, rho_vap, 1.0).g(), 1e-5);
+  EXPECT_NEAR(mix.a(), mix.u() - T_sat * mix.s(), 1e-9 * mix.h());
+}
+
+TEST(Steam95Mixture, SaturatedEndsAreSinglePhase) {
+  const steam95 liquid = access::make(T_sat, rho_vap, 0.0, rho_liq);  // δ′ ignored at x = 0
+  EXPECT_FALSE(liquid.two_phase());
+  EXPECT_NEAR(liquid.v(), 1 / rho_vap, 1e-15);
+  EXPECT_NO_THROW(liquid.cp());
+
+  const steam95 sat_liquid = access::make(T_sat, rho_liq, 0.0);
+  const steam95 sat_vapour = access::make(T_sat, rho_vap, 1.0);
+  EXPECT_NEAR(sat_liquid.h(), h_liq, 5e-6);
+  EXPECT_NEAR(sat_vapour.h(), h_vap, 5e-5);
+  EXPECT_EQ(sat_vapour.cp(), sat_vapour.helm().cp_r() * constant95::R);
+  EXPECT_EQ(sat_vapour.w(), sat_vapour.helm().w());
+}
+
+TEST(Steam95Mixture, DerivativePropertiesDoNotApply) {
+  const steam95 mix = access::make(T_sat, rho_vap, 0.5, rho_liq);
+  for (const auto& d : derivative_properties) {
+    EXPECT_EQ(context_of<not_applicable>(mix, d.op), d.context);
+  }
+}
+
+TEST(Steam95Critical, OnlyExtensivePropertiesExist) {
+  const steam95 c = access::reduced(1.0, 1.0);
+  EXPECT_TRUE(c.is_critical());
+  for (const auto& d : derivative_properties) {
+    EXPECT_EQ(context_of<not_applicable>(c, d.op), d.context);
+  }
+  EXPECT_NEAR(c.v(), 1.0 / 322.0, 1e-15);
+  EXPECT_TRUE(std::isfinite(c.h()));
+  EXPECT_TRUE(std::isfinite(c.s()));
+
+  // 1e-8 apart in T (relative) is no longer critical.
+  EXPECT_FALSE(access::reduced(1.0, 1.0 / (1.0 + 2e-8)).is_critical());
+  EXPECT_FALSE(access::reduced(1.05, 1.0).is_critical());  // p is off by far more
+}
+
+// Finds, on an isotherm below Tc, the liquid-side spinodal where (∂p/∂ρ)_T passes 0.
+double spinodal_delta(double tau) {
+  double lo = 1.0, hi = 2.0;  // X < 0 inside the dome, > 0 in the liquid
+  for (int i = 0; i < 200 && lo < hi; ++i) {
+    const double mid = 0.5 * (lo + hi);
+    if (mid == lo || mid == hi) break;
+    (helmholtz_state(mid, tau).dpdrho_r() < 0.0 ? lo : hi) = mid;
+  }
+  return 0.5 * (lo + hi);
+}
+
+TEST(Steam95Guards, VanishingPressureDerivativeGivesZero) {
+  const double tau = constant95::Tc / 640.0;
+  const steam95 s = access::reduced(spinodal_delta(tau), tau);
+  ASSERT_LT(std::abs(s.helm().dpdrho_r()), 1e-8);
+  ASSERT_FALSE(s.is_critical());
+  EXPECT_EQ(s.cp(), 0.0);
+  EXPECT_EQ(s.kappa(), 0.0);
+  EXPECT_EQ(s.alpha(), 0.0);
+  EXPECT_EQ(s.cjtt(), 0.0);
+  EXPECT_EQ(s.cjth(), 0.0);
+  EXPECT_EQ(s.dvdt(), 0.0);
+  EXPECT_EQ(s.dvdp(), 0.0);
+  EXPECT_TRUE(std::isfinite(s.cv()));
+  EXPECT_TRUE(std::isfinite(s.dpdt()));
+}
+
+TEST(Steam95Guards, NegativeSquaredSoundSpeedGivesZero) {
+  const steam95 s = access::make(500.0, 161.0);  // deep inside the unstable region
+  ASSERT_LT(s.helm().w2_r(), 0.0);
+  EXPECT_EQ(s.w(), 0.0);
+}
+
+// Points of IAPWS-95 Table 7 (T K, ρ kg/m³) in liquid, vapour, dense fluid and near Tc.
+struct point {
+  double T, rho;
+};
+constexpr point table7_points[] = {{300, 996.556}, {300, 1188.202}, {500, 0.435},
+                                   {500, 838.025}, {647, 358},      {900, 52.615}};
+
+// The derivative properties obey the thermodynamic identities among themselves.
+TEST(Steam95Properties, DerivativesObeyIdentities) {
+  for (const auto& pt : table7_points) {
+    SCOPED_TRACE(testing::Message() << "T=" << pt.T << " rho=" << pt.rho);
+    const steam95 s = access::make(pt.T, pt.rho);
+    const double T = s.t(), v = s.v();
+    auto rel = [](double a, double b) { EXPECT_NEAR(a, b, 1e-12 * std::abs(b)); };
+    rel(s.kappa(), -s.dvdp() / v);
+    rel(s.alpha(), s.dvdt() / v);
+    rel(s.dpdt(), s.alpha() / s.kappa());
+    rel(s.cp() - s.cv(), T * v * s.alpha() * s.alpha() / s.kappa() * 1000.0);
+    rel(s.cjtt(), v * (1.0 - s.alpha() * T) * 1000.0);
+    rel(s.cjth(), -s.cjtt() / s.cp());
+    rel(s.h(), s.u() + s.p() * v * 1000.0);
+    rel(s.g(), s.h() - T * s.s());
+    rel(s.a(), s.u() - T * s.s());
+    rel(s.z(), s.p() * v * 1000.0 / (constant95::R * T));
+  }
+}
+
+// The properties are the derivatives they name: differences in T and ρ of a, u and p.
+TEST(Steam95Properties, MatchDifferences) {
+  for (const auto& pt : table7_points) {
+    SCOPED_TRACE(testing::Message() << "T=" << pt.T << " rho=" << pt.rho);
+    const steam95 s = access::make(pt.T, pt.rho);
+    const double dT = 1e-6 * pt.T, dr = 1e-6 * pt.rho;
+    const steam95 tp = access::make(pt.T + dT, pt.rho), tm = access::make(pt.T - dT, pt.rho);
+    const steam95 rp = access::make(pt.T, pt.rho + dr), rm = access::make(pt.T, pt.rho - dr);
+    auto near = [](double a, double b) { EXPECT_NEAR(a, b, 1e-6 * std::abs(a)); };
+    near(s.s(), -(tp.a() - tm.a()) / (2 * dT));
+    near(s.cv(), (tp.u() - tm.u()) / (2 * dT));
+    near(s.dpdt(), (tp.p() - tm.p()) / (2 * dT));
+    // In the liquid p is a small difference of terms of the size ρRT, which bounds the error.
+    EXPECT_NEAR(s.p(), pt.rho * pt.rho * (rp.a() - rm.a()) / (2 * dr) * 0.001,
+                1e-6 * s.p() + 1e-8 * pt.rho * constant95::R * pt.T * 0.001);
+    near(s.dvdp(), (1 / (pt.rho + dr) - 1 / (pt.rho - dr)) / (rp.p() - rm.p()));
+  }
+}
+
+}  // namespace
+}  // namespace Vantrel
