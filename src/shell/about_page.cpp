@@ -1,6 +1,7 @@
 #include "shell/about_page.h"
 
 #include <QDesktopServices>
+#include <QLabel>
 #include <QPixmap>
 #include <QUrl>
 
@@ -20,7 +21,10 @@ void CAboutPage::Initialise() {
   bold_font_.setWeight(QFont::Bold);
   for (const int id : {about_control::product_name, about_control::description,
                        about_control::version, about_control::summary}) {
-    if (QWidget* text = window_->control(id)) text->setFont(bold_font_);
+    if (auto* text = window_->control_as<QLabel>(id)) {
+      text->setFont(bold_font_);
+      fit_to_width(text);
+    }
   }
   // A missing picture leaves the logo empty; nothing is reported.
   if (auto* logo = window_->control_as<logo_button>(about_control::logo))

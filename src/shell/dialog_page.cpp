@@ -1,6 +1,7 @@
 #include "shell/dialog_page.h"
 
 #include <QButtonGroup>
+#include <QFontMetricsF>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "shell/list_ctrl_ex.h"
@@ -33,15 +36,37 @@ void logo_button::paintEvent(QPaintEvent* /*event*/) {
 
 namespace {
 
+// Taller statics hold more than one line and wrap their text.
+constexpr int one_line_height = 12;
+constexpr double smallest_fit = 0.75;
+
 QLabel* make_label(const control_template& spec, Qt::Alignment alignment, QWidget* parent) {
   auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(alignment);
-  label->setWordWrap(true);
+  label->setWordWrap(spec.height > one_line_height);
   return label;
 }
 
 }  // namespace
+
+void fit_to_width(QLabel* label) {
+  if (label == nullptr || label->wordWrap()) return;
+  QFont font = label->font();
+  const double available = label->contentsRect().width();
+  const double needed = QFontMetricsF(font).horizontalAdvance(label->text());
+  if (needed <= available || needed <= 0) return;
+  const double size = font.pointSizeF();
+  if (size <= 0) return;
+  double scaled = size * std::max(available / needed, smallest_fit);
+  // Point sizes in quarter steps, each tried until the text fits.
+  scaled = std::floor(scaled * 4) / 4;
+  for (; scaled >= size * smallest_fit; scaled -= 0.25) {
+    font.setPointSizeF(scaled);
+    if (QFontMetricsF(font).horizontalAdvance(label->text()) <= available) break;
+  }
+  label->setFont(font);
+}
 
 dialog_page::dialog_page(std::span<const control_template> controls,
                          const dialog_base_units& base, const control_events& events,

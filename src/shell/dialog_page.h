@@ -10,6 +10,8 @@
 #include <map>
 #include <span>
 
+class QLabel;
+
 #include "shell/dialog_templates.h"
 #include "shell/dialog_units.h"
 
@@ -38,6 +40,10 @@ class logo_button : public QAbstractButton {
  private:
   QPixmap picture_;
 };
+
+// Keeps a one-line text whole: a text wider than its label is drawn in a font made smaller by
+// just enough, down to three quarters of its size. Labels that wrap are left as they are.
+void fit_to_width(QLabel* label);
 
 class dialog_page : public QWidget {
   Q_OBJECT

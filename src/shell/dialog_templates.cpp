@@ -40,9 +40,7 @@ constexpr std::array about{
     control_template{no_id, k::text, "www.vantrel.example", 191, 170, 106, 10},
     control_template{no_id, k::text, "support@vantrel.example", 191, 180, 106, 10},
     control_template{no_id, k::text,
-                     "Copyright \u00a9 2026 Vantrel. All rights reserved. Provided without "
-                     "warranty of any kind.",
-                     59, 192, 238, 15},
+                     "Copyright \u00a9 2026 Vantrel. All rights reserved.", 59, 192, 238, 15},
     control_template{no_id, k::text,
                      "Vantrel and Kelvora are trademarks of Vantrel. Other names may be "
                      "trademarks of their owners.",

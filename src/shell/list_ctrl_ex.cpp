@@ -72,7 +72,7 @@ void CListCtrlEx::InsertColumn(int column, const QString& header_text, Qt::Align
   QTreeWidgetItem* head = headerItem();
   for (int c = count; c > column; --c) {
     head->setText(c, head->text(c - 1));
-    head->setTextAlignment(c, head->textAlignment(c - 1));
+    head->setTextAlignment(c, Qt::Alignment(head->textAlignment(c - 1)));
     for (int i = 0; i < topLevelItemCount(); ++i) {
       QTreeWidgetItem* row = topLevelItem(i);
       row->setText(c, row->text(c - 1));
@@ -81,7 +81,7 @@ void CListCtrlEx::InsertColumn(int column, const QString& header_text, Qt::Align
   }
   for (int i = 0; i < topLevelItemCount(); ++i) topLevelItem(i)->setText(column, QString());
   head->setText(column, header_text);
-  head->setTextAlignment(column, int(alignment | Qt::AlignVCenter));
+  head->setTextAlignment(column, alignment | Qt::AlignVCenter);
   alignments_.insert(alignments_.begin() + column, alignment);
   header()->resizeSection(column, std::max(width, 0));
 }

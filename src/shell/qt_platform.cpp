@@ -70,9 +70,11 @@ void qt_page_platform::set_text(int id, std::string_view text) {
   QWidget* widget = control(id);
   if (auto* edit = qobject_cast<QLineEdit*>(widget))
     edit->setText(from_utf8(text));
-  else if (auto* label = qobject_cast<QLabel*>(widget))
+  else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(from_utf8(text));
-  else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    label->setFont(window_->font());
+    fit_to_width(label);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget))
     button->setText(from_utf8(text));
 }
 
