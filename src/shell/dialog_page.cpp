@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -136,7 +137,12 @@ QWidget* dialog_page::make_control(const control_template& spec, const dialog_ba
     case control_kind::button:
     case control_kind::default_button: {
       auto* button = new QPushButton(text, this);
-      button->setDefault(spec.kind == control_kind::default_button);
+      // A button with the focus answers Enter itself; elsewhere Enter presses the default one.
+      button->setAutoDefault(true);
+      if (spec.kind == control_kind::default_button) {
+        button->setDefault(true);
+        default_button_ = button;
+      }
       if (events.clicked)
         connect(button, &QPushButton::clicked, this, [=] { events.clicked(id); });
       widget = button;
@@ -158,6 +164,16 @@ QWidget* dialog_page::make_control(const control_template& spec, const dialog_ba
   }
   widget->setGeometry(rect);
   return widget;
+}
+
+void dialog_page::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && event->modifiers() == Qt::NoModifier && default_button_ != nullptr &&
+      default_button_->isEnabled()) {
+    default_button_->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QWidget* dialog_page::control(int id) const {

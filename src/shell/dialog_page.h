@@ -52,6 +52,9 @@ class dialog_page : public QWidget {
   dialog_page(std::span<const control_template> controls, const dialog_base_units& base,
               const control_events& events, QWidget* parent = nullptr);
 
+  // The default push button, or nullptr.
+  QAbstractButton* default_button() const { return default_button_; }
+
   // The control with this id, or nullptr.
   QWidget* control(int id) const;
   template <class T>
@@ -59,11 +62,16 @@ class dialog_page : public QWidget {
     return qobject_cast<T*>(control(id));
   }
 
+ protected:
+  // Enter presses the default button unless the focused control takes it itself.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QWidget* make_control(const control_template& spec, const dialog_base_units& base,
                         const control_events& events);
 
   std::map<int, QWidget*> controls_;
+  QAbstractButton* default_button_ = nullptr;
 };
 
 }  // namespace Vantrel

@@ -20,7 +20,7 @@ QIcon application_icon() {
 }
 
 CKelvoraSheet::CKelvoraSheet(const QString& caption, QWidget* parent, int initial_page)
-    : QDialog(parent),
+    : QWidget(parent),
       icon_(application_icon()),
       base_(base_units(font())),
       initial_page_(initial_page),
@@ -65,13 +65,13 @@ bool CKelvoraSheet::Create() {
   show_page(initial);
   connect(tabs_, &QTabWidget::currentChanged, this, &CKelvoraSheet::show_page);
 
-  adjustSize();
+  layout()->activate();
+  show();
   if (const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen()) {
-    QRect frame = rect();
+    QRect frame = frameGeometry();
     frame.moveCenter(where->availableGeometry().center());
     move(frame.topLeft());
   }
-  show();
   return true;
 }
 

@@ -3,7 +3,7 @@
 // pages About, Saturated, Superheated/Subcooled and Constants. A page's window is built the
 // first time its tab is selected; closing the sheet destroys it, and the sheet deletes itself.
 
-#include <QDialog>
+#include <QWidget>
 #include <QIcon>
 #include <memory>
 #include <vector>
@@ -18,7 +18,7 @@ namespace Vantrel {
 // The application icon, 16, 32 and 64 pixels.
 QIcon application_icon();
 
-class CKelvoraSheet : public QDialog {
+class CKelvoraSheet : public QWidget {
   Q_OBJECT
 
  public:
@@ -35,8 +35,6 @@ class CKelvoraSheet : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // Escape does not close the window: only Close and the close box do.
-  void reject() override {}
 
  private:
   void show_page(int index);
