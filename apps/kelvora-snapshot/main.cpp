@@ -25,9 +25,9 @@ using Vantrel::dialog_page;
 
 struct sample {
   const char* name;
-  const char* value;           // Saturated: the saturation temperature
-  const char* first;           // Superheated/Subcooled: temperature
-  const char* second;          // and pressure
+  const char* value;   // Saturated: the saturation temperature
+  const char* first;   // Superheated/Subcooled: temperature
+  const char* second;  // and pressure
 };
 
 constexpr sample metric{"si", "100", "200", "1"};

@@ -7,7 +7,9 @@
 
 namespace Vantrel {
 
-QString CAboutPage::title() const { return QStringLiteral("About"); }
+QString CAboutPage::title() const {
+  return QStringLiteral("About");
+}
 
 void CAboutPage::create(QWidget* container, const dialog_base_units& base) {
   control_events events;

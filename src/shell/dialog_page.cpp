@@ -1,8 +1,8 @@
 #include "shell/dialog_page.h"
 
 #include <QButtonGroup>
-#include <QFontMetricsF>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,9 +69,8 @@ void fit_to_width(QLabel* label) {
   label->setFont(font);
 }
 
-dialog_page::dialog_page(std::span<const control_template> controls,
-                         const dialog_base_units& base, const control_events& events,
-                         QWidget* parent)
+dialog_page::dialog_page(std::span<const control_template> controls, const dialog_base_units& base,
+                         const control_events& events, QWidget* parent)
     : QWidget(parent) {
   setFixedSize(page_size(base));
   std::vector<std::pair<QRect, QButtonGroup*>> groups;  // group box rectangle, its radio group
@@ -143,8 +142,7 @@ QWidget* dialog_page::make_control(const control_template& spec, const dialog_ba
         button->setDefault(true);
         default_button_ = button;
       }
-      if (events.clicked)
-        connect(button, &QPushButton::clicked, this, [=] { events.clicked(id); });
+      if (events.clicked) connect(button, &QPushButton::clicked, this, [=] { events.clicked(id); });
       widget = button;
       break;
     }

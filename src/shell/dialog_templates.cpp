@@ -18,8 +18,7 @@ constexpr std::array about{
     control_template{about_control::logo, k::logo, "LOGO", 7, 7, 27, 222},
     control_template{about_control::product_name, k::text, "Vantrel Kelvora", 59, 11, 238, 10},
     control_template{about_control::description, k::text,
-                     "Thermodynamic and Transport Properties of Water and Steam", 59, 25, 238,
-                     10},
+                     "Thermodynamic and Transport Properties of Water and Steam", 59, 25, 238, 10},
     control_template{about_control::version, k::text,
                      "Version 2.0 (Based on the IAPWS-95 Formulation)", 59, 39, 238, 10},
     control_template{about_control::summary, k::text,
@@ -39,8 +38,8 @@ constexpr std::array about{
     control_template{no_id, k::text, "Fax: +1 555 0101", 191, 160, 106, 10},
     control_template{no_id, k::text, "www.vantrel.example", 191, 170, 106, 10},
     control_template{no_id, k::text, "support@vantrel.example", 191, 180, 106, 10},
-    control_template{no_id, k::text,
-                     "Copyright \u00a9 2026 Vantrel. All rights reserved.", 59, 192, 238, 15},
+    control_template{no_id, k::text, "Copyright \u00a9 2026 Vantrel. All rights reserved.", 59, 192,
+                     238, 15},
     control_template{no_id, k::text,
                      "Vantrel and Kelvora are trademarks of Vantrel. Other names may be "
                      "trademarks of their owners.",
@@ -96,9 +95,17 @@ constexpr std::array constants{
 
 }  // namespace
 
-std::span<const control_template> about_template() { return about; }
-std::span<const control_template> saturated_template() { return saturated; }
-std::span<const control_template> superheated_template() { return superheated; }
-std::span<const control_template> constants_template() { return constants; }
+std::span<const control_template> about_template() {
+  return about;
+}
+std::span<const control_template> saturated_template() {
+  return saturated;
+}
+std::span<const control_template> superheated_template() {
+  return superheated;
+}
+std::span<const control_template> constants_template() {
+  return constants;
+}
 
 }  // namespace Vantrel

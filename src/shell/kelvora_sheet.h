@@ -3,8 +3,8 @@
 // pages About, Saturated, Superheated/Subcooled and Constants. A page's window is built the
 // first time its tab is selected; closing the sheet destroys it, and the sheet deletes itself.
 
-#include <QWidget>
 #include <QIcon>
+#include <QWidget>
 #include <memory>
 #include <vector>
 
@@ -22,8 +22,7 @@ class CKelvoraSheet : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CKelvoraSheet(const QString& caption, QWidget* parent = nullptr,
-                         int initial_page = 0);
+  explicit CKelvoraSheet(const QString& caption, QWidget* parent = nullptr, int initial_page = 0);
   ~CKelvoraSheet() override;
 
   // Shows the window with the initial page, sized to the pages and centred on the screen.

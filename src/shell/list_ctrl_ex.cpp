@@ -22,8 +22,7 @@ const QString ellipsis = QStringLiteral("...");
 
 }  // namespace
 
-QString shorten_text(const QFontMetrics& metrics, const QString& text, int available,
-                     int reserve) {
+QString shorten_text(const QFontMetrics& metrics, const QString& text, int available, int reserve) {
   if (text.isEmpty() || metrics.horizontalAdvance(text) + reserve <= available) return text;
   const int dots = metrics.horizontalAdvance(ellipsis);
   qsizetype keep = std::max<qsizetype>(text.size() - 1, 1);
@@ -124,7 +123,8 @@ QRect CListCtrlEx::row_rect(const QRect& item_rect) const {
   // area's right edge.
   const int last = columnCount() - 1;
   const int left = header()->sectionViewportPosition(0);
-  int right = last < 0 ? left : header()->sectionViewportPosition(last) + header()->sectionSize(last);
+  int right =
+      last < 0 ? left : header()->sectionViewportPosition(last) + header()->sectionSize(last);
   if (client_width_selection_ && right < viewport()->width()) right = viewport()->width();
   return {left, item_rect.top(), right - left, item_rect.height()};
 }
@@ -135,8 +135,7 @@ QRect CListCtrlEx::RowRect(int item) const {
   return row_rect(visualItemRect(row));
 }
 
-CListCtrlEx::cell_drawing CListCtrlEx::layout_cell(int top, int height, int row,
-                                                   int column) const {
+CListCtrlEx::cell_drawing CListCtrlEx::layout_cell(int top, int height, int row, int column) const {
   const QRect cell(header()->sectionViewportPosition(column), top, header()->sectionSize(column),
                    height);
   const QString text = GetItemText(row, column);
@@ -179,10 +178,9 @@ void CListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
   for (int column = 0; column < columnCount(); ++column) {
     const cell_drawing cell = layout_cell(option.rect.top(), option.rect.height(), row, column);
     if (cell.text.isEmpty()) continue;
-    painter->drawText(cell.rect,
-                      int(cell.alignment | Qt::AlignVCenter | Qt::TextSingleLine |
-                          Qt::TextDontClip),
-                      cell.text);
+    painter->drawText(
+        cell.rect, int(cell.alignment | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip),
+        cell.text);
   }
   if (focused && currentIndex().isValid() && currentIndex().row() == row) {
     QStyleOptionFocusRect frame;

@@ -14,8 +14,7 @@ namespace Vantrel {
 
 // `text` shortened to fit `available` pixels with `reserve` pixels to spare: unchanged when it
 // fits (or is empty), else its longest leading part, at least one character, followed by "...".
-QString shorten_text(const QFontMetrics& metrics, const QString& text, int available,
-                     int reserve);
+QString shorten_text(const QFontMetrics& metrics, const QString& text, int available, int reserve);
 
 class CListCtrlEx : public QTreeWidget {
   Q_OBJECT
@@ -56,8 +55,7 @@ class CListCtrlEx : public QTreeWidget {
                const QModelIndex& index) const override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void selectionChanged(const QItemSelection& selected,
-                        const QItemSelection& deselected) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:

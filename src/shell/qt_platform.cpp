@@ -29,7 +29,9 @@ QSettings user_settings() {
 
 }  // namespace
 
-QString application_title() { return from_utf8(catalogue_text(text_key::application_title)); }
+QString application_title() {
+  return from_utf8(catalogue_text(text_key::application_title));
+}
 
 std::optional<int> read_user_setting(std::string_view section, std::string_view entry) {
   const QVariant stored = user_settings().value(setting_key(section, entry));
@@ -175,8 +177,7 @@ std::optional<int> qt_page_platform::read_setting(std::string_view section,
   return read_user_setting(section, entry);
 }
 
-void qt_page_platform::write_setting(std::string_view section, std::string_view entry,
-                                     int value) {
+void qt_page_platform::write_setting(std::string_view section, std::string_view entry, int value) {
   write_user_setting(section, entry, value);
 }
 

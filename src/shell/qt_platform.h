@@ -54,8 +54,7 @@ class qt_page_platform final : public page_platform {
   void list_set_column_width(int list, int column, int width) override;
   void list_full_row_selection(int list, bool on) override;
 
-  std::optional<int> read_setting(std::string_view section,
-                                  std::string_view entry) const override;
+  std::optional<int> read_setting(std::string_view section, std::string_view entry) const override;
   void write_setting(std::string_view section, std::string_view entry, int value) override;
 
  private:

@@ -1,11 +1,11 @@
 // The result list: text shortening, the alignment rule, and the full-row selection bar drawn
 // only while the list has the focus.
 
+#include "shell/list_ctrl_ex.h"
+
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
-
-#include "shell/list_ctrl_ex.h"
 
 using Vantrel::CListCtrlEx;
 using Vantrel::shorten_text;

@@ -46,13 +46,17 @@ QRect visible_rect(QWidget* control) {
     shown.setWidth(std::min(shown.width(), control->sizeHint().width()));
   if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->wordWrap()) {
     const int text = label->fontMetrics().horizontalAdvance(label->text());
-    if (label->alignment() & Qt::AlignRight) shown.setLeft(shown.right() - text);
-    else if (label->alignment() & Qt::AlignLeft) shown.setWidth(text);
+    if (label->alignment() & Qt::AlignRight)
+      shown.setLeft(shown.right() - text);
+    else if (label->alignment() & Qt::AlignLeft)
+      shown.setWidth(text);
   }
   return shown;
 }
 
-bool checked(dialog_page* page, int id) { return page->control_as<QRadioButton>(id)->isChecked(); }
+bool checked(dialog_page* page, int id) {
+  return page->control_as<QRadioButton>(id)->isChecked();
+}
 
 }  // namespace
 
@@ -172,9 +176,9 @@ class sheet_test : public QObject {
                    qPrintable(name));
         }
         if (auto* button = qobject_cast<QAbstractButton*>(control))
-          QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove('&')) <
-                       button->width(),
-                   qPrintable(name));
+          QVERIFY2(
+              button->fontMetrics().horizontalAdvance(button->text().remove('&')) < button->width(),
+              qPrintable(name));
         if (qobject_cast<QGroupBox*>(control) != nullptr) continue;
         for (QWidget* other : controls)
           if (other != control && qobject_cast<QGroupBox*>(other) == nullptr)
@@ -213,9 +217,8 @@ class sheet_test : public QObject {
       QCOMPARE(saturated->control_as<QLabel>(1008)->text(), QString("Value, °C"));
       dialog_page* constants = open_tab(app.sheet(), constants_tab);
       QTest::mouseClick(constants->control(1001), Qt::LeftButton);
-      QTimer::singleShot(0, constants->control(1004), [=] {
-        qobject_cast<QPushButton*>(constants->control(1004))->click();
-      });
+      QTimer::singleShot(0, constants->control(1004),
+                         [=] { qobject_cast<QPushButton*>(constants->control(1004))->click(); });
       QCOMPARE(run_until_closed(app), 0);
       QVERIFY(app.sheet() == nullptr);
     }

@@ -44,7 +44,9 @@ void type_into(dialog_page* page, int id, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-void click(dialog_page* page, int id) { QTest::mouseClick(page->control(id), Qt::LeftButton); }
+void click(dialog_page* page, int id) {
+  QTest::mouseClick(page->control(id), Qt::LeftButton);
+}
 
 }  // namespace
 
