@@ -65,19 +65,6 @@ TEST_F(ConstantPage, FollowsOnlyItsOwnRadioButtons) {
   EXPECT_EQ(platform.value("Critical temperature"), "201");
 }
 
-TEST_F(ConstantPage, SwitchMadeHereReachesTheSaturatedPage) {
-  page.Initialise();
-  me.click(control::english);
-  CSaturatedPage saturated{platform, recording_lookups()};
-  // Both pages share one settings store; the Saturated page has its own controls in the shell,
-  // which this in-memory platform does not separate, so only the setting is checked here.
-  saturated.Initialise();
-  saturated.Activate();
-  EXPECT_EQ(platform.text(control::value_label),
-            "Value, \xC2\xB0"
-            "F");
-}
-
 TEST_F(ConstantPage, CloseClosesTheWindow) {
   page.Initialise();
   me.click(control::close);
