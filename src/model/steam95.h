@@ -88,6 +88,12 @@ class steam95 {
   // Runs check_valid, then raises not_applicable(context) for a mixture or a critical state.
   void require_single_phase(const char* context) const;
 
+  // Shared steps of the state constructors (solve/constructors.cpp).
+  void set_saturated(double x, double tau, double delta_liq, double delta_vap);
+  void at_t_energy(int kind, double T, double y, property_selector property);
+  void settle(bool converged, double delta, double tau);
+  void at_p_property(int kind, double p, double y, property_selector property);
+
   bool valid_ = false;
   double x_ = -1.0;
   double delta_liq_ = 0.0;

@@ -23,11 +23,6 @@ constexpr std::string_view second_pressure = "Pressure";
 // 0 to 4; pressure with volume, enthalpy, entropy, internal energy are 5 to 8.
 constexpr int first_pressure_pairs = 5;
 
-// The quality markers a single-phase state reports for the steam-quality row.
-constexpr double indeterminate_marker = -1.0;
-constexpr double superheated_marker = -2.0;
-constexpr double subcooled_marker = -3.0;
-
 }  // namespace
 
 void CSuperheatedPage::Initialise() {
@@ -138,9 +133,7 @@ void CSuperheatedPage::Refresh() {
     const int status =
         lookups_.property(first_, second_, pair_code_, row.code, unit_system, &value);
     if (row.code == steam_quality_code && status == status_ok) {
-      if (value == indeterminate_marker) return std::string("Indeterminate");
-      if (value == superheated_marker) return std::string("Superheated");
-      if (value == subcooled_marker) return std::string("Subcooled");
+      if (const auto word = quality_marker_text(value)) return std::string(*word);
     }
     if (row.code == steam_quality_code) value *= 100.0;
     return value_text(status, value);

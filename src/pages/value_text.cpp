@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "lookup/lookup.h"
+#include "model/steam95.h"
 
 namespace Vantrel {
 
@@ -33,6 +34,14 @@ std::string value_text(int status, double value) {
   if (status == status_not_applicable) return "N/A";
   if (status != status_ok || !std::isfinite(value)) return "Error";
   return general_text(value);
+}
+
+std::optional<std::string_view> quality_marker_text(double quality) {
+  // The markers are stored exactly, so they compare exactly.
+  if (quality == quality_indeterminate) return "Indeterminate";
+  if (quality == quality_superheated) return "Superheated";
+  if (quality == quality_subcooled) return "Subcooled";
+  return std::nullopt;
 }
 
 }  // namespace Vantrel

@@ -1,7 +1,9 @@
 #pragma once
 // The one formatter of every numeric cell of the result lists.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace Vantrel {
 
@@ -14,5 +16,10 @@ namespace Vantrel {
 //   status 3: "N/A" (the property does not apply to the state);
 //   any other status: "Error".
 std::string value_text(int status, double value);
+
+// The word the steam-quality row shows for the quality marker of a single-phase state from two
+// inputs: -1 "Indeterminate", -2 "Superheated", -3 "Subcooled". Empty for any other value, which
+// is a vapour fraction and shows as a percentage.
+std::optional<std::string_view> quality_marker_text(double quality);
 
 }  // namespace Vantrel

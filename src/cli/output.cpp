@@ -1,0 +1,261 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "pages/value_text.h"
+
+namespace Vantrel::cli {
+
+namespace {
+
+// Wide enough for every value text of the window ("-1.23457E-005", "Indeterminate").
+constexpr std::size_t min_value_width = 13;
+constexpr std::string_view gap = "  ";
+
+void pad(std::ostream& out, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) out.put(' ');
+}
+
+void right(std::ostream& out, std::string_view text, std::size_t width) {
+  const std::size_t w = display_width(text);
+  if (w < width) pad(out, width - w);
+  out << text;
+}
+
+void left(std::ostream& out, std::string_view text, std::size_t width) {
+  out << text;
+  const std::size_t w = display_width(text);
+  if (w < width) pad(out, width - w);
+}
+
+// The window's text of a cell.
+std::string shown(const cell& c) {
+  return c.has_value ? value_text(0, c.value) : c.word;
+}
+
+std::string csv_field(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char ch : text) {
+    if (ch == '"') quoted += '"';
+    quoted += ch;
+  }
+  quoted += '"';
+  return quoted;
+}
+
+std::string json_string(std::string_view text) {
+  std::string s = "\"";
+  for (const char ch : text) {
+    switch (ch) {
+      case '"':
+        s += "\\\"";
+        break;
+      case '\\':
+        s += "\\\\";
+        break;
+      case '\n':
+        s += "\\n";
+        break;
+      case '\t':
+        s += "\\t";
+        break;
+      case '\r':
+        s += "\\r";
+        break;
+      default:
+        if (static_cast<unsigned char>(ch) < 0x20) {
+          constexpr char hex[] = "0123456789abcdef";
+          s += "\\u00";
+          s += hex[(static_cast<unsigned char>(ch) >> 4) & 0xF];
+          s += hex[static_cast<unsigned char>(ch) & 0xF];
+        } else {
+          s += ch;
+        }
+    }
+  }
+  s += '"';
+  return s;
+}
+
+// JSON has no infinity or not-a-number; such a value is written as null.
+std::string json_number(double v) {
+  return std::isfinite(v) ? number_text(v) : "null";
+}
+
+// A cell of a machine-readable column: the number in full, or the word in its place.
+std::string csv_cell(const cell& c, output_format format) {
+  if (c.has_value) return number_text(c.value);
+  return format == output_format::csv ? csv_field(c.word) : c.word;
+}
+
+std::string json_cell(const cell& c) {
+  return c.has_value ? json_number(c.value) : json_string(c.word);
+}
+
+char separator(output_format format) {
+  return format == output_format::tsv ? '\t' : ',';
+}
+
+std::string heading(const column& c) {
+  return c.unit.empty() ? c.name : c.name + " [" + c.unit + "]";
+}
+
+}  // namespace
+
+std::optional<output_format> format_from_name(std::string_view name) {
+  if (name == "table") return output_format::table;
+  if (name == "csv") return output_format::csv;
+  if (name == "tsv") return output_format::tsv;
+  if (name == "json") return output_format::json;
+  return std::nullopt;
+}
+
+std::string number_text(double v) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, result.ptr);
+}
+
+std::size_t display_width(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char ch) {
+    return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  }));
+}
+
+void write_property_rows(std::ostream& out, output_format format,
+                         const std::vector<property_row>& rows) {
+  switch (format) {
+    case output_format::table: {
+      std::size_t name_width = display_width("Property");
+      std::size_t value_width = display_width("Value");
+      std::vector<std::string> texts;
+      texts.reserve(rows.size());
+      for (const auto& row : rows) {
+        texts.push_back(shown(row.value));
+        name_width = std::max(name_width, display_width(row.property));
+        value_width = std::max(value_width, display_width(texts.back()));
+      }
+      left(out, "Property", name_width);
+      out << gap;
+      right(out, "Value", value_width);
+      out << gap << "Unit\n";
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        left(out, rows[i].property, name_width);
+        out << gap;
+        right(out, texts[i], value_width);
+        out << gap << rows[i].unit << '\n';
+      }
+      break;
+    }
+    case output_format::csv:
+    case output_format::tsv: {
+      const char sep = separator(format);
+      const auto field = [format](std::string_view text) {
+        return format == output_format::csv ? csv_field(text) : std::string(text);
+      };
+      out << "name" << sep << "property" << sep << "value" << sep << "unit" << sep << "status\n";
+      for (const auto& row : rows) {
+        out << field(row.name) << sep << field(row.property) << sep
+            << (row.value.has_value ? number_text(row.value.value) : std::string()) << sep
+            << field(row.unit) << sep << field(row.value.word) << '\n';
+      }
+      break;
+    }
+    case output_format::json: {
+      out << "[\n";
+      for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        out << "  {\"name\": " << json_string(row.name)
+            << ", \"property\": " << json_string(row.property)
+            << ", \"value\": " << (row.value.has_value ? json_number(row.value.value) : "null")
+            << ", \"unit\": " << json_string(row.unit)
+            << ", \"status\": " << (row.value.has_value ? "null" : json_string(row.value.word))
+            << '}' << (i + 1 < rows.size() ? ",\n" : "\n");
+      }
+      out << "]\n";
+      break;
+    }
+  }
+}
+
+column_writer::column_writer(std::ostream& out, output_format format, std::vector<column> columns)
+    : out_(out), format_(format), columns_(std::move(columns)) {
+  switch (format_) {
+    case output_format::table: {
+      for (const auto& c : columns_) {
+        widths_.push_back(
+            std::max({min_value_width, display_width(c.name), display_width(c.unit)}));
+      }
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (i > 0) out_ << gap;
+        right(out_, columns_[i].name, widths_[i]);
+      }
+      out_ << '\n';
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (i > 0) out_ << gap;
+        right(out_, columns_[i].unit, widths_[i]);
+      }
+      out_ << '\n';
+      break;
+    }
+    case output_format::csv:
+    case output_format::tsv: {
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (i > 0) out_ << separator(format_);
+        const std::string h = heading(columns_[i]);
+        out_ << (format_ == output_format::csv ? csv_field(h) : h);
+      }
+      out_ << '\n';
+      break;
+    }
+    case output_format::json: {
+      out_ << "{\"columns\": [";
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (i > 0) out_ << ", ";
+        out_ << "{\"name\": " << json_string(columns_[i].name)
+             << ", \"unit\": " << json_string(columns_[i].unit) << '}';
+      }
+      out_ << "],\n \"rows\": [";
+      break;
+    }
+  }
+}
+
+void column_writer::write(const std::vector<cell>& row) {
+  switch (format_) {
+    case output_format::table:
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) out_ << gap;
+        right(out_, shown(row[i]), i < widths_.size() ? widths_[i] : min_value_width);
+      }
+      out_ << '\n';
+      break;
+    case output_format::csv:
+    case output_format::tsv:
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) out_ << separator(format_);
+        out_ << csv_cell(row[i], format_);
+      }
+      out_ << '\n';
+      break;
+    case output_format::json:
+      out_ << (first_row_ ? "\n  [" : ",\n  [");
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) out_ << ", ";
+        out_ << json_cell(row[i]);
+      }
+      out_ << ']';
+      break;
+  }
+  first_row_ = false;
+}
+
+void column_writer::finish() {
+  if (format_ == output_format::json) out_ << (first_row_ ? "]}\n" : "\n ]}\n");
+  out_.flush();
+}
+
+}  // namespace Vantrel::cli

@@ -1,0 +1,51 @@
+#pragma once
+// The library's three result caches. One page asks for 27 properties of the same inputs and
+// rebuilds its state for each, so only the first request of a page should solve anything.
+//
+// One policy for all three: keys match by exact floating-point equality (no tolerance, no
+// rounding); an entry is inserted only after a lookup of its key missed and is never
+// replaced; a hit skips all computation, range checks included; and a table holding more
+// than `cache_bound` entries is emptied wholesale, which needs no eviction bookkeeping.
+// The tables are unsynchronised: the library is entered from one thread only.
+//
+// A NaN must never be used as a key: it compares equal to every key under the map's
+// ordering and would answer with an arbitrary entry.
+#include <cstddef>
+#include <map>
+#include <tuple>
+
+#include "model/steam95.h"
+
+namespace Vantrel {
+
+// A solved point of the saturation line: the solved reduced variable (π for psat_cache,
+// θ for tsat_cache) and the reduced densities of the saturated liquid and vapour.
+struct saturation_entry {
+  double value, delta_liq, delta_vap;
+};
+
+// Saturation pressures by reduced temperature θ, filled by helmholtz_psat.
+std::map<double, saturation_entry>& psat_cache();
+// Saturation temperatures by reduced pressure π, filled by helmholtz_tsat.
+std::map<double, saturation_entry>& tsat_cache();
+
+// (constructor kind, first input, second input), ordered in that order.
+using state_key = std::tuple<int, double, double>;
+// Complete states by constructor and inputs, filled by the state constructors.
+std::map<state_key, steam95>& state_cache();
+
+// Entries a table may hold before the next bound check empties it.
+inline constexpr std::size_t cache_bound = 500;
+
+// Empties the table when it holds more than cache_bound entries. The saturation solvers
+// call it before each lookup, the state constructors before each insertion.
+template <class Map>
+void apply_cache_bound(Map& table) {
+  if (table.size() > cache_bound) table.clear();
+}
+
+// Empties all three tables. For tests and benchmarks that need cold solves; the
+// application never calls it.
+void clear_library_caches();
+
+}  // namespace Vantrel

@@ -1,0 +1,351 @@
+// The twelve state constructors of steam95, one per input pair. Each one first looks its
+// (kind, first input, second input) up in state_cache, then checks its inputs, decides the
+// phase, solves for the Helmholtz point, and stores a copy of the finished state.
+#include <cmath>
+#include <stdexcept>
+
+#include "model/constant95.h"
+#include "model/errors.h"
+#include "model/steam95.h"
+#include "properties/ice.h"
+#include "solve/caches.h"
+#include "solve/phase.h"
+#include "solve/saturation.h"
+#include "solve/solver.h"
+
+namespace Vantrel {
+
+namespace {
+
+using C = constant95;
+
+// Constructor kinds: the first component of the state_cache key.
+enum constructor_kind : int {
+  kind_tsat = 0,
+  kind_psat = 1,
+  kind_tp = 2,
+  kind_tv = 3,
+  kind_th = 4,
+  kind_ts = 5,
+  kind_tu = 6,
+  kind_pv = 7,
+  kind_ph = 8,
+  kind_ps = 9,
+  kind_pu = 10,
+  kind_hs = 11,
+};
+
+// Below the ice boundary the pressure-first searches still look for metastable subcooled
+// liquid down to this many kelvin; the volume search does not, because p-v has two answers
+// around the density maximum of cold liquid.
+constexpr double metastable_margin = 20.0;
+
+// Convergence of the fixed-temperature Newton iterations on δ.
+constexpr int newton_budget = 100;
+constexpr double energy_tolerance = 1e-6;   // kJ/kg
+constexpr double entropy_tolerance = 1e-8;  // kJ/(kg·K)
+// Forward-difference step of the energy iterations, relative to δ.
+constexpr double difference_step = 0.001;
+// A Newton step may shrink δ at most to this fraction of its previous value, so that very
+// dilute vapour stays reachable and δ never turns negative.
+constexpr double smallest_step_ratio = 0.1;
+
+// A NaN input would compare equivalent to every key of the ordered cache and could be
+// answered with another state; it is refused before the lookup, with the context of the
+// input's own check.
+void refuse_nan(double value, const char* context) {
+  if (std::isnan(value)) throw std::domain_error(context);
+}
+
+// The cached copy of (kind, a, b) into *state, if there is one.
+bool recall(int kind, double a, double b, steam95& state) {
+  const auto& cache = state_cache();
+  const auto found = cache.find(state_key{kind, a, b});
+  if (found == cache.end()) return false;
+  state = found->second;
+  return true;
+}
+
+// Stores a copy of a finished state under its key, after the bound of the table.
+void remember(int kind, double a, double b, const steam95& state) {
+  auto& cache = state_cache();
+  apply_cache_bound(cache);
+  cache.emplace(state_key{kind, a, b}, state);
+}
+
+// A point of an isotherm is a state only where it is mechanically stable and inside the
+// pressure range of every state; an iteration that converged onto the unstable or
+// negative-pressure part of an isotherm has found no state.
+bool physical(const helmholtz_state& helm) {
+  const double p = helm.p();
+  return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
+}
+
+// Evaluates h − h(p, s) for the pressure search of at_hs. Where no (p, s) state exists at a
+// trial pressure (the entropy lies beyond every temperature of that isobar, which happens at
+// the top of the pressure range), it answers −1: at fixed entropy h grows with p, so the
+// trial pressure is taken as too high and the search moves down.
+class hs_function : public univariate_function<double, double> {
+ public:
+  hs_function(double h, double s) : h_target(h), s_given(s) {}
+
+  double value(const double& p) override {
+    steam95 state;
+    try {
+      state.at_ps(p, s_given);
+    } catch (const std::domain_error&) {
+      return -1.0;
+    }
+    return h_target - state.h();
+  }
+
+  double h_target;
+  double s_given;
+};
+
+}  // namespace
+
+void steam95::at_tsat(double T, double x) {
+  refuse_nan(T, "steam95::at_tsat");
+  if (std::isnan(x)) throw std::domain_error("steam95");
+  if (recall(kind_tsat, T, x, *this)) return;
+  if (T < C::Tt || T > C::Tc || x < 0.0 || x > 1.0) throw std::domain_error("steam95::at_tsat");
+  const double theta = T / C::Tc;
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
+  set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
+  valid_ = true;
+  remember(kind_tsat, T, x, *this);
+}
+
+void steam95::at_psat(double p, double x) {
+  refuse_nan(p, "steam95::at_psat");
+  if (std::isnan(x)) throw std::domain_error("steam95");
+  if (recall(kind_psat, p, x, *this)) return;
+  if (p < C::pt || p > C::pc || x < 0.0 || x > 1.0) throw std::domain_error("steam95::at_psat");
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  const double theta = helmholtz_tsat(p / C::pc, delta_liq, delta_vap, &helm_);
+  set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
+  valid_ = true;
+  remember(kind_psat, p, x, *this);
+}
+
+void steam95::set_saturated(double x, double tau, double delta_liq, double delta_vap) {
+  if (x == 1.0) {
+    helm_.update(delta_vap, tau);
+  } else if (x == 0.0) {
+    helm_.update(delta_liq, tau);
+  } else if (x > 0.0 && x < 1.0) {
+    delta_liq_ = delta_liq;
+    helm_.update(delta_vap, tau);
+  } else {
+    throw std::domain_error("steam95");
+  }
+  x_ = x;
+}
+
+void steam95::at_tp(double T, double p) {
+  refuse_nan(T, "steam95::t");
+  refuse_nan(p, "steam95::p");
+  if (recall(kind_tp, T, p, *this)) return;
+  check_t(T);
+  check_p(p);
+  const double theta = T / C::Tc;
+  const double delta = density_tp(theta, p / C::pc, &helm_);
+  // The density finder answers the stability limit of a branch that cannot reach the
+  // pressure; such a point is no solution.
+  const double slope = helm_.dpdrho() * C::rhoc;  // (∂p/∂δ)_T in MPa
+  if (!(slope > 0.0 && std::abs(helm_.p() - p) <= 1e-6 * delta * slope)) {
+    throw convergence_error("steam95::at_tp");
+  }
+  x_ = quality_indeterminate;
+  if (T >= C::Tt && T <= C::Tc && p >= C::pt && p <= C::pc) {
+    // The branch the density was found on names the side of the saturation line.
+    x_ = delta > 1.0 ? quality_subcooled : quality_superheated;
+  }
+  valid_ = true;
+  remember(kind_tp, T, p, *this);
+}
+
+void steam95::at_tv(double T, double v) {
+  refuse_nan(T, "steam95::t");
+  refuse_nan(v, "steam95::at_tv");
+  if (recall(kind_tv, T, v, *this)) return;
+  check_t(T);
+  if (v <= 0.0) throw std::domain_error("steam95::at_tv");
+  const double theta = T / C::Tc;
+  const double tau = 1.0 / theta;
+  double pi = 0.0;
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  const double c = quality_at_t(theta, v, &helmholtz_state::v, pi, delta_liq, delta_vap, &helm_);
+  if (c < 0.0) {
+    helm_.update(1.0 / (C::rhoc * v), tau);
+    // Any volume names a point of the isotherm, but only a stable one at a pressure in
+    // range is a state.
+    if (!physical(helm_)) throw std::domain_error("steam95::at_tv");
+  } else {
+    delta_liq_ = delta_liq;
+    helm_.update(delta_vap, tau);
+  }
+  x_ = c;
+  valid_ = true;
+  remember(kind_tv, T, v, *this);
+}
+
+void steam95::at_th(double T, double h) {
+  at_t_energy(kind_th, T, h, &helmholtz_state::h);
+}
+
+void steam95::at_tu(double T, double u) {
+  at_t_energy(kind_tu, T, u, &helmholtz_state::u);
+}
+
+void steam95::at_t_energy(int kind, double T, double y, property_selector property) {
+  refuse_nan(T, "steam95::t");
+  refuse_nan(y, "steam95::at_th");
+  if (recall(kind, T, y, *this)) return;
+  check_t(T);
+  const double theta = T / C::Tc;
+  const double tau = 1.0 / theta;
+  double pi = 0.0;
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  const double c = quality_at_t(theta, y, property, pi, delta_liq, delta_vap, &helm_);
+  x_ = c;
+  if (c >= 0.0) {
+    delta_liq_ = delta_liq;
+    helm_.update(delta_vap, tau);
+  } else {
+    double delta = c == quality_superheated ? 0.9 * delta_vap
+                   : c == quality_subcooled ? 1.01 * delta_liq
+                   : y > 1000.0             ? 0.01
+                                            : 0.3;
+    bool converged = false;
+    for (int i = 0; i < newton_budget; ++i) {
+      helm_.update(delta, tau);
+      const double y1 = (helm_.*property)();
+      const double r = y - y1;
+      if (std::abs(r) < energy_tolerance) {
+        converged = true;
+        break;
+      }
+      helm_.update((1.0 + difference_step) * delta, tau);
+      const double y2 = (helm_.*property)();
+      const double next = delta * (1.0 + r / ((y2 - y1) / difference_step));
+      delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+    }
+    settle(converged, delta, tau);
+  }
+  valid_ = true;
+  remember(kind, T, y, *this);
+}
+
+void steam95::at_ts(double T, double s) {
+  refuse_nan(T, "steam95::t");
+  refuse_nan(s, "steam95::at_th");
+  if (recall(kind_ts, T, s, *this)) return;
+  check_t(T);
+  const double theta = T / C::Tc;
+  const double tau = 1.0 / theta;
+  double pi = 0.0;
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  const double c = quality_at_t(theta, s, &helmholtz_state::s, pi, delta_liq, delta_vap, &helm_);
+  x_ = c;
+  if (c >= 0.0) {
+    delta_liq_ = delta_liq;
+    helm_.update(delta_vap, tau);
+  } else {
+    double delta = c == quality_superheated ? 0.9 * delta_vap
+                   : c == quality_subcooled ? 1.01 * delta_liq
+                                            : 0.01;
+    bool converged = false;
+    for (int i = 0; i < newton_budget; ++i) {
+      helm_.update(delta, tau);
+      // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K).
+      const double q = -1000.0 * helm_.dpdt() * helm_.v();
+      const double r = s - helm_.s();
+      if (std::abs(r) < entropy_tolerance) {
+        converged = true;
+        break;
+      }
+      // Damped, because s is close to logarithmic in δ in the dilute vapour.
+      const double next = delta * (1.0 + 0.9 * r / q);
+      delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+    }
+    settle(converged, delta, tau);
+  }
+  valid_ = true;
+  remember(kind_ts, T, s, *this);
+}
+
+void steam95::settle(bool converged, double delta, double tau) {
+  if (!converged) {
+    valid_ = false;
+    throw convergence_error("steam95::at_th");
+  }
+  helm_.update(delta, tau);
+  if (!physical(helm_)) {
+    valid_ = false;
+    throw std::domain_error("steam95::at_th");
+  }
+}
+
+void steam95::at_pv(double p, double v) {
+  at_p_property(kind_pv, p, v, &helmholtz_state::v);
+}
+void steam95::at_ph(double p, double h) {
+  at_p_property(kind_ph, p, h, &helmholtz_state::h);
+}
+void steam95::at_ps(double p, double s) {
+  at_p_property(kind_ps, p, s, &helmholtz_state::s);
+}
+void steam95::at_pu(double p, double u) {
+  at_p_property(kind_pu, p, u, &helmholtz_state::u);
+}
+
+void steam95::at_p_property(int kind, double p, double y, property_selector property) {
+  refuse_nan(p, "steam95::p");
+  refuse_nan(y, "helmholtz_tfind");
+  if (recall(kind, p, y, *this)) return;
+  check_p(p);
+  const double pi = p / C::pc;
+  const bool volume = kind == kind_pv;
+  // From the ice boundary at p, less the margin, up to 5000 K.
+  double theta_lo = 0.0;
+  double theta_hi = 0.0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, volume ? 0.0 : metastable_margin);
+  double theta = 0.0;
+  double delta1 = 0.0;
+  double delta2 = 0.0;
+  const double c =
+      helmholtz_tfind(theta_lo, theta_hi, pi, y, property, theta, delta1, delta2, &helm_);
+  const bool two_phase = c > 0.0 && c < 1.0;
+  if (volume && !two_phase) {
+    // The density of a single-phase state is the input itself.
+    helm_.update(1.0 / (C::rhoc * y), 1.0 / theta);
+  } else {
+    delta_liq_ = delta1;
+    helm_.update(delta2, 1.0 / theta);
+  }
+  x_ = c;
+  valid_ = true;
+  remember(kind, p, y, *this);
+}
+
+void steam95::at_hs(double h, double s) {
+  refuse_nan(h, "helmholtz_tfind");
+  refuse_nan(s, "helmholtz_tfind");
+  if (recall(kind_hs, h, s, *this)) return;
+  hs_function f(h, s);
+  brent_solver solver(&f, 0.0, 1e-8, 100);
+  // The pressure range of every state, its lower end raised off zero.
+  const double p = solver.solve(0.001, C::p_max);
+  at_ps(p, s);
+  remember(kind_hs, h, s, *this);
+}
+
+}  // namespace Vantrel

@@ -1,0 +1,168 @@
+#include "solve/density.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/errors.h"
+
+namespace Vantrel {
+namespace {
+
+constexpr double min_start = 1e-8;    // lowest start density
+constexpr double max_start = 5.5;     // highest start density
+constexpr double newton_theta = 1.1;  // above this θ, p(δ) is monotonic: plain Newton
+constexpr double newton_tolerance = 1e-8;
+constexpr unsigned budget = 100;             // iterations of every loop below
+constexpr double stability_gradient = 1e-8;  // |∂(p/pc)/∂δ| at a branch's stability limit
+constexpr double limit_width = 1e-5;         // lo and hi this close mark the stability limit
+
+double reduced_pressure(const helmholtz_state& s) {
+  return s.p() / constant95::pc;
+}
+
+}  // namespace
+
+bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& lo, double& hi) {
+  helmholtz_state& state = *f.state;
+  const double tau = state.tau();
+  const double theta = 1.0 / tau;
+  const double target = f.target;
+
+  state.update(x, tau);
+  double P = reduced_pressure(state);
+  double G = f.gradient(x);  // gradient at the last stable point
+
+  // A start inside the unstable section is first moved outward until p rises with δ.
+  if (G < 0) {
+    const double factor = x > 1 ? 1.05 : 0.95;
+    for (unsigned i = 0; i < budget; ++i) {
+      x *= factor;
+      const double g = f.gradient(x);
+      if (g > 0) {
+        G = g;
+        P = reduced_pressure(state);
+        break;
+      }
+    }
+  }
+
+  lo = x;
+  hi = 1.01 * x;
+
+  const bool liquid = x > 1;
+  auto reached = [&](double p) { return liquid ? p <= target : p >= target; };
+
+  // Walk toward the other phase only when the root lies that way on a branch with an
+  // unstable section; otherwise p is monotonic outward and expansion finds the sign change.
+  if (theta < 1 && !reached(P)) {
+    double S = x;  // last stable point
+    for (unsigned walk = 0; walk < budget; ++walk) {
+      const double step = liquid ? -0.1 * (S - 1) : std::min(1.1 * S, 0.01 * (1 - S));
+      double F = S + step;
+      state.update(F, tau);
+      P = reduced_pressure(state);
+      double w = f.gradient(F);
+
+      if (w < 0) {
+        // F crossed into the unstable section: locate the stability limit between the
+        // unstable F and the stable S by regula falsi on the gradient. The Illinois rule
+        // halves the stored gradient of an end kept twice in a row, so the search cannot
+        // stagnate on one end.
+        double W = w;
+        double a = F, b = S;  // a unstable (gradient W < 0), b stable (gradient G > 0)
+        int kept = 0;         // +1: b kept last step, -1: a kept last step
+        for (unsigned i = 0; i < budget; ++i) {
+          const double X = a - W * (b - a) / (G - W);
+          w = f.gradient(X);
+          P = reduced_pressure(state);
+          if (w > 0 && reached(P)) {
+            lo = X;
+            hi = S;
+            return true;
+          }
+          if (std::fabs(w) < stability_gradient) {
+            lo = hi = X;
+            return false;
+          }
+          if (w < 0) {
+            a = X;
+            W = w;
+            if (kept == 1) G /= 2;
+            kept = 1;
+          } else {
+            b = X;
+            G = w;
+            if (kept == -1) W /= 2;
+            kept = -1;
+          }
+        }
+        throw convergence_error("dfind");
+      }
+
+      if (reached(P)) {
+        lo = F;
+        hi = S;
+        return true;
+      }
+      S = F;
+      G = w;
+    }
+    // A walk that ends without a bracket has failed; its last points are no answer.
+    throw convergence_error("dfind");
+  }
+
+  if (bracket(f, lo, hi, 0.5, budget)) return true;
+  throw convergence_error("dfind");
+}
+
+double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
+  double delta = std::clamp(delta0, min_start, max_start);
+  const double tau = 1.0 / theta;
+  state->update(delta, tau);
+  helmholtz_function<helmholtz_state> f(pi, state);
+
+  if (theta > newton_theta) {
+    // Supercritical by more than 10 %: p(δ) is monotonic and Newton needs no bracket.
+    bool converged = false;
+    for (unsigned i = 0; i < budget; ++i) {
+      state->update(delta, tau);
+      const double pi_calc = reduced_pressure(*state);
+      const double g = f.gradient(delta);
+      double step = -(pi_calc - pi) / g;
+      // Never more than half the density, so that δ stays positive.
+      if (std::fabs(step) > delta / 2) step = std::copysign(delta / 2, step);
+      delta += step;
+      // The pressure test passes up to 1e-8 off; the step already taken from the converged
+      // point costs nothing and brings a dilute gas to the pressure asked for.
+      if (std::fabs(1 - pi_calc / pi) < newton_tolerance) {
+        converged = true;
+        break;
+      }
+    }
+    if (!converged) throw convergence_error("dfind");
+  } else {
+    double lo = 0, hi = 0;
+    if (!bracket_density(f, delta, lo, hi)) {
+      // The wanted pressure lies beyond the branch's stability limit: answer with the
+      // point of the branch nearest to it.
+      if (std::fabs(lo - hi) < limit_width) return lo;
+      throw convergence_error("dfind");
+    }
+    brent_solver solver(&f, 0, 1e-8, budget);
+    delta = solver.solve(lo, hi);
+    // Brent's abscissa tolerance has an absolute floor (1e-9 in δ) that leaves a dilute
+    // vapour wrong in the fifth digit. One Newton step from the root fixes that; it is
+    // kept only while it stays within the solver's final bracket.
+    const double g = f.gradient(delta);
+    const double step = -solver.f_root / g;
+    if (std::fabs(step) <= solver.width) delta += step;
+    // The outward search may cross δ = 0, where the pressure changes sign. A vapour asked
+    // for a pressure of zero or below has no density; the root found there is no answer.
+    if (!(delta > 0)) throw convergence_error("dfind");
+  }
+
+  state->update(delta, tau);
+  return delta;
+}
+
+}  // namespace Vantrel

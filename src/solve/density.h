@@ -1,0 +1,47 @@
+#pragma once
+// The density finder: the one routine that inverts the equation of state. Given θ = T/Tc,
+// π = p/pc and a starting reduced density, it finds the δ = ρ/ρc at which the IAPWS-95
+// pressure equals π·pc, on the branch (liquid or vapour) that the start selects.
+#include "model/constant95.h"
+#include "model/helmholtz.h"
+#include "solve/solver.h"
+
+namespace Vantrel {
+
+// The finder's equation object over a Helmholtz state: value(δ) = p/pc − target and
+// gradient(δ) = (∂(p/pc)/∂δ)_τ, both at the state's τ. Every call moves the state to δ, so
+// after a solve the state holds the last δ tried.
+template <class State>
+class helmholtz_function : public univariate_function<double, double>,
+                           public univariate_gradient<double, double> {
+ public:
+  helmholtz_function(double target_, State* state_) : target(target_), state(state_) {}
+
+  double value(const double& x) override {
+    state->update(x, state->tau());
+    return state->p() / constant95::pc - target;
+  }
+
+  double gradient(const double& x) override {
+    state->update(x, state->tau());
+    const double t = constant95::Tc / state->tau();
+    return state->dpdrho_r() * (constant95::rhoc / constant95::pc) * t * constant95::R * 0.001;
+  }
+
+  double target;  // the wanted pressure over pc
+  State* state;   // not owned; used as scratch
+};
+
+// Finds an interval [lo, hi] that brackets the root on the branch of the start x (liquid
+// for x > 1, vapour otherwise) and returns true. Returns false with lo == hi at the
+// stability limit of the branch when the wanted pressure lies beyond it. Throws
+// convergence_error("dfind") when no bracket is found.
+bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& lo, double& hi);
+
+// The reduced density at reduced temperature theta and reduced pressure pi on the branch
+// that delta0 selects; delta0 is limited to [1e-8, 5.5]. Leaves the state at (δ, 1/θ).
+// A pressure beyond the branch's stability limit gives the density at that limit.
+// Throws convergence_error("dfind") or, from the bracket solve, the solver's errors.
+double dfind(double delta0, double theta, double pi, helmholtz_state* state);
+
+}  // namespace Vantrel

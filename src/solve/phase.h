@@ -1,0 +1,67 @@
+#pragma once
+// Phase decision and temperature search: which side of the saturation line a state lies on,
+// or which vapour fraction it has, for a temperature or a pressure and one more variable.
+//
+// All variables are reduced: θ = T/Tc, π = p/pc, δ = ρ/ρc. A phase decision answers either a
+// vapour mass fraction 0 < x < 1 or one of the single-phase codes of model/steam95.h:
+// −1 (no saturation state at this T or p), −2 (vapour side), −3 (liquid side).
+#include "model/helmholtz.h"
+#include "model/steam95.h"
+#include "solve/solver.h"
+
+namespace Vantrel {
+
+// The density at (θ, π), starting on the side that the saturation estimates pick; within 5 %
+// of the estimated saturation pressure the full saturation solve decides instead. Leaves the
+// state at (δ, 1/θ).
+double density_tp(double theta, double pi, helmholtz_state* state);
+
+// As density_tp, but the search starts on the side that a phase code names: −3 the liquid,
+// −2 the vapour; any other code lets density_tp choose. A temperature search that has
+// already placed its state on one side of the saturation line keeps every trial there.
+double density_tp_on_side(double theta, double pi, double code, helmholtz_state* state);
+
+// The phase at θ for a value y of the property (v, h, s or u, which all grow from saturated
+// liquid to saturated vapour). Writes the saturation pressure and densities when θ lies
+// between the triple point and the critical point; answers −1 outside that range.
+double quality_at_t(double theta, double y, property_selector property, double& pi,
+                    double& delta_liq, double& delta_vap, helmholtz_state* state);
+
+// The residual of a temperature search at fixed pressure: the property at (θ, π) against
+// its target, relative to the target, or absolute where the target is exactly zero (a
+// relative residual would divide by zero there).
+template <class State>
+class helmholtz_pfunction : public univariate_function<double, double> {
+ public:
+  using selector = double (State::*)() const;
+
+  helmholtz_pfunction(double pressure_, double target_, selector property_, State* state_,
+                      double side_ = quality_indeterminate)
+      : pressure(pressure_), target(target_), property(property_), state(state_), side(side_) {}
+
+  double value(const double& theta) override {
+    density = density_tp_on_side(theta, pressure, side, state);
+    return residual((state->*property)());
+  }
+
+  // The residual of a property value already known (the ends of the search range).
+  double residual(double y) const { return target != 0.0 ? (y - target) / target : y - target; }
+
+  double pressure;
+  double target;
+  double density = 0.0;
+  selector property;
+  State* state;
+  // The phase code whose side every density search keeps (−2, −3), or −1 for free choice.
+  double side;
+};
+
+// The phase and temperature at π for a value y of the property, searching θ in [θ_lo, θ_hi].
+// Two-phase: answers the quality, θ the saturation temperature, δ1 = δ′ and δ2 = δ″.
+// Single phase: answers −1, −2 or −3, θ the temperature found and δ1 = δ2 = its density.
+// Throws std::domain_error("helmholtz_tfind") when y lies outside the values at the two ends.
+double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
+                       property_selector property, double& theta, double& delta1, double& delta2,
+                       helmholtz_state* state);
+
+}  // namespace Vantrel

@@ -1,0 +1,228 @@
+#include "solve/saturation.h"
+
+#include <array>
+#include <cmath>
+#include <stdexcept>
+
+#include "model/constant95.h"
+#include "model/errors.h"
+#include "solve/caches.h"
+
+namespace Vantrel {
+namespace {
+
+struct power_term {
+  double n, exponent;
+};
+
+// Saturated liquid density, ρ′/ρc = 1 + Σ bᵢ·ϑ^eᵢ (IAPWS SR1-86(1992), Eq. 2.3).
+constexpr std::array<power_term, 6> liquid_terms{{
+    {1.99274064, 1.0 / 3},
+    {1.09965342, 2.0 / 3},
+    {-0.510839303, 5.0 / 3},
+    {-1.75493479, 16.0 / 3},
+    {-45.5170352, 43.0 / 3},
+    {-6.74694450e5, 110.0 / 3},
+}};
+
+// Saturated vapour density, ln(ρ″/ρc) = Σ cᵢ·ϑ^eᵢ (IAPWS SR1-86(1992), Eq. 2.4).
+constexpr std::array<power_term, 6> vapour_terms{{
+    {-2.03150240, 2.0 / 6},
+    {-2.68302940, 4.0 / 6},
+    {-5.38626492, 8.0 / 6},
+    {-17.2991605, 18.0 / 6},
+    {-44.7586581, 37.0 / 6},
+    {-63.9201063, 71.0 / 6},
+}};
+
+// Within about 1 mK of the critical point the auxiliary densities take a simple power law
+// of the critical exponent, symmetric about δ = 1.
+constexpr double near_critical_theta = 0.9999982476;
+constexpr double near_critical_exponent = 0.326;
+constexpr double near_critical_liquid = 1.281714;
+constexpr double near_critical_vapour = 1.293771;
+
+// IAPWS-IF97 region 4, coefficients n1 to n10 (IAPWS R7-97(2012), Table 34).
+constexpr std::array<double, 10> n{
+    0.11670521452767e4,  -0.72421316703206e6, -0.17073846940092e2, 0.12020824702470e5,
+    -0.32325550322333e7, 0.14915108613530e2,  -0.48232657361591e4, 0.40511340542057e6,
+    -0.23855557567849,   0.65017534844798e3,
+};
+
+// Within this distance of 1 in θ the two phases are too close for the fugacity solve: the
+// bracket search stalls on spinodal returns, so both solvers answer with the estimates.
+constexpr double critical_cutoff = 4e-6;
+constexpr double x_tolerance = 1e-8;
+constexpr unsigned budget = 100;
+constexpr double bracket_margin = 1e-8;  // |k| beyond this counts as past the root
+constexpr double min_step = 1e-8;
+
+constexpr double theta_triple = constant95::Tt / constant95::Tc;
+constexpr double pi_triple = constant95::pt / constant95::pc;
+
+double power_sum(const std::array<power_term, 6>& terms, double x) {
+  double sum = 0;
+  for (const auto& t : terms) sum += t.n * std::pow(x, t.exponent);
+  return sum;
+}
+
+// Brent's method with its end values already known from the bracket search, or
+// evaluating them itself when the search ran out of tries. The budget is the same either way.
+double solve_bracketed(univariate_function<double, double>& k, double x0, double tolerance) {
+  double a = 0, b = 0, fa = 0, fb = 0;
+  brent_solver solver(&k, 0, tolerance, budget);
+  if (!bracket_saturation(k, x0, a, b, fa, fb)) return solver.solve(a, b);
+  solver.evaluations = 2;
+  return solver.solve(a, b, fa, fb);
+}
+
+}  // namespace
+
+double liquid_density_estimate(double theta) {
+  const double t = std::fmax(1 - theta, 0.0);
+  if (theta > near_critical_theta)
+    return 1 + near_critical_liquid * std::pow(t, near_critical_exponent);
+  return 1 + power_sum(liquid_terms, t);
+}
+
+double vapour_density_estimate(double theta) {
+  const double t = std::fmax(1 - theta, 0.0);
+  if (theta > near_critical_theta)
+    return 1 - near_critical_vapour * std::pow(t, near_critical_exponent);
+  return std::exp(power_sum(vapour_terms, t));
+}
+
+double psat_estimate(double theta) {
+  const double T = constant95::Tc * theta;
+  const double v = T + n[8] / (T - n[9]);
+  const double A = v * v + n[0] * v + n[1];
+  const double B = n[2] * v * v + n[3] * v + n[4];
+  const double C = n[5] * v * v + n[6] * v + n[7];
+  const double r = 2 * C / (-B + std::sqrt(B * B - 4 * A * C));
+  return r * r * r * r / constant95::pc;
+}
+
+double tsat_estimate(double pi) {
+  const double beta = std::pow(constant95::pc * pi, 0.25);
+  const double E = beta * beta + n[2] * beta + n[5];
+  const double F = n[0] * beta * beta + n[3] * beta + n[6];
+  const double G = n[1] * beta * beta + n[4] * beta + n[7];
+  const double D = 2 * G / (-F - std::sqrt(F * F - 4 * E * G));
+  const double T = (n[9] + D - std::sqrt((n[9] + D) * (n[9] + D) - 4 * (n[8] + n[9] * D))) / 2;
+  return T / constant95::Tc;
+}
+
+double fugacity_coefficient(const helmholtz_state& state) {
+  const double d = state.delta();
+  const double z = d * (state.phir_d() + 1 / d);
+  if (z <= 0) return 0;
+  return std::exp(state.phir() + (z - 1) - std::log(z));
+}
+
+bool bracket_saturation(univariate_function<double, double>& k, double x0, double& a, double& b,
+                        double& fa, double& fb) {
+  const double f0 = k.value(x0);
+  a = b = x0;
+  fa = fb = f0;
+  double prev = x0;
+  // Below the line step up toward the critical value, above it down toward zero.
+  const bool upward = f0 < 0;
+  double step = upward ? 0.01 * (1 - x0) : -0.01 * x0;
+  double& end = upward ? b : a;
+  double& f_end = upward ? fb : fa;
+  for (unsigned tries = 0; tries < budget; ++tries) {
+    end = prev + step;
+    double f;
+    try {
+      f = k.value(end);
+    } catch (const convergence_error&) {
+      // A density search failed, typically on a spinodal near the critical point: retry
+      // from the same point with half the step.
+      step /= 2;
+      if (std::fabs(step) < min_step) throw convergence_error("helmholtz_psat");
+      continue;
+    }
+    if (upward ? f > bracket_margin : f < -bracket_margin) {
+      f_end = f;
+      return true;
+    }
+    prev = end;
+  }
+  return false;
+}
+
+double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state) {
+  // A NaN would match an arbitrary cached key, so it is refused before the lookup.
+  if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
+  auto& cache = psat_cache();
+  apply_cache_bound(cache);
+  if (const auto hit = cache.find(theta); hit != cache.end()) {
+    delta_liq = hit->second.delta_liq;
+    delta_vap = hit->second.delta_vap;
+    return hit->second.value;
+  }
+
+  if (theta < theta_triple || theta > 1) throw std::domain_error("helmholtz_psat");
+  if (theta == 1) {
+    delta_liq = delta_vap = 1;
+    return 1;
+  }
+
+  const double liquid_guess = liquid_density_estimate(theta);
+  const double vapour_guess = vapour_density_estimate(theta);
+  double pi = psat_estimate(theta);
+  delta_liq = liquid_guess;
+  delta_vap = vapour_guess;
+  // The line ends at the critical point; the correlation may overshoot it in the last digit.
+  if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(pi, 1.0);
+
+  helmholtz_kvalue<helmholtz_state> k(state, false, theta, liquid_guess, vapour_guess);
+  // The liquid's fugacity amplifies an error in π; an absolute floor of 1e-9 would leave
+  // low pressures wrong in the fifth digit, so below π = 0.1 the tolerance is relative.
+  pi = solve_bracketed(k, pi, x_tolerance * std::fmin(1.0, 10 * pi));
+
+  const double d_liq = dfind(liquid_guess, theta, pi, state);
+  const double d_vap = dfind(vapour_guess, theta, pi, state);
+  delta_liq = d_liq;
+  delta_vap = d_vap;
+  cache.emplace(theta, saturation_entry{pi, d_liq, d_vap});
+  return pi;
+}
+
+double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz_state* state) {
+  if (std::isnan(pi)) throw std::domain_error("helmholtz_tsat");
+  auto& cache = tsat_cache();
+  apply_cache_bound(cache);
+  if (const auto hit = cache.find(pi); hit != cache.end()) {
+    delta_liq = hit->second.delta_liq;
+    delta_vap = hit->second.delta_vap;
+    return hit->second.value;
+  }
+
+  if (pi < pi_triple || pi > 1) throw std::domain_error("helmholtz_tsat");
+  if (pi == 1) {
+    delta_liq = delta_vap = 1;
+    return 1;
+  }
+
+  double theta = tsat_estimate(pi);
+  const double liquid_guess = liquid_density_estimate(theta);
+  const double vapour_guess = vapour_density_estimate(theta);
+  delta_liq = liquid_guess;
+  delta_vap = vapour_guess;
+  // The same cutoff in θ as helmholtz_psat, so that the two solvers agree on where the
+  // line stops being refined.
+  if (std::fabs(1 - theta) < critical_cutoff) return theta;
+
+  helmholtz_kvalue<helmholtz_state> k(state, true, pi, liquid_guess, vapour_guess);
+  theta = solve_bracketed(k, theta, x_tolerance);
+
+  const double d_liq = dfind(liquid_guess, theta, pi, state);
+  const double d_vap = dfind(vapour_guess, theta, pi, state);
+  delta_liq = d_liq;
+  delta_vap = d_vap;
+  cache.emplace(pi, saturation_entry{theta, d_liq, d_vap});
+  return theta;
+}
+
+}  // namespace Vantrel

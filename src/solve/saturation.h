@@ -1,0 +1,81 @@
+#pragma once
+// The liquid–vapour saturation line of the IAPWS-95 formulation itself, found by equal
+// fugacity of the two phases at one temperature and pressure, with both densities from the
+// density finder. Cheap published correlations supply the starting values. All quantities
+// are reduced: θ = T/Tc, π = p/pc, δ = ρ/ρc.
+#include <cmath>
+
+#include "model/helmholtz.h"
+#include "solve/density.h"
+#include "solve/solver.h"
+
+namespace Vantrel {
+
+// Saturated-liquid and saturated-vapour reduced densities of the auxiliary equations
+// (IAPWS SR1-86), with power-law branches within about 1 mK of the critical point.
+double liquid_density_estimate(double theta);
+double vapour_density_estimate(double theta);
+// IAPWS-IF97 region 4 saturation pressure (Eq. 30) and temperature (Eq. 31), reduced.
+double psat_estimate(double theta);
+double tsat_estimate(double pi);
+
+// Fugacity coefficient of the state at its current point; 0 where the compressibility
+// factor is not positive.
+double fugacity_coefficient(const helmholtz_state& state);
+
+// The equal-fugacity condition as a function of one variable: zero on the saturation line,
+// negative below it and positive above it in the argument's variable. The argument is θ at
+// fixed π (x_is_temperature) or π at fixed θ. Every evaluation runs the liquid density
+// search, then the vapour one, both from the guesses given at construction; a
+// convergence_error of either passes through.
+template <class State>
+class helmholtz_kvalue : public univariate_function<double, double> {
+ public:
+  helmholtz_kvalue(State* state_, bool x_is_temperature_, double fixed_, double liquid_guess_,
+                   double vapour_guess_)
+      : x_is_temperature(x_is_temperature_),
+        fixed(fixed_),
+        liquid_guess(liquid_guess_),
+        vapour_guess(vapour_guess_),
+        state(state_) {}
+
+  double value(const double& x) override {
+    return x_is_temperature ? std::log(fugacity_ratio(x, fixed))
+                            : -std::log(fugacity_ratio(fixed, x));
+  }
+
+  bool x_is_temperature;
+  double fixed;         // the variable held fixed, π or θ
+  double liquid_guess;  // start of the liquid density search
+  double vapour_guess;  // start of the vapour density search
+  State* state;         // not owned; used as scratch
+
+ private:
+  double fugacity_ratio(double theta, double pi) {
+    dfind(liquid_guess, theta, pi, state);
+    const double liquid = fugacity_coefficient(*state);
+    dfind(vapour_guess, theta, pi, state);
+    return liquid / fugacity_coefficient(*state);
+  }
+};
+
+// Steps from the estimate x0 toward the side where k changes sign, in steps of a hundredth
+// of the distance to the critical value (upward) or of x0 itself (downward), at most 100
+// tries; a failed density search halves the step. Returns true with [a, b] bracketing the
+// root and fa, fb the values of k there. Returns false when the tries ran out, with a and b
+// as they are and fa, fb not set. Throws convergence_error("helmholtz_psat") when the step
+// shrinks below 1e-8, whichever solver called.
+bool bracket_saturation(univariate_function<double, double>& k, double x0, double& a, double& b,
+                        double& fa, double& fb);
+
+// Saturation pressure π at θ with the coexisting reduced densities, valid for
+// Tt/Tc ≤ θ ≤ 1, cached by exact θ. The state is scratch. Throws
+// std::domain_error("helmholtz_psat") outside the range.
+double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state);
+
+// Saturation temperature θ at π with the coexisting reduced densities, valid for
+// pt/pc ≤ π ≤ 1, cached by exact π. The state is scratch. Throws
+// std::domain_error("helmholtz_tsat") outside the range.
+double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz_state* state);
+
+}  // namespace Vantrel

@@ -1,0 +1,211 @@
+// table and batch: sweeps along the saturation line, isobars and isotherms, batches through a
+// pipe, and round trips between input pairs through the full-precision output.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli_test_support.h"
+#include "lookup/lookup.h"
+
+namespace Vantrel::cli {
+namespace {
+
+using testing_support::csv_numbers;
+using testing_support::lines;
+using testing_support::run_cli;
+using testing_support::split;
+
+TEST(SaturationTable, TriplePointToNearTheCriticalPointInKelvinSteps) {
+  const auto result =
+      run_cli({"table", "sat-T", "0.01", "373.9", "1", "--props", "T,p,rho,h", "--format", "csv"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto out = lines(result.out);
+  ASSERT_EQ(out[0], "T [°C],p [bar],rho_liq [kg/m³],rho_vap [kg/m³],h_liq [kJ/kg],h_vap [kJ/kg]");
+  ASSERT_EQ(out.size(), 1u + 374u);  // 0.01, 1.01, ... 373.01
+  double last_p = 0.0;
+  for (std::size_t i = 1; i < out.size(); ++i) {
+    SCOPED_TRACE(out[i]);
+    const auto v = csv_numbers(out[i]);
+    ASSERT_EQ(v.size(), 6u);
+    EXPECT_NEAR(v[0], 0.01 + static_cast<double>(i - 1), 1e-9);
+    EXPECT_GT(v[1], last_p);
+    EXPECT_GT(v[2], v[3]);  // the liquid is denser
+    EXPECT_LT(v[4], v[5]);  // and takes up heat to boil
+    last_p = v[1];
+  }
+  // IAPWS-95 saturation pressure at the triple point, 611.655 Pa.
+  EXPECT_NEAR(csv_numbers(out[1])[1], 0.00611655, 1e-8);
+}
+
+TEST(SaturationTable, PressureSweepMatchesTheEntryPoints) {
+  const auto result =
+      run_cli({"table", "sat-p", "10", "100", "30", "--props", "p,T,s", "--format", "tsv"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto out = lines(result.out);
+  ASSERT_EQ(out.size(), 5u);
+  for (std::size_t i = 1; i < out.size(); ++i) {
+    const double p = 10.0 + 30.0 * static_cast<double>(i - 1);
+    const auto fields = split(out[i], '\t');
+    ASSERT_EQ(fields.size(), 4u);
+    double T = 0, s_liq = 0, s_vap = 0;
+    ASSERT_EQ(lookup_psat(p, 0, 0, 0, &T), 0);
+    ASSERT_EQ(lookup_psat(p, 0, 6, 0, &s_liq), 0);
+    ASSERT_EQ(lookup_psat(p, 1, 6, 0, &s_vap), 0);
+    EXPECT_NEAR(std::stod(fields[0]), p, 1e-12 * p);  // through MPa and back
+    EXPECT_EQ(std::stod(fields[1]), T);
+    EXPECT_EQ(std::stod(fields[2]), s_liq);
+    EXPECT_EQ(std::stod(fields[3]), s_vap);
+  }
+}
+
+TEST(SaturationTable, BeyondTheCriticalPointLinesShowErrorAndExitOne) {
+  const auto result = run_cli({"table", "sat-T", "370", "380", "5"});
+  EXPECT_EQ(result.status, 1);
+  const auto out = lines(result.out);
+  ASSERT_EQ(out.size(), 2u + 3u);  // names, units, 370, 375, 380
+  EXPECT_EQ(out[2].find("Error"), std::string::npos);
+  EXPECT_NE(out[3].find("Error"), std::string::npos);
+  EXPECT_NE(result.err.find("2 of 3"), std::string::npos) << result.err;
+}
+
+TEST(SinglePhaseSweeps, IsobarAndIsothermMatchLookupProperty) {
+  struct sweep_case {
+    const char* kind;
+    double from, to, step, at;
+  };
+  for (const auto& c :
+       {sweep_case{"isobar", 50, 450, 100, 10}, sweep_case{"isotherm", 1, 301, 75, 300}}) {
+    SCOPED_TRACE(c.kind);
+    const bool isobar = std::string(c.kind) == "isobar";
+    const auto result =
+        run_cli({"table", c.kind, number_text(c.from), number_text(c.to), number_text(c.step),
+                 "--at", number_text(c.at), "--props", "T,p,h,w", "--format", "csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto out = lines(result.out);
+    ASSERT_EQ(out.size(), 6u);
+    for (std::size_t i = 1; i < out.size(); ++i) {
+      const double swept = c.from + c.step * static_cast<double>(i - 1);
+      const double T = isobar ? swept : c.at;
+      const double p = isobar ? c.at : swept;
+      const auto v = csv_numbers(out[i]);
+      double h = 0, w = 0;
+      ASSERT_EQ(lookup_property(T, p, 0, 8, 0, &h), 0);
+      ASSERT_EQ(lookup_property(T, p, 0, 12, 0, &w), 0);
+      EXPECT_NEAR(v[0], T, 1e-9);
+      EXPECT_NEAR(v[1], p, 1e-12 * p);
+      EXPECT_EQ(v[2], h);
+      EXPECT_EQ(v[3], w);
+    }
+  }
+}
+
+TEST(SinglePhaseSweeps, TableFormatNamesThePhase) {
+  const auto result = run_cli({"table", "isobar", "50", "150", "100", "--at", "1", "--props", "x"});
+  ASSERT_EQ(result.status, 0);
+  const auto out = lines(result.out);
+  ASSERT_EQ(out.size(), 4u);
+  EXPECT_NE(out[2].find("Subcooled"), std::string::npos);
+  EXPECT_NE(out[3].find("Superheated"), std::string::npos);
+}
+
+TEST(SweepValues, StepsLandOnTheEndAndNeverPassIt) {
+  const auto tenths = sweep_values(0, 1, 0.1);
+  ASSERT_EQ(tenths.size(), 11u);
+  EXPECT_EQ(tenths.back(), 1.0);
+  const auto down = sweep_values(100, 0, -30);
+  EXPECT_EQ(down, (std::vector<double>{100, 70, 40, 10}));
+  EXPECT_EQ(sweep_values(5, 5, 1), std::vector<double>{5});
+  EXPECT_THROW(sweep_values(0, 1, 0), usage_error);
+  EXPECT_THROW(sweep_values(0, 1, -0.1), usage_error);
+  EXPECT_THROW(sweep_values(0, 1e7, 1), usage_error);
+}
+
+TEST(Batch, MixedLinesKeepOrderOneLineOutPerLineIn) {
+  const std::string input =
+      "T-p,25,1\n"
+      "nonsense\n"
+      "T-p,25,100001\n"  // above the highest pressure: no state
+      "p-h,10,1e3x\n"    // not a number
+      "T-x,25,1\n"       // no such pair
+      "\n"
+      "p-h, 10 , 1500\r\n"  // blanks around fields, carriage return
+      "h-s,3000,7\n";
+  const auto result = run_cli({"batch", "--props", "T,p,h", "--format", "csv"}, input);
+  EXPECT_EQ(result.status, 2);
+  const auto out = lines(result.out);
+  ASSERT_EQ(out.size(), 1u + 8u);
+  const bool ok[] = {true, false, false, false, false, false, true, true};
+  for (std::size_t i = 0; i < 8; ++i) {
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(out[i + 1] == "Error,Error,Error", !ok[i]) << out[i + 1];
+  }
+  EXPECT_EQ(csv_numbers(out[7])[1], 10.0);
+  double h = 0;
+  ASSERT_EQ(lookup_property(3000, 7, 9, 8, 0, &h), 0);
+  EXPECT_EQ(csv_numbers(out[8])[2], h);
+  for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:", "line 6:"}) {
+    EXPECT_NE(result.err.find(line), std::string::npos) << line;
+  }
+  EXPECT_NE(result.err.find("Invalid number specified."), std::string::npos);
+}
+
+TEST(Batch, StatesThatCannotBeBuiltExitOne) {
+  const auto result = run_cli({"batch"}, "T-p,25,1\nT-p,-100,1\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(lines(result.out).size(), 2u + 2u);
+}
+
+TEST(Batch, JsonRowsAreNumbersOrWords) {
+  const auto result =
+      run_cli({"batch", "--props", "T,x,cp", "--format", "json"}, "T-p,25,1\np-h,10,1500\n");
+  ASSERT_EQ(result.status, 0);
+  const auto out = lines(result.out);
+  ASSERT_EQ(out.size(), 5u);
+  EXPECT_EQ(out[0].rfind("{\"columns\": [{\"name\": \"T\", \"unit\": \"°C\"}", 0), 0u);
+  EXPECT_NE(out[2].find(", \"Subcooled\", "), std::string::npos) << out[2];
+  EXPECT_NE(out[3].find(", \"N/A\"]"), std::string::npos) << out[3];
+  EXPECT_EQ(out[4], " ]}");
+}
+
+// Each state goes out as T-p and comes back through another pair from the full-precision
+// values of the first answer.
+TEST(RoundTrips, FullPrecisionOutputRebuildsTheSameState) {
+  const std::vector<std::pair<double, double>> states = {{25, 1},    {150, 3},  {350, 100},
+                                                         {600, 250}, {20, 500}, {400, 300}};
+  std::string forward;
+  for (const auto& [T, p] : states)
+    forward += "T-p," + number_text(T) + "," + number_text(p) + "\n";
+  const auto first = run_cli({"batch", "--props", "T,p,v,h,s,u", "--format", "csv"}, forward);
+  ASSERT_EQ(first.status, 0) << first.err;
+  const auto rows = lines(first.out);
+
+  std::string back;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const auto f = split(rows[i], ',');  // T, p, v, h, s, u as written
+    back += "p-h," + f[1] + "," + f[3] + "\n";
+    back += "p-s," + f[1] + "," + f[4] + "\n";
+    back += "T-v," + f[0] + "," + f[2] + "\n";
+    back += "p-u," + f[1] + "," + f[5] + "\n";
+    back += "h-s," + f[3] + "," + f[4] + "\n";
+  }
+  const auto second = run_cli({"batch", "--props", "T,p", "--format", "csv"}, back);
+  ASSERT_EQ(second.status, 0) << second.err;
+  const auto answers = lines(second.out);
+  ASSERT_EQ(answers.size(), 1 + 5 * states.size());
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    for (std::size_t k = 0; k < 5; ++k) {
+      SCOPED_TRACE(testing::Message() << "state " << i << " pair " << k);
+      const auto v = csv_numbers(answers[1 + 5 * i + k]);
+      EXPECT_NEAR(v[0], states[i].first, 1e-6);
+      // Enthalpy and entropy of a liquid hardly depend on pressure, so h-s fixes it loosely.
+      const double p_tolerance = (k == 4 ? 1e-6 : 1e-7) * states[i].second;
+      EXPECT_NEAR(v[1], states[i].second, p_tolerance) << answers[1 + 5 * i + k];
+    }
+  }
+}
+
+}  // namespace
+}  // namespace Vantrel::cli

@@ -1,0 +1,82 @@
+// Bad usage is refused with status 2, a message on standard error and nothing on standard
+// output; --help and --version answer on standard output.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli_test_support.h"
+
+namespace Vantrel::cli {
+namespace {
+
+using testing_support::run_cli;
+
+struct refused_case {
+  std::vector<std::string> args;
+  const char* message;  // a part of what standard error must say
+};
+
+TEST(Usage, RefusedWithStatusTwoAndNothingOnOutput) {
+  const refused_case cases[] = {
+      {{}, "subcommand"},
+      {{"steam"}, "steam"},
+      {{"state", "T-q", "25", "1"}, "T-q"},
+      {{"state", "T-p", "25"}, "B"},
+      {{"state", "T-p", "25x", "1"}, "A \"25x\": Invalid number specified."},
+      {{"state", "T-p", "25", "1,5"}, "B \"1,5\": Invalid number specified."},
+      {{"state", "T-p", "25", "inf"}, "Invalid number specified."},
+      {{"state", "T-p", "25", "1", "--props", "T,enthalpy"}, "enthalpy"},
+      {{"state", "T-p", "25", "1", "--format", "xml"}, "xml"},
+      {{"state", "T-p", "25", "1", "--units", "imperial"}, "imperial"},
+      {{"sat", "T", "100", "--quality", "1.0001"}, "faction between 0 and 1"},
+      {{"sat", "T", "100", "--quality", "-0.01"}, "faction between 0 and 1"},
+      {{"sat", "T", "100", "--quality", "half"}, "--quality \"half\": Invalid number"},
+      {{"sat", "T", "100", "--quality", "0.5", "--phase", "liquid"}, "excludes"},
+      {{"sat", "h", "100"}, "VARIABLE"},
+      {{"table", "sat-T", "0", "100"}, "STEP"},
+      {{"table", "sat-T", "0", "100", "0"}, "STEP must not be zero"},
+      {{"table", "sat-T", "100", "0", "10"}, "STEP must lead"},
+      {{"table", "sat-T", "0", "100", "1e-6"}, "more than"},
+      {{"table", "isobar", "0", "100", "10"}, "--at"},
+      {{"table", "sat-p", "1", "100", "10", "--at", "5"}, "--at"},
+      {{"table", "isotherm", "1", "100", "10", "--at", "hot"}, "--at \"hot\""},
+      {{"batch", "/nonexistent/states.csv"}, "cannot be opened"},
+  };
+  for (const auto& c : cases) {
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    SCOPED_TRACE(joined);
+    const auto result = run_cli(c.args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+}
+
+TEST(Usage, NegativeNumbersAreValuesNotOptions) {
+  const auto result = run_cli({"sat", "T", "-5", "--format", "csv"});
+  EXPECT_EQ(result.status, 1);  // below the triple point: no saturated state, but read fine
+  const auto down = run_cli({"table", "sat-T", "100", "50", "-25", "--format", "csv"});
+  EXPECT_EQ(down.status, 0) << down.err;
+}
+
+TEST(Usage, HelpAndVersionAnswerOnStandardOutput) {
+  const auto version = run_cli({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "kelvora-cli 2.0 (IAPWS-95)\n");
+
+  const auto help = run_cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  for (const char* sub : {"state", "sat", "constants", "table", "batch"}) {
+    EXPECT_NE(help.out.find(sub), std::string::npos) << sub;
+    const auto sub_help = run_cli({sub, "--help"});
+    EXPECT_EQ(sub_help.status, 0);
+    EXPECT_NE(sub_help.out.find(std::string("kelvora-cli ") + sub), std::string::npos) << sub;
+    EXPECT_NE(sub_help.out.find("--units"), std::string::npos) << sub;
+  }
+}
+
+}  // namespace
+}  // namespace Vantrel::cli
