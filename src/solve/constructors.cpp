@@ -50,9 +50,9 @@ constexpr double difference_step = 0.001;
 // dilute vapour stays reachable and δ never turns negative.
 constexpr double smallest_step_ratio = 0.1;
 
-// A NaN input can never match a cache key by equality, but it would compare equivalent to
-// every key of the ordered map and could answer another state; it is refused before the
-// lookup with the context of the input's own check.
+// A NaN input would compare equivalent to every key of the ordered cache and could be
+// answered with another state; it is refused before the lookup, with the context of the
+// input's own check.
 void refuse_nan(double value, const char* context) {
   if (std::isnan(value)) throw std::domain_error(context);
 }
@@ -73,23 +73,13 @@ void remember(int kind, double a, double b, const steam95& state) {
   cache.emplace(state_key{kind, a, b}, state);
 }
 
-// A state found by a fixed-temperature iteration must be mechanically stable and inside the
+// A point of an isotherm is a state only where it is mechanically stable and inside the
 // pressure range of every state; an iteration that converged onto the unstable or
 // negative-pressure part of an isotherm has found no state.
 bool physical(const helmholtz_state& helm) {
   const double p = helm.p();
   return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
 }
-
-// The reduced temperature window of a pressure-first search: from the ice boundary at the
-// pressure, less the margin, up to 5000 K. Answers the upper end.
-double reduced_temperature_window(double pi, double margin, double& theta_lo) {
-  double theta_hi = 0.0;
-  ice::temperature_bounds(pi, theta_lo, theta_hi, margin);
-  return theta_hi;
-}
-
-}  // namespace
 
 // Evaluates h − h(p, s) for the pressure search of at_hs. Where no (p, s) state exists at a
 // trial pressure (the entropy lies beyond every temperature of that isobar, which happens at
@@ -112,6 +102,8 @@ class hs_function : public univariate_function<double, double> {
   double h_target;
   double s_given;
 };
+
+}  // namespace
 
 void steam95::at_tsat(double T, double x) {
   refuse_nan(T, "steam95::at_tsat");
@@ -322,9 +314,10 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   check_p(p);
   const double pi = p / C::pc;
   const bool volume = kind == kind_pv;
+  // From the ice boundary at p, less the margin, up to 5000 K.
   double theta_lo = 0.0;
-  const double theta_hi =
-      reduced_temperature_window(pi, volume ? 0.0 : metastable_margin, theta_lo);
+  double theta_hi = 0.0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, volume ? 0.0 : metastable_margin);
   double theta = 0.0;
   double delta1 = 0.0;
   double delta2 = 0.0;
