@@ -1,7 +1,6 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <fstream>
 
 #include "cli/commands.h"
