@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Renders the committed PNG images from their sources in this folder with
+# ImageMagick's convert. The build uses the PNGs; run this only after editing
+# kelvora.svg or logo.svg.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Window and desktop icon: 16, 32 and 64 pixels from the 64-unit drawing.
+for size in 16 32 64; do
+  convert -background none -density $((288 * size / 64)) kelvora.svg \
+    -resize "${size}x${size}" "PNG32:kelvora-${size}.png"
+done
+
+# About-page logo, 38 x 336 pixels, 256 colours. The names run upwards; the
+# drawing's own text support cannot rotate, so they are set here.
+convert -background none logo.svg \
+  -font DejaVu-Sans-Bold -pointsize 20 -kerning 5 -fill white \
+  -annotate 270x270+26+318 'KELVORA' \
+  -font DejaVu-Sans -pointsize 7 -kerning 1.5 -fill '#a9dcff' \
+  -annotate 270x270+34+318 'VANTREL  ·  WATER AND STEAM' \
+  -colors 256 PNG8:logo.png

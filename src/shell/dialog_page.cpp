@@ -1,0 +1,182 @@
+#include "shell/dialog_page.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "shell/list_ctrl_ex.h"
+
+namespace Vantrel {
+
+logo_button::logo_button(QWidget* parent) : QAbstractButton(parent) {
+  setEnabled(false);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void logo_button::set_picture(const QPixmap& picture) {
+  picture_ = picture;
+  if (!picture_.isNull()) resize(picture_.deviceIndependentSize().toSize());
+  update();
+}
+
+void logo_button::paintEvent(QPaintEvent* /*event*/) {
+  if (picture_.isNull()) return;
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, picture_);
+}
+
+namespace {
+
+// Taller statics hold more than one line and wrap their text.
+constexpr int one_line_height = 12;
+constexpr double smallest_fit = 0.75;
+
+QLabel* make_label(const control_template& spec, Qt::Alignment alignment, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(alignment);
+  label->setWordWrap(spec.height > one_line_height);
+  return label;
+}
+
+}  // namespace
+
+void fit_to_width(QLabel* label) {
+  if (label == nullptr || label->wordWrap()) return;
+  QFont font = label->font();
+  const double available = label->contentsRect().width();
+  const double needed = QFontMetricsF(font).horizontalAdvance(label->text());
+  if (needed <= available || needed <= 0) return;
+  const double size = font.pointSizeF();
+  if (size <= 0) return;
+  double scaled = size * std::max(available / needed, smallest_fit);
+  // Point sizes in quarter steps, each tried until the text fits.
+  scaled = std::floor(scaled * 4) / 4;
+  for (; scaled >= size * smallest_fit; scaled -= 0.25) {
+    font.setPointSizeF(scaled);
+    if (QFontMetricsF(font).horizontalAdvance(label->text()) <= available) break;
+  }
+  label->setFont(font);
+}
+
+dialog_page::dialog_page(std::span<const control_template> controls, const dialog_base_units& base,
+                         const control_events& events, QWidget* parent)
+    : QWidget(parent) {
+  setFixedSize(page_size(base));
+  std::vector<std::pair<QRect, QButtonGroup*>> groups;  // group box rectangle, its radio group
+  QButtonGroup* loose_radios = nullptr;
+  std::vector<QWidget*> boxes;
+  for (const control_template& spec : controls) {
+    QWidget* widget = make_control(spec, base, events);
+    const QRect units(spec.x, spec.y, spec.width, spec.height);
+    if (spec.kind == control_kind::group_box) {
+      groups.emplace_back(units, new QButtonGroup(this));
+      boxes.push_back(widget);
+    }
+    if (spec.kind == control_kind::radio) {
+      // A radio button belongs to the group box that holds its top-left corner.
+      QButtonGroup* group = nullptr;
+      for (auto& [box, buttons] : groups)
+        if (box.contains(units.topLeft())) group = buttons;
+      if (group == nullptr) {
+        if (loose_radios == nullptr) loose_radios = new QButtonGroup(this);
+        group = loose_radios;
+      }
+      group->addButton(qobject_cast<QAbstractButton*>(widget));
+    }
+    if (spec.id != no_id) controls_[spec.id] = widget;
+  }
+  // Frames stay behind the controls they hold.
+  for (QWidget* box : boxes) box->lower();
+}
+
+QWidget* dialog_page::make_control(const control_template& spec, const dialog_base_units& base,
+                                   const control_events& events) {
+  const QRect rect = to_pixels(base, QRect(spec.x, spec.y, spec.width, spec.height));
+  const QString text = QString::fromUtf8(spec.text);
+  const int id = spec.id;
+  QWidget* widget = nullptr;
+  switch (spec.kind) {
+    case control_kind::group_box:
+      widget = new QGroupBox(text, this);
+      break;
+    case control_kind::radio: {
+      auto* radio = new QRadioButton(text, this);
+      radio->setAutoExclusive(false);  // its button group decides
+      if (events.clicked) connect(radio, &QRadioButton::clicked, this, [=] { events.clicked(id); });
+      widget = radio;
+      break;
+    }
+    case control_kind::text:
+      widget = make_label(spec, Qt::AlignLeft | Qt::AlignTop, this);
+      break;
+    case control_kind::text_right:
+      widget = make_label(spec, Qt::AlignRight | Qt::AlignVCenter, this);
+      break;
+    case control_kind::text_centred:
+      widget = make_label(spec, Qt::AlignHCenter | Qt::AlignTop, this);
+      break;
+    case control_kind::edit: {
+      auto* edit = new QLineEdit(text, this);
+      if (events.text_changed)
+        connect(edit, &QLineEdit::textChanged, this, [=] { events.text_changed(id); });
+      widget = edit;
+      break;
+    }
+    case control_kind::button:
+    case control_kind::default_button: {
+      auto* button = new QPushButton(text, this);
+      // A button with the focus answers Enter itself; elsewhere Enter presses the default one.
+      button->setAutoDefault(true);
+      if (spec.kind == control_kind::default_button) {
+        button->setDefault(true);
+        default_button_ = button;
+      }
+      if (events.clicked) connect(button, &QPushButton::clicked, this, [=] { events.clicked(id); });
+      widget = button;
+      break;
+    }
+    case control_kind::drop_down: {
+      auto* combo = new QComboBox(this);
+      if (events.selection_changed)
+        connect(combo, &QComboBox::activated, this, [=] { events.selection_changed(id); });
+      combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
+      return combo;
+    }
+    case control_kind::result_list:
+      widget = new CListCtrlEx(this);
+      break;
+    case control_kind::logo:
+      widget = new logo_button(this);
+      break;
+  }
+  widget->setGeometry(rect);
+  return widget;
+}
+
+void dialog_page::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && event->modifiers() == Qt::NoModifier && default_button_ != nullptr &&
+      default_button_->isEnabled()) {
+    default_button_->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+QWidget* dialog_page::control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+}  // namespace Vantrel
