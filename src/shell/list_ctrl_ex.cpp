@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -190,6 +191,15 @@ void CListCtrlEx::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, this);
   }
   painter->restore();
+}
+
+void CListCtrlEx::keyPressEvent(QKeyEvent* event) {
+  // The values shown cannot be copied: the list does not hand its cells to the clipboard.
+  if (event->matches(QKeySequence::Copy)) {
+    event->ignore();
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
 }
 
 // The bar beyond the last column lies outside every cell, so the view would not repaint it

@@ -53,6 +53,7 @@ class CListCtrlEx : public QTreeWidget {
  protected:
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+  void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;

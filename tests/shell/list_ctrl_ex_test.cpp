@@ -3,6 +3,7 @@
 
 #include "shell/list_ctrl_ex.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -97,20 +98,6 @@ class list_ctrl_ex_test : public QObject {
     QCOMPARE(list.CellDrawing(2, 2).rect.left(), list.CellDrawing(1, 2).rect.left());
   }
 
-  void items_keep_their_data_where_they_were_inserted() {
-    CListCtrlEx list;
-    fill(list);
-    list.InsertItem(0, "First", 7);
-    QCOMPARE(list.topLevelItemCount(), 4);
-    QCOMPARE(list.GetItemData(0), 7);
-    QCOMPARE(list.GetItemData(1), 0);
-    QCOMPARE(list.GetItemText(3, 0), QString("Thermal conductivity"));
-    // Out of range: nothing happens, nothing is read.
-    list.SetItemText(9, 1, "x");
-    list.SetItemText(0, 5, "x");
-    QCOMPARE(list.GetItemData(9), 0);
-  }
-
   void the_selection_bar_spans_the_row_only_while_the_list_has_the_focus() {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -148,6 +135,11 @@ class list_ctrl_ex_test : public QObject {
     shown = list->viewport()->grab().toImage();
     QVERIFY(is_highlight(shown.pixel(bar.right() - 2, list->RowRect(2).center().y()), highlight));
     QVERIFY(!is_highlight(shown.pixel(bar.right() - 2, y), highlight));
+
+    // Selecting does nothing else: the cells do not go to the clipboard.
+    QGuiApplication::clipboard()->setText("before");
+    QTest::keySequence(list, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
   }
 };
 

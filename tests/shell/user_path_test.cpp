@@ -86,6 +86,16 @@ class user_path_test : public QObject {
     const double psia = number_of(page, "Pressure");
     QVERIFY2(qAbs(psia - 0.9503) < 0.002, qPrintable(value_of(page, "Pressure")));
 
+    // The Unit column keeps its Metric/SI width: a wider English unit is drawn shortened.
+    auto* list = page->control_as<CListCtrlEx>(1002);
+    const int conductivity = 21;
+    const QString unit = list->GetItemText(conductivity, 2);
+    QCOMPARE(unit, QString("Btu/(hr.ft.°F)"));
+    if (list->GetStringWidth(unit) + 12 > list->columnWidth(2)) {
+      QVERIFY(list->CellDrawing(conductivity, 2).text.endsWith("..."));
+      QCOMPARE(list->CellDrawing(conductivity, 2).alignment, Qt::AlignLeft);
+    }
+
     // Liquid at the same point: quality 0.
     click(page, 1011);
     click(page, 1005);
