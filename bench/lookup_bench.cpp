@@ -1,0 +1,93 @@
+// What a user of the pages waits for: one cold page (27 lookups with the library's caches emptied
+// first) for each input pair at a liquid, a vapour and a supercritical state, one cold saturated
+// page, and one warm lookup answered from the state cache.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+
+#include "lookup/lookup.h"
+#include "lookup/units.h"
+#include "solve/caches.h"
+
+namespace {
+
+using namespace Vantrel;
+
+struct bench_state {
+  const char* name;
+  double t_celsius, p_bar;
+};
+constexpr bench_state states[] = {
+    {"liquid", 26.85, 100.0},         // 300 K, 10 MPa
+    {"vapour", 226.85, 1.0},          // 500 K, 0.1 MPa
+    {"supercritical", 626.85, 300.0}  // 900 K, 30 MPa
+};
+
+constexpr std::array<std::array<int, 2>, input_pair_count> pair_inputs{{
+    {code_t, code_p},
+    {code_t, code_v},
+    {code_t, code_h},
+    {code_t, code_s},
+    {code_t, code_u},
+    {code_p, code_v},
+    {code_p, code_h},
+    {code_p, code_s},
+    {code_p, code_u},
+    {code_h, code_s},
+}};
+
+// The two inputs of a pair for a state, in Metric/SI display units, read from its T-p page.
+std::array<double, 2> inputs_for(const bench_state& s, int pair) {
+  std::array<double, 2> in{};
+  for (int i = 0; i < 2; ++i) {
+    lookup_property(s.t_celsius, s.p_bar, pair_tp, pair_inputs[pair][i], metric_units, &in[i]);
+  }
+  return in;
+}
+
+void cold_page(benchmark::State& st) {
+  const int pair = static_cast<int>(st.range(0));
+  const bench_state& s = states[st.range(1)];
+  const auto in = inputs_for(s, pair);
+  st.SetLabel(s.name);
+  double out = 0.0;
+  for (auto _ : st) {
+    st.PauseTiming();
+    clear_library_caches();
+    st.ResumeTiming();
+    for (int code = 0; code <= last_lookup_code; ++code) {
+      benchmark::DoNotOptimize(lookup_property(in[0], in[1], pair, code, metric_units, &out));
+    }
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(cold_page)
+    ->ArgNames({"pair", "state"})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, input_pair_count - 1, 1), {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
+void cold_saturated_page(benchmark::State& st) {
+  double out = 0.0;
+  for (auto _ : st) {
+    st.PauseTiming();
+    clear_library_caches();
+    st.ResumeTiming();
+    for (int code = 0; code <= last_lookup_code; ++code) {
+      benchmark::DoNotOptimize(lookup_tsat(100.0, 0.5, code, metric_units, &out));
+    }
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(cold_saturated_page)->Unit(benchmark::kMicrosecond);
+
+void warm_lookup(benchmark::State& st) {
+  double out = 0.0;
+  lookup_property(226.85, 1.0, pair_tp, code_h, metric_units, &out);
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(lookup_property(226.85, 1.0, pair_tp, code_h, metric_units, &out));
+  }
+}
+BENCHMARK(warm_lookup);
+
+}  // namespace
