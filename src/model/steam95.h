@@ -36,9 +36,9 @@ class steam95 {
   void at_hs(double h, double s);
 
   // --- Checks.
-  void check_valid() const;          // invalid_state("steam95") unless built
-  static void check_t(double T);     // domain_error("steam95::t") outside [190, 5000] K
-  static void check_p(double p);     // domain_error("steam95::p") outside [0, 10000] MPa
+  void check_valid() const;       // invalid_state("steam95") unless built
+  static void check_t(double T);  // domain_error("steam95::t") outside [190, 5000] K
+  static void check_p(double p);  // domain_error("steam95::p") outside [0, 10000] MPa
   bool is_critical() const;
 
   // --- Thermodynamic properties (extensive ones mix the two phases of a mixture).
@@ -91,6 +91,9 @@ class steam95 {
   // Shared steps of the state constructors (solve/constructors.cpp).
   void set_saturated(double x, double tau, double delta_liq, double delta_vap);
   void at_t_energy(int kind, double T, double y, property_selector property);
+  void retry_unless_settled(bool& converged, double& delta, double theta, double c,
+                            double delta_liq, double delta_vap, property_selector property,
+                            double y, double tolerance);
   void settle(bool converged, double delta, double tau);
   void at_p_property(int kind, double p, double y, property_selector property);
 

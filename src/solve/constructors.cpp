@@ -2,6 +2,7 @@
 // (kind, first input, second input) up in state_cache, then checks its inputs, decides the
 // phase, solves for the Helmholtz point, and stores a copy of the finished state.
 #include <cmath>
+#include <exception>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -9,6 +10,7 @@
 #include "model/steam95.h"
 #include "properties/ice.h"
 #include "solve/caches.h"
+#include "solve/density.h"
 #include "solve/phase.h"
 #include "solve/saturation.h"
 #include "solve/solver.h"
@@ -79,6 +81,138 @@ void remember(int kind, double a, double b, const steam95& state) {
 bool physical(const helmholtz_state& helm) {
   const double p = helm.p();
   return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
+}
+
+// The property along one isotherm, less its target: the equation of the bracketed search
+// that takes over from a fixed-temperature Newton iteration that found no state.
+class isotherm_function : public univariate_function<double, double> {
+ public:
+  isotherm_function(helmholtz_state* state_, double tau_, property_selector property_,
+                    double target_)
+      : state(state_), tau(tau_), property(property_), target(target_) {}
+
+  double value(const double& delta) override {
+    state->update(delta, tau);
+    return (state->*property)() - target;
+  }
+
+  helmholtz_state* state;
+  double tau;
+  property_selector property;
+  double target;
+};
+
+// The lowest density of the bracketed search on a dilute branch.
+constexpr double dilute_delta = 1e-8;
+// Densities tried along the branch, evenly spaced in log δ, when looking for a sign change.
+constexpr int branch_samples = 100;
+
+// The stable branch of the isotherm at θ on which a state of phase code c lies: the vapour
+// up to δ″ on the vapour side; the liquid from δ′ (or, below the triple point, from its
+// lowest stable density) and the whole isotherm above the critical temperature, both up to
+// the density at the top of the pressure range. False when a density search fails.
+bool stable_branch(double theta, double c, double delta_liq, double delta_vap,
+                   helmholtz_state* state, double& lo, double& hi) {
+  try {
+    if (c == quality_superheated) {
+      lo = dilute_delta;
+      hi = delta_vap;
+      return true;
+    }
+    const double dense_start = theta < 1.0 ? liquid_density_estimate(theta) : 3.0;
+    hi = dfind(dense_start, theta, C::p_max / C::pc, state);
+    if (c == quality_subcooled) {
+      lo = delta_liq;
+    } else if (theta >= 1.0) {
+      lo = dilute_delta;
+    } else {
+      // Zero pressure, or the stability limit of the liquid where it cannot reach zero.
+      lo = dfind(dense_start, theta, C::p_min / C::pc, state);
+    }
+  } catch (const std::exception&) {
+    return false;
+  }
+  return lo > 0.0 && hi > lo;
+}
+
+// The extremum of y(δ) − y between a and c around a sample b where |y(δ) − y| is smallest,
+// by golden-section search on |y(δ) − y|; fb is the value at b. Answers the density of the
+// extremum and, in f_ext, the value there.
+double extremum(isotherm_function& f, double a, double b, double c, double fb, double& f_ext) {
+  constexpr double golden = 0.3819660112501051;  // (3 − √5)/2
+  double x = b;
+  double fx = std::abs(fb);
+  for (int i = 0; i < newton_budget && c - a > 1e-15 * c; ++i) {
+    // Probe the larger of the two parts, keeping the best point inside the bracket.
+    const bool right = c - x > x - a;
+    const double u = right ? x + golden * (c - x) : x - golden * (x - a);
+    const double fu = std::abs(f.value(u));
+    if (fu < fx) {
+      (right ? a : c) = x;
+      x = u;
+      fx = fu;
+    } else {
+      (right ? c : a) = u;
+    }
+  }
+  f_ext = f.value(x);
+  return x;
+}
+
+// Brent's method on a bracket [a, b] of y(δ) − y, until |y(δ) − y| is within the iteration's
+// own tolerance. False when it does not get there.
+bool refine(isotherm_function& f, double a, double b, double fa, double fb, double tolerance,
+            double& delta) {
+  try {
+    brent_solver solver(&f, tolerance, 1e-15, newton_budget);
+    const double root = solver.solve(a, b, fa, fb);
+    if (!(std::abs(f.value(root)) < tolerance)) return false;
+    delta = root;
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Where the Newton iteration at fixed temperature cannot reach the state from its start (an
+// extremum of the property lies between them, or a step leaves the stable branch), the
+// state is searched by bracketing instead: y(δ) − y is sampled along the stable branch from
+// its low-density end, and the first root found is refined by Brent's method until
+// |y(δ) − y| is within the iteration's own tolerance. A root is found either between two
+// samples of opposite sign or, where y has an extremum close to the target and two nearby
+// roots fall between the same samples, on the near side of that extremum. Answers false,
+// leaving δ alone, when there is none.
+bool bracketed_density(double theta, double c, double delta_liq, double delta_vap,
+                       property_selector property, double y, double tolerance,
+                       helmholtz_state* state, double& delta) {
+  double lo = 0.0;
+  double hi = 0.0;
+  if (!stable_branch(theta, c, delta_liq, delta_vap, state, lo, hi)) return false;
+  isotherm_function f(state, 1.0 / theta, property, y);
+  const double ratio = std::pow(hi / lo, 1.0 / (branch_samples - 1));
+  double before = 0.0;  // the sample before a, once there is one
+  double f_before = 0.0;
+  double a = lo;
+  double fa = f.value(a);
+  for (int i = 1; i < branch_samples; ++i) {
+    const double b = i == branch_samples - 1 ? hi : lo * std::pow(ratio, i);
+    const double fb = f.value(b);
+    if (fa * fb <= 0.0) return refine(f, a, b, fa, fb, tolerance, delta);
+    if (i > 1 && std::abs(fa) < std::abs(f_before) && std::abs(fa) < std::abs(fb)) {
+      double f_ext = 0.0;
+      const double ext = extremum(f, before, a, b, fa, f_ext);
+      if (std::abs(f_ext) < tolerance) {
+        delta = ext;
+        return true;
+      }
+      if (f_ext * fa < 0.0) return refine(f, before, ext, f_before, f_ext, tolerance, delta);
+    }
+    before = a;
+    f_before = fa;
+    a = b;
+    fa = fb;
+  }
+  return false;
 }
 
 // Evaluates h − h(p, s) for the pressure search of at_hs. Where no (p, s) state exists at a
@@ -237,6 +371,8 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
       const double next = delta * (1.0 + r / ((y2 - y1) / difference_step));
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
+    retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y,
+                         energy_tolerance);
     settle(converged, delta, tau);
   }
   valid_ = true;
@@ -276,10 +412,28 @@ void steam95::at_ts(double T, double s) {
       const double next = delta * (1.0 + 0.9 * r / q);
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
+    retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, &helmholtz_state::s, s,
+                         entropy_tolerance);
     settle(converged, delta, tau);
   }
   valid_ = true;
   remember(kind_ts, T, s, *this);
+}
+
+void steam95::retry_unless_settled(bool& converged, double& delta, double theta, double c,
+                                   double delta_liq, double delta_vap, property_selector property,
+                                   double y, double tolerance) {
+  if (converged) {
+    helm_.update(delta, 1.0 / theta);
+    if (physical(helm_)) return;
+  }
+  // The iteration found no state; a bracketed search along the stable branch may. If it
+  // finds none either, the iteration's own outcome stands and settle reports it.
+  double found = 0.0;
+  if (bracketed_density(theta, c, delta_liq, delta_vap, property, y, tolerance, &helm_, found)) {
+    converged = true;
+    delta = found;
+  }
 }
 
 void steam95::settle(bool converged, double delta, double tau) {

@@ -69,6 +69,22 @@ class sheet_test : public QObject {
  private slots:
   void init() { settings_.clear(); }
 
+  void dialog_units_scale_by_a_quarter_width_and_an_eighth_height() {
+    // The classic 8-point dialog font: 6 pixels average width, 13 pixels high.
+    const dialog_base_units classic{6, 13};
+    QCOMPARE(page_size(classic), QSize(456, 384));
+    QCOMPARE(to_pixels(classic, QRect(7, 83, 290, 115)), QRect(11, 135, 435, 187));
+    QCOMPARE(to_pixels(classic, QRect(247, 30, 50, 16)), QRect(371, 49, 75, 26));
+    // The base units follow the font: twice the size, about twice the page.
+    QFont large = QApplication::font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    const QSize normal = page_size(base_units(QApplication::font()));
+    const QSize doubled = page_size(base_units(large));
+    QVERIFY(doubled.width() > normal.width() * 17 / 10 &&
+            doubled.width() < normal.width() * 23 / 10);
+    QVERIFY(doubled.height() > normal.height() * 17 / 10);
+  }
+
   void starts_on_the_about_page_with_nothing_behind_the_other_tabs() {
     CKelvoraApp app;
     QVERIFY(app.InitInstance());

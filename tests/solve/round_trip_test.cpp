@@ -203,12 +203,6 @@ const char* refused_by_design(const pair_case& pc, const values& in, const steam
     return "cold liquid has two temperatures for one volume about its density maximum";
   }
   if (name == "h-s" && in.p < 0.001) return "the pressure search starts at 1 kPa";
-  if (name == "T-h" && in.T > C::Tc && in.h > 1000.0 && original.helm().delta() > 1.0) {
-    // Starting from dilute gas, the iteration cannot cross the enthalpy minimum of the
-    // isotherm to the dense fluid beyond it.
-    helmholtz_state dilute(0.01, original.helm().tau());
-    if (in.h > dilute.h()) return "dense fluid above the enthalpy of the dilute start";
-  }
   return nullptr;
 }
 
