@@ -1,11 +1,15 @@
 // The four lookup entry points: every status path, the output left untouched on failure, and the
 // default floating-point environment after every call.
+#include <fenv.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#if defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
 
 #include "lookup/lookup.h"
 #include "lookup/units.h"
@@ -240,6 +244,25 @@ TEST(FloatingPointEnvironment, DefaultAfterEveryKindOfCall) {
     }
   }
 }
+
+#if defined(__x86_64__) && defined(__GLIBC__)
+// A caller that unmasks floating-point traps or flushes subnormals to zero does not reach the
+// library: the critical-point isentropic exponent divides by zero inside, which would raise
+// SIGFPE under an unmasked trap, and it still answers status 2 with every trap masked again.
+TEST(FloatingPointEnvironment, CallersTrapsAndFlushToZeroAreCleared) {
+  feenableexcept(FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW);
+  _mm_setcsr(_mm_getcsr() | 0x8040);  // flush-to-zero and denormals-are-zero
+  double out = untouched;
+  const int status = lookup_psat(220.64, 1.0, code_isentropic_k, metric_units, &out);
+  const int traps = fegetexcept();
+  const unsigned int mxcsr = _mm_getcsr();
+  std::fesetenv(FE_DFL_ENV);
+  EXPECT_EQ(status, status_failed);
+  EXPECT_EQ(out, untouched);
+  EXPECT_EQ(traps, 0);
+  EXPECT_EQ(mxcsr, 0x1F80u);
+}
+#endif
 
 }  // namespace
 }  // namespace Vantrel

@@ -305,6 +305,11 @@ TEST(RandomLookups, EveryCallKeepsTheEntryPointContract) {
     slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::nanoseconds>(took));
     ASSERT_LT(took, call_time_limit) << call.str();
     ASSERT_TRUE(status >= 0 && status <= 3) << "status " << status << " from " << call.str();
+    // An input that is not a finite number is out of range, whatever else the call holds; it
+    // must never be answered from a cache, where a NaN key matches any entry.
+    if (kind < 8 && (!std::isfinite(a) || !std::isfinite(b))) {
+      ASSERT_EQ(status, status_invalid) << call.str();
+    }
     ++by_status[status];
     ASSERT_TRUE(default_rounding) << "rounding mode left changed by " << call.str();
     ASSERT_EQ(flags, 0) << "floating-point flags left raised by " << call.str();
