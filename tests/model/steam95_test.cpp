@@ -68,9 +68,7 @@ TEST(Steam95Checks, NewStateHasNoProperties) {
   EXPECT_FALSE(s.valid());
   EXPECT_THROW(s.check_valid(), invalid_state);
   for (property op : state_properties) EXPECT_EQ(context_of<invalid_state>(s, op), "steam95");
-  for (const auto& d : derivative_properties) {
-    EXPECT_EQ(context_of<invalid_state>(s, d.op), "steam95");
-  }
+  EXPECT_EQ(context_of<invalid_state>(s, &steam95::cp), "steam95");
 }
 
 // Both range ends are allowed and NaN passes; outside, the error names the quantity.

@@ -40,20 +40,17 @@ TEST(StateProperties, ReproduceCheckValues) {
 // Each property raises with its own context on a state it does not apply to.
 TEST(StateProperties, WhichStatesHaveWhichProperty) {
   using member = double (steam95::*)() const;
-  const steam95 unbuilt, mixture = saturated(373.124, 0.5), liquid = at_tp(300.0, 1.0);
+  const steam95 unbuilt, mixture = saturated(373.124, 0.5);
   const steam95 critical = at_tp(647.096, 22.064), vapour = at_tp(500.0, 0.1);
   const struct {
     const steam95* state;
     member m;
     const char* context;
   } cases[] = {
-      {&unbuilt, &steam95::mu, "steam95"},      {&unbuilt, &steam95::isentropic_k, "steam95"},
-      {&unbuilt, &steam95::dhv, "steam95"},     {&mixture, &steam95::mu, "steam95::mu"},
-      {&mixture, &steam95::kt, "steam95::kt"},  {&mixture, &steam95::pr, "steam95::pr"},
-      {&mixture, &steam95::st, "steam95::st"},  {&mixture, &steam95::de, "steam95::de"},
-      {&critical, &steam95::mu, "steam95::mu"}, {&critical, &steam95::kt, "steam95::kt"},
+      {&unbuilt, &steam95::mu, "steam95"},      {&unbuilt, &steam95::dhv, "steam95"},
+      {&mixture, &steam95::mu, "steam95::mu"},  {&mixture, &steam95::st, "steam95::st"},
+      {&mixture, &steam95::de, "steam95::de"},  {&critical, &steam95::kt, "steam95::kt"},
       {&critical, &steam95::pr, "steam95::pr"}, {&vapour, &steam95::dhv, "steam95::dhv"},
-      {&liquid, &steam95::dhv, "steam95::dhv"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.context);
