@@ -50,9 +50,16 @@ TEST(Usage, RefusedWithStatusTwoAndNothingOnOutput) {
   }
 }
 
-TEST(Usage, NegativeNumbersAreValuesNotOptions) {
-  const auto result = run_cli({"sat", "T", "-5", "--format", "csv"});
-  EXPECT_EQ(result.status, 1);  // below the triple point: no saturated state, but read fine
+// -5 °C is a number, not an option, below the triple point; 100001 bar is above the highest
+// pressure of any state.
+TEST(Usage, StatesThatCannotBeBuiltExitOneWithNothingOnOutput) {
+  for (const auto& args :
+       {std::vector<std::string>{"sat", "T", "-5"}, {"state", "T-p", "25", "100001"}}) {
+    const auto result = run_cli(args);
+    EXPECT_EQ(result.status, 1) << args[0];
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("no state: an input is invalid or out of range"), std::string::npos);
+  }
   const auto down = run_cli({"table", "sat-T", "100", "50", "-25", "--format", "csv"});
   EXPECT_EQ(down.status, 0) << down.err;
 }

@@ -65,7 +65,7 @@ class memory_platform final : public page_platform {
     return 7 * characters;
   }
   void list_set_column_width(int, int column, int width) override { widths.at(column) = width; }
-  void list_full_row_selection(int, bool on) override { full_row = on; }
+  void list_full_row_selection(int, bool) override {}
 
   std::optional<int> read_setting(std::string_view section, std::string_view entry) const override {
     const auto found = settings.find({std::string(section), std::string(entry)});
@@ -109,7 +109,6 @@ class memory_platform final : public page_platform {
   bool closed = false;
   std::vector<int> widths;
   std::vector<item> items;
-  bool full_row = false;
   std::map<std::pair<std::string, std::string>, std::optional<int>> settings;
 };
 
