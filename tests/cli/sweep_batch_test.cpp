@@ -2,7 +2,6 @@
 // pipe, and round trips between input pairs through the full-precision output.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
