@@ -333,15 +333,23 @@ void steam95::at_th(double T, double h) {
   at_t_energy(kind_th, T, h, &helmholtz_state::h);
 }
 
+void steam95::at_ts(double T, double s) {
+  at_t_energy(kind_ts, T, s, &helmholtz_state::s);
+}
+
 void steam95::at_tu(double T, double u) {
   at_t_energy(kind_tu, T, u, &helmholtz_state::u);
 }
 
+// The fixed-temperature pairs T-h, T-s and T-u: a Newton iteration on δ along the isotherm,
+// with a forward difference for the energies and the analytic slope for the entropy.
 void steam95::at_t_energy(int kind, double T, double y, property_selector property) {
   refuse_nan(T, "steam95::t");
   refuse_nan(y, "steam95::at_th");
   if (recall(kind, T, y, *this)) return;
   check_t(T);
+  const bool entropy = kind == kind_ts;
+  const double tolerance = entropy ? entropy_tolerance : energy_tolerance;
   const double theta = T / C::Tc;
   const double tau = 1.0 / theta;
   double pi = 0.0;
@@ -355,69 +363,35 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
   } else {
     double delta = c == quality_superheated ? 0.9 * delta_vap
                    : c == quality_subcooled ? 1.01 * delta_liq
-                   : y > 1000.0             ? 0.01
+                   : entropy || y > 1000.0  ? 0.01
                                             : 0.3;
     bool converged = false;
     for (int i = 0; i < newton_budget; ++i) {
       helm_.update(delta, tau);
       const double y1 = (helm_.*property)();
       const double r = y - y1;
-      if (std::abs(r) < energy_tolerance) {
+      if (std::abs(r) < tolerance) {
         converged = true;
         break;
       }
-      helm_.update((1.0 + difference_step) * delta, tau);
-      const double y2 = (helm_.*property)();
-      const double next = delta * (1.0 + r / ((y2 - y1) / difference_step));
+      double next = 0.0;
+      if (entropy) {
+        // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K). Damped, because s is close to
+        // logarithmic in δ in the dilute vapour.
+        const double q = -1000.0 * helm_.dpdt() * helm_.v();
+        next = delta * (1.0 + 0.9 * r / q);
+      } else {
+        helm_.update((1.0 + difference_step) * delta, tau);
+        const double y2 = (helm_.*property)();
+        next = delta * (1.0 + r / ((y2 - y1) / difference_step));
+      }
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
-    retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y,
-                         energy_tolerance);
+    retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
     settle(converged, delta, tau);
   }
   valid_ = true;
   remember(kind, T, y, *this);
-}
-
-void steam95::at_ts(double T, double s) {
-  refuse_nan(T, "steam95::t");
-  refuse_nan(s, "steam95::at_th");
-  if (recall(kind_ts, T, s, *this)) return;
-  check_t(T);
-  const double theta = T / C::Tc;
-  const double tau = 1.0 / theta;
-  double pi = 0.0;
-  double delta_liq = 0.0;
-  double delta_vap = 0.0;
-  const double c = quality_at_t(theta, s, &helmholtz_state::s, pi, delta_liq, delta_vap, &helm_);
-  x_ = c;
-  if (c >= 0.0) {
-    delta_liq_ = delta_liq;
-    helm_.update(delta_vap, tau);
-  } else {
-    double delta = c == quality_superheated ? 0.9 * delta_vap
-                   : c == quality_subcooled ? 1.01 * delta_liq
-                                            : 0.01;
-    bool converged = false;
-    for (int i = 0; i < newton_budget; ++i) {
-      helm_.update(delta, tau);
-      // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K).
-      const double q = -1000.0 * helm_.dpdt() * helm_.v();
-      const double r = s - helm_.s();
-      if (std::abs(r) < entropy_tolerance) {
-        converged = true;
-        break;
-      }
-      // Damped, because s is close to logarithmic in δ in the dilute vapour.
-      const double next = delta * (1.0 + 0.9 * r / q);
-      delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
-    }
-    retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, &helmholtz_state::s, s,
-                         entropy_tolerance);
-    settle(converged, delta, tau);
-  }
-  valid_ = true;
-  remember(kind_ts, T, s, *this);
 }
 
 void steam95::retry_unless_settled(bool& converged, double& delta, double theta, double c,

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <map>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -74,6 +75,33 @@ double solve_bracketed(univariate_function<double, double>& k, double x0, double
   if (!bracket_saturation(k, x0, a, b, fa, fb)) return solver.solve(a, b);
   solver.evaluations = 2;
   return solver.solve(a, b, fa, fb);
+}
+
+using saturation_cache = std::map<double, saturation_entry>;
+
+// The stored answer for key and its two densities, if there is one. The bound applies
+// before the lookup, and a hit skips all computation.
+bool recall(saturation_cache& cache, double key, double& value, double& delta_liq,
+            double& delta_vap) {
+  apply_cache_bound(cache);
+  const auto hit = cache.find(key);
+  if (hit == cache.end()) return false;
+  value = hit->second.value;
+  delta_liq = hit->second.delta_liq;
+  delta_vap = hit->second.delta_vap;
+  return true;
+}
+
+// The densities of both phases at the solved point (θ, π), each from its own branch, stored
+// with the solved value under key.
+void store_phases(saturation_cache& cache, double key, double value, double theta, double pi,
+                  double liquid_guess, double vapour_guess, helmholtz_state* state,
+                  double& delta_liq, double& delta_vap) {
+  const double d_liq = dfind(liquid_guess, theta, pi, state);
+  const double d_vap = dfind(vapour_guess, theta, pi, state);
+  delta_liq = d_liq;
+  delta_vap = d_vap;
+  cache.emplace(key, saturation_entry{value, d_liq, d_vap});
 }
 
 }  // namespace
@@ -155,12 +183,7 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
   // A NaN would match an arbitrary cached key, so it is refused before the lookup.
   if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
   auto& cache = psat_cache();
-  apply_cache_bound(cache);
-  if (const auto hit = cache.find(theta); hit != cache.end()) {
-    delta_liq = hit->second.delta_liq;
-    delta_vap = hit->second.delta_vap;
-    return hit->second.value;
-  }
+  if (double pi = 0; recall(cache, theta, pi, delta_liq, delta_vap)) return pi;
 
   if (theta < theta_triple || theta > 1) throw std::domain_error("helmholtz_psat");
   if (theta == 1) {
@@ -181,23 +204,15 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
   // low pressures wrong in the fifth digit, so below π = 0.1 the tolerance is relative.
   pi = solve_bracketed(k, pi, x_tolerance * std::fmin(1.0, 10 * pi));
 
-  const double d_liq = dfind(liquid_guess, theta, pi, state);
-  const double d_vap = dfind(vapour_guess, theta, pi, state);
-  delta_liq = d_liq;
-  delta_vap = d_vap;
-  cache.emplace(theta, saturation_entry{pi, d_liq, d_vap});
+  store_phases(cache, theta, pi, theta, pi, liquid_guess, vapour_guess, state, delta_liq,
+               delta_vap);
   return pi;
 }
 
 double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz_state* state) {
   if (std::isnan(pi)) throw std::domain_error("helmholtz_tsat");
   auto& cache = tsat_cache();
-  apply_cache_bound(cache);
-  if (const auto hit = cache.find(pi); hit != cache.end()) {
-    delta_liq = hit->second.delta_liq;
-    delta_vap = hit->second.delta_vap;
-    return hit->second.value;
-  }
+  if (double theta = 0; recall(cache, pi, theta, delta_liq, delta_vap)) return theta;
 
   if (pi < pi_triple || pi > 1) throw std::domain_error("helmholtz_tsat");
   if (pi == 1) {
@@ -217,11 +232,8 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
   helmholtz_kvalue<helmholtz_state> k(state, true, pi, liquid_guess, vapour_guess);
   theta = solve_bracketed(k, theta, x_tolerance);
 
-  const double d_liq = dfind(liquid_guess, theta, pi, state);
-  const double d_vap = dfind(vapour_guess, theta, pi, state);
-  delta_liq = d_liq;
-  delta_vap = d_vap;
-  cache.emplace(pi, saturation_entry{theta, d_liq, d_vap});
+  store_phases(cache, pi, theta, theta, pi, liquid_guess, vapour_guess, state, delta_liq,
+               delta_vap);
   return theta;
 }
 

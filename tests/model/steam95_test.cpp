@@ -1,5 +1,5 @@
-// steam95: preconditions and their errors, the two-phase mixing rules, the critical point,
-// the guards, and the consistency of the derivative properties.
+// steam95: preconditions and their errors, the two-phase mixing rules, the critical point and
+// the guards.
 #include "model/steam95.h"
 
 #include <gtest/gtest.h>
@@ -68,9 +68,7 @@ TEST(Steam95Checks, NewStateHasNoProperties) {
   EXPECT_FALSE(s.valid());
   EXPECT_THROW(s.check_valid(), invalid_state);
   for (property op : state_properties) EXPECT_EQ(context_of<invalid_state>(s, op), "steam95");
-  for (const auto& d : derivative_properties) {
-    EXPECT_EQ(context_of<invalid_state>(s, d.op), "steam95");
-  }
+  EXPECT_EQ(context_of<invalid_state>(s, &steam95::cp), "steam95");
 }
 
 // Both range ends are allowed and NaN passes; outside, the error names the quantity.
@@ -104,47 +102,33 @@ TEST(Steam95Mixture, WeightsThePhasesByMass) {
   EXPECT_NEAR(mix.p(), p_sat, 1e-8 * p_sat);
   const double v = (1 - x) / rho_liq + x / rho_vap;
   EXPECT_NEAR(mix.v(), v, 1e-14 * v);
-  EXPECT_NEAR(mix.rho(), 1 / v, 1e-12 / v);
   EXPECT_NEAR(mix.h(), (1 - x) * h_liq + x * h_vap, 1e-6);
   EXPECT_NEAR(mix.s(), (1 - x) * s_liq + x * s_vap, 1e-8);
-  EXPECT_NEAR(mix.z(), mix.p() * 1000 * v / (constant95::R * T_sat), 1e-12);
   EXPECT_EQ(mix.x(), x);
-
-  // Equal Gibbs energy of the two phases makes g of the mixture that of either phase, and
-  // each extensive property keeps g = h − Ts and a = u − pv.
-  EXPECT_NEAR(mix.g(), mix.h() - T_sat * mix.s(), 1e-9 * mix.h());
+  // Equal Gibbs energy of the two phases makes g of the mixture that of either phase.
   EXPECT_NEAR(mix.g(), access::make(T_sat, rho_vap, 1.0).g(), 1e-5);
   EXPECT_NEAR(mix.a(), mix.u() - T_sat * mix.s(), 1e-9 * mix.h());
-}
 
-// x = 0 and x = 1 are the saturated phases themselves, with every property.
-TEST(Steam95Mixture, SaturatedEndsAreSinglePhase) {
+  // x = 0 and x = 1 are the saturated phases themselves, with every property.
   const steam95 sat_liquid = access::make(T_sat, rho_liq, 0.0, rho_vap);
   const steam95 sat_vapour = access::make(T_sat, rho_vap, 1.0, rho_liq);
   EXPECT_NEAR(sat_liquid.h(), h_liq, 5e-6);
   EXPECT_NEAR(sat_vapour.h(), h_vap, 5e-5);
-  EXPECT_NEAR(sat_liquid.v(), 1 / rho_liq, 1e-15);
   EXPECT_GT(sat_liquid.cp(), 0.0);
   EXPECT_GT(sat_vapour.w(), 0.0);
 }
 
-TEST(Steam95Mixture, DerivativePropertiesDoNotApply) {
-  const steam95 mix = access::make(T_sat, rho_vap, 0.5, rho_liq);
-  for (const auto& d : derivative_properties) {
-    EXPECT_EQ(context_of<not_applicable>(mix, d.op), d.context);
-  }
-}
-
-TEST(Steam95Critical, OnlyExtensivePropertiesExist) {
+// A mixture and the critical point have only the extensive properties.
+TEST(Steam95Critical, DerivativePropertiesDoNotApplyToMixtureOrCriticalPoint) {
   const steam95 c = access::reduced(1.0, 1.0);
   EXPECT_TRUE(c.is_critical());
-  for (const auto& d : derivative_properties) {
-    EXPECT_EQ(context_of<not_applicable>(c, d.op), d.context);
+  for (const steam95& s : {access::make(T_sat, rho_vap, 0.5, rho_liq), c}) {
+    for (const auto& d : derivative_properties) {
+      EXPECT_EQ(context_of<not_applicable>(s, d.op), d.context);
+    }
   }
   EXPECT_NEAR(c.v(), 1.0 / 322.0, 1e-15);
   EXPECT_TRUE(std::isfinite(c.h()));
-  EXPECT_TRUE(std::isfinite(c.s()));
-
   // 1e-8 apart in T (relative) is no longer critical.
   EXPECT_FALSE(access::reduced(1.0, 1.0 / (1.0 + 2e-8)).is_critical());
   EXPECT_FALSE(access::reduced(1.05, 1.0).is_critical());  // p is off by far more
@@ -166,13 +150,10 @@ TEST(Steam95Guards, VanishingPressureDerivativeGivesZero) {
   const steam95 s = access::reduced(spinodal_delta(tau), tau);
   ASSERT_LT(std::abs(s.helm().dpdrho_r()), 1e-8);
   ASSERT_FALSE(s.is_critical());
-  EXPECT_EQ(s.cp(), 0.0);
-  EXPECT_EQ(s.kappa(), 0.0);
-  EXPECT_EQ(s.alpha(), 0.0);
-  EXPECT_EQ(s.cjtt(), 0.0);
-  EXPECT_EQ(s.cjth(), 0.0);
-  EXPECT_EQ(s.dvdt(), 0.0);
-  EXPECT_EQ(s.dvdp(), 0.0);
+  for (property op : {&steam95::cp, &steam95::kappa, &steam95::alpha, &steam95::cjtt,
+                      &steam95::cjth, &steam95::dvdt, &steam95::dvdp}) {
+    EXPECT_EQ((s.*op)(), 0.0);
+  }
   EXPECT_TRUE(std::isfinite(s.cv()));
   EXPECT_TRUE(std::isfinite(s.dpdt()));
 }
@@ -181,33 +162,6 @@ TEST(Steam95Guards, NegativeSquaredSoundSpeedGivesZero) {
   const steam95 s = access::make(500.0, 161.0);  // deep inside the unstable region
   ASSERT_LT(s.helm().w2_r(), 0.0);
   EXPECT_EQ(s.w(), 0.0);
-}
-
-// Points of IAPWS-95 Table 7 (T K, ρ kg/m³) in liquid, vapour, dense fluid and near Tc.
-struct point {
-  double T, rho;
-};
-constexpr point table7_points[] = {{300, 996.556}, {300, 1188.202}, {500, 0.435},
-                                   {500, 838.025}, {647, 358},      {900, 52.615}};
-
-// The derivative properties obey the thermodynamic identities among themselves.
-TEST(Steam95Properties, DerivativesObeyIdentities) {
-  for (const auto& pt : table7_points) {
-    SCOPED_TRACE(testing::Message() << "T=" << pt.T << " rho=" << pt.rho);
-    const steam95 s = access::make(pt.T, pt.rho);
-    const double T = s.t(), v = s.v();
-    auto rel = [](double a, double b) { EXPECT_NEAR(a, b, 1e-12 * std::abs(b)); };
-    rel(s.kappa(), -s.dvdp() / v);
-    rel(s.alpha(), s.dvdt() / v);
-    rel(s.dpdt(), s.alpha() / s.kappa());
-    rel(s.cp() - s.cv(), T * v * s.alpha() * s.alpha() / s.kappa() * 1000.0);
-    rel(s.cjtt(), v * (1.0 - s.alpha() * T) * 1000.0);
-    rel(s.cjth(), -s.cjtt() / s.cp());
-    rel(s.h(), s.u() + s.p() * v * 1000.0);
-    rel(s.g(), s.h() - T * s.s());
-    rel(s.a(), s.u() - T * s.s());
-    rel(s.z(), s.p() * v * 1000.0 / (constant95::R * T));
-  }
 }
 
 }  // namespace

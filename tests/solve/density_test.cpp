@@ -1,11 +1,11 @@
 // The density finder: inverting the IAPWS-95 pressure on either branch, the stability
-// limits, and dilute vapour.
+// limits, and dilute vapour. That a start beside the saturation pressure keeps its branch is
+// checked through the temperature-pressure constructor.
 #include "solve/density.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 #include "model/errors.h"
 #include "solve/saturation.h"
@@ -23,14 +23,12 @@ double ideal_gas_delta(double theta, double pi) {
   return pi * pc * 1000 / (R * Tc * theta) / rhoc;
 }
 
-// IAPWS-95 computer-program verification values (R6-95(2018), Table 7): T, ρ, p.
+// IAPWS-95 single-phase check values (R6-95(2018), Table 7): T, ρ, p, in liquid, vapour,
+// near-critical and dense supercritical states.
 constexpr double table7[][3] = {
-    {300, 0.9965560e3, 0.992418352e-1}, {300, 0.1005308e4, 0.200022515e2},
-    {300, 0.1188202e4, 0.700004704e3},  {500, 0.4350000, 0.999679423e-1},
-    {500, 0.4532000e1, 0.999938125},    {500, 0.8380250e3, 0.100003858e2},
-    {500, 0.1084564e4, 0.700000405e3},  {647, 0.3580000e3, 0.220384756e2},
-    {900, 0.2410000, 0.100062559},      {900, 0.5261500e2, 0.200000690e2},
-    {900, 0.8707690e3, 0.700000006e3},
+    {300, 0.9965560e3, 0.992418352e-1}, {300, 0.1188202e4, 0.700004704e3},
+    {500, 0.4350000, 0.999679423e-1},   {500, 0.8380250e3, 0.100003858e2},
+    {647, 0.3580000e3, 0.220384756e2},  {900, 0.5261500e2, 0.200000690e2},
 };
 
 TEST(Dfind, RecoversTheDensitiesOfTable7) {
@@ -41,57 +39,30 @@ TEST(Dfind, RecoversTheDensitiesOfTable7) {
     const bool liquid = theta < 1 && rho > rhoc;
     const double delta = dfind(liquid ? liquid_density_estimate(theta) : ideal_gas_delta(theta, pi),
                                theta, pi, &state);
-    EXPECT_EQ(state.delta(), delta);
-    EXPECT_EQ(state.tau(), 1 / theta);
+    EXPECT_TRUE(state.delta() == delta && state.tau() == 1 / theta);
     // Half a unit in the 9th digit of p, over (∂p/∂ρ)_T, bounds the density p fixes.
     const double half_unit = 0.5 * std::pow(10.0, std::floor(std::log10(p)) - 8);
     EXPECT_NEAR(delta * rhoc, rho, 1e-8 * rho + half_unit / state.dpdrho());
   }
 }
 
-TEST(Dfind, FollowsTheBranchOfTheStart) {
-  // Just above and below the saturation pressure, each start stays on its own branch and
-  // continues it into the metastable region.
-  helmholtz_state state;
-  for (double T : {280.0, 373.15, 450.0, 550.0, 620.0, 645.0}) {
-    const double theta = T / Tc;
-    double d_liq = 0, d_vap = 0;
-    const double psat = helmholtz_psat(theta, d_liq, d_vap, &state);
-    for (double factor : {0.999, 1.001}) {
-      SCOPED_TRACE(testing::Message() << "T=" << T << " p/psat=" << factor);
-      const double p = psat * factor * pc;
-      const double liquid = dfind(liquid_density_estimate(theta), theta, p / pc, &state);
-      EXPECT_NEAR(state.p(), p, 1e-9 * p + pressure_noise);
-      const double vapour = dfind(vapour_density_estimate(theta), theta, p / pc, &state);
-      EXPECT_NEAR(state.p(), p, 1e-9 * p);
-      EXPECT_EQ(liquid > d_liq, factor > 1);
-      EXPECT_EQ(vapour > d_vap, factor > 1);
-      EXPECT_LT(vapour, 1);
-      EXPECT_GT(liquid, 1);
-    }
-  }
-}
-
+// 1 ≤ θ ≤ 1.1 expands a bracket outward from a nearby start; above 1.1 Newton's method
+// reaches the root from anywhere in the start range, starts outside [1e-8, 5.5] clamped.
 TEST(Dfind, SolvesSupercriticalStates) {
-  // 1 ≤ θ ≤ 1.1 expands a bracket outward from a nearby start; above 1.1 Newton's method
-  // halves its steps and reaches the root from anywhere in the start range.
   helmholtz_state state;
-  for (double T : {Tc, 660.0, 1.1 * Tc, 1.1 * Tc * (1 + 1e-15), 1273.15, 5000.0}) {
-    for (double p : {0.1, 22.064, 100.0, 1000.0}) {
+  for (double T : {Tc, 660.0, 1.1 * Tc * (1 + 1e-15), 5000.0}) {
+    for (double p : {0.1, 22.064, 1000.0}) {
       SCOPED_TRACE(testing::Message() << "T=" << T << " p=" << p);
       const double theta = T / Tc, pi = p / pc;
       const double reference = dfind(ideal_gas_delta(theta, pi), theta, pi, &state);
-      std::vector<double> starts{0.5 * reference, 1.5 * reference};
-      if (theta > 1.1) starts.insert(starts.end(), {0.0, 1.0, 10.0});
-      for (double start : starts) {
-        const double delta = dfind(start, theta, pi, &state);
+      const double tolerance = T == Tc ? 1e-3 : 1e-8;  // p(δ) is flat at the critical point
+      for (double start : {0.5 * reference, 1.5 * reference, theta > 1.1 ? 0.0 : reference,
+                           theta > 1.1 ? 10.0 : reference}) {
+        EXPECT_NEAR(dfind(start, theta, pi, &state), reference, tolerance * reference);
         EXPECT_NEAR(state.p() / p, 1, 1e-9);
-        const double tolerance = T == Tc ? 1e-3 : 1e-8;  // p(δ) is flat at the critical point
-        EXPECT_NEAR(delta, reference, tolerance * reference);
       }
     }
   }
-  // Starts outside [1e-8, 5.5] are clamped.
   helmholtz_state other;
   EXPECT_EQ(dfind(0, 0.8, 0.01, &state), dfind(1e-8, 0.8, 0.01, &other));
   EXPECT_EQ(dfind(10, 0.8, 2, &state), dfind(5.5, 0.8, 2, &other));
@@ -127,16 +98,15 @@ TEST(Dfind, FailsRatherThanAnswerWrongly) {
   EXPECT_TRUE(throws<convergence_error>([&] { dfind(1e-6, theta, pi, &state); }, "dfind"));
   EXPECT_NO_THROW(dfind(vapour_density_estimate(theta), theta, pi, &state));
   // No positive density of a vapour has a pressure of zero or below.
-  for (double target : {0.0, -0.01}) {
-    EXPECT_TRUE(throws<convergence_error>([&] { dfind(0.01, 0.9, target, &state); }, "dfind"));
-    EXPECT_TRUE(throws<convergence_error>([&] { dfind(0.01, 1.05, target, &state); }, "dfind"));
+  for (double theta : {0.9, 1.05}) {
+    EXPECT_TRUE(throws<convergence_error>([&] { dfind(0.01, theta, -0.01, &state); }, "dfind"));
   }
 }
 
 TEST(Dfind, DiluteVapourKeepsThePressureAskedFor) {
   // Brent's abscissa floor of 1e-9 alone would leave δ ≈ 1e-6 wrong in the fifth digit.
   helmholtz_state state;
-  for (double celsius = 0; celsius <= 1000; celsius += 50) {
+  for (double celsius = 0; celsius <= 1000; celsius += 100) {
     for (double bar : {1e-5, 1e-4, 1e-3, 1e-2}) {
       SCOPED_TRACE(testing::Message() << celsius << " °C, " << bar << " bar");
       const double theta = (celsius + 273.15) / Tc, pi = bar / 10 / pc;
