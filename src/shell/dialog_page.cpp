@@ -41,11 +41,11 @@ namespace {
 constexpr int one_line_height = 12;
 constexpr double smallest_fit = 0.75;
 
-QLabel* make_label(const control_template& spec, Qt::Alignment alignment, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
+QLabel* make_label(const control_template& item, Qt::Alignment alignment, QWidget* parent) {
+  auto* label = new QLabel(QString::fromUtf8(item.text), parent);
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(alignment);
-  label->setWordWrap(spec.height > one_line_height);
+  label->setWordWrap(item.height > one_line_height);
   return label;
 }
 
@@ -76,14 +76,14 @@ dialog_page::dialog_page(std::span<const control_template> controls, const dialo
   std::vector<std::pair<QRect, QButtonGroup*>> groups;  // group box rectangle, its radio group
   QButtonGroup* loose_radios = nullptr;
   std::vector<QWidget*> boxes;
-  for (const control_template& spec : controls) {
-    QWidget* widget = make_control(spec, base, events);
-    const QRect units(spec.x, spec.y, spec.width, spec.height);
-    if (spec.kind == control_kind::group_box) {
+  for (const control_template& item : controls) {
+    QWidget* widget = make_control(item, base, events);
+    const QRect units(item.x, item.y, item.width, item.height);
+    if (item.kind == control_kind::group_box) {
       groups.emplace_back(units, new QButtonGroup(this));
       boxes.push_back(widget);
     }
-    if (spec.kind == control_kind::radio) {
+    if (item.kind == control_kind::radio) {
       // A radio button belongs to the group box that holds its top-left corner.
       QButtonGroup* group = nullptr;
       for (auto& [box, buttons] : groups)
@@ -94,19 +94,19 @@ dialog_page::dialog_page(std::span<const control_template> controls, const dialo
       }
       group->addButton(qobject_cast<QAbstractButton*>(widget));
     }
-    if (spec.id != no_id) controls_[spec.id] = widget;
+    if (item.id != no_id) controls_[item.id] = widget;
   }
   // Frames stay behind the controls they hold.
   for (QWidget* box : boxes) box->lower();
 }
 
-QWidget* dialog_page::make_control(const control_template& spec, const dialog_base_units& base,
+QWidget* dialog_page::make_control(const control_template& item, const dialog_base_units& base,
                                    const control_events& events) {
-  const QRect rect = to_pixels(base, QRect(spec.x, spec.y, spec.width, spec.height));
-  const QString text = QString::fromUtf8(spec.text);
-  const int id = spec.id;
+  const QRect rect = to_pixels(base, QRect(item.x, item.y, item.width, item.height));
+  const QString text = QString::fromUtf8(item.text);
+  const int id = item.id;
   QWidget* widget = nullptr;
-  switch (spec.kind) {
+  switch (item.kind) {
     case control_kind::group_box:
       widget = new QGroupBox(text, this);
       break;
@@ -118,13 +118,13 @@ QWidget* dialog_page::make_control(const control_template& spec, const dialog_ba
       break;
     }
     case control_kind::text:
-      widget = make_label(spec, Qt::AlignLeft | Qt::AlignTop, this);
+      widget = make_label(item, Qt::AlignLeft | Qt::AlignTop, this);
       break;
     case control_kind::text_right:
-      widget = make_label(spec, Qt::AlignRight | Qt::AlignVCenter, this);
+      widget = make_label(item, Qt::AlignRight | Qt::AlignVCenter, this);
       break;
     case control_kind::text_centred:
-      widget = make_label(spec, Qt::AlignHCenter | Qt::AlignTop, this);
+      widget = make_label(item, Qt::AlignHCenter | Qt::AlignTop, this);
       break;
     case control_kind::edit: {
       auto* edit = new QLineEdit(text, this);
@@ -138,7 +138,7 @@ QWidget* dialog_page::make_control(const control_template& spec, const dialog_ba
       auto* button = new QPushButton(text, this);
       // A button with the focus answers Enter itself; elsewhere Enter presses the default one.
       button->setAutoDefault(true);
-      if (spec.kind == control_kind::default_button) {
+      if (item.kind == control_kind::default_button) {
         button->setDefault(true);
         default_button_ = button;
       }

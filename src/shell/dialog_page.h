@@ -67,7 +67,7 @@ class dialog_page : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QWidget* make_control(const control_template& spec, const dialog_base_units& base,
+  QWidget* make_control(const control_template& item, const dialog_base_units& base,
                         const control_events& events);
 
   std::map<int, QWidget*> controls_;
