@@ -9,16 +9,17 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cfenv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <random>
-#include <sstream>
+#include <span>
 #include <string>
 
 #include "lookup/lookup.h"
@@ -32,7 +33,7 @@ namespace {
 using limits = std::numeric_limits<double>;
 
 // What each input of a call holds, so that range bounds can be given in its display units.
-enum class quantity { temperature, pressure, volume, energy, entropy, quality };
+enum quantity { temperature, pressure, volume, energy, entropy, quality };
 
 // The bounds of the library in internal units, each tried exactly and one ulp to either side:
 // the state range (190 K, 5000 K, 0 and 10000 MPa), the triple and critical points, 273.15 K,
@@ -48,185 +49,140 @@ constexpr double energy_bounds[] = {0.0, 0.000611872, 2084.26, 2500.9, 4000.0, 1
 constexpr double entropy_bounds[] = {0.0, 4.40670, 9.15, -1.0, 12.0};
 constexpr double quality_bounds[] = {0.0, 1.0, 0.5};
 
+// Per quantity: its bounds, and the span (in internal units, or in powers of ten of them) of a
+// value a user might type, a little beyond the library's range.
+struct quantity_values {
+  std::span<const double> bounds;
+  double lo, hi;
+  bool powers_of_ten;
+};
+const quantity_values values_of[] = {
+    {temperature_bounds, 150.0, 5100.0, false}, {pressure_bounds, -5.0, 4.1, true},
+    {volume_bounds, -3.5, 3.5, true},           {energy_bounds, -200.0, 9000.0, false},
+    {entropy_bounds, -1.0, 14.0, false},        {quality_bounds, -0.1, 1.1, false},
+};
+
+// The two inputs of each pair code 0-9; the codes outside take temperature and pressure.
+constexpr quantity pair_inputs[][2] = {
+    {temperature, pressure}, {temperature, volume}, {temperature, energy}, {temperature, entropy},
+    {temperature, energy},   {pressure, volume},    {pressure, energy},    {pressure, entropy},
+    {pressure, energy},      {energy, entropy},
+};
+
+constexpr double nan = limits::quiet_NaN(), inf = limits::infinity();
+constexpr double specials[] = {nan,
+                               -nan,
+                               inf,
+                               -inf,
+                               0.0,
+                               -0.0,
+                               limits::denorm_min(),
+                               -limits::denorm_min(),
+                               limits::min(),
+                               limits::max(),
+                               -limits::max(),
+                               1e300,
+                               -1e300,
+                               1e-300,
+                               limits::epsilon()};
+
+double to_display(quantity q, int u, double internal) {
+  const auto f = [u](unit_row row) { return unit_factor(row, u); };
+  const double factors[] = {1.0, f(fP), f(fV), f(fE), f(fE) / f(fT), 1.0};
+  return q == temperature ? display_temperature(u, internal) : internal * factors[q];
+}
+
+enum entry_point { property, tsat, psat, constant };
+
+// One call of an entry point with its arguments.
+struct drawn_call {
+  entry_point entry;
+  double a = 0.0, b = 0.0;
+  int pair = 0, code = 0, units = 0;
+  bool null_output = false;
+
+  int run(double* out) const {
+    switch (entry) {
+      case property:
+        return lookup_property(a, b, pair, code, units, out);
+      case tsat:
+        return lookup_tsat(a, b, code, units, out);
+      case psat:
+        return lookup_psat(a, b, code, units, out);
+      default:
+        return lookup_constant(code, units, out);
+    }
+  }
+};
+
+std::ostream& operator<<(std::ostream& os, const drawn_call& c) {
+  const char* names[] = {"lookup_property(", "lookup_tsat(", "lookup_psat(", "lookup_constant("};
+  os << std::setprecision(17) << names[c.entry];
+  if (c.entry != constant) os << c.a << ", " << c.b << ", ";
+  if (c.entry == property) os << c.pair << ", ";
+  return os << c.code << ", " << c.units << (c.null_output ? ", nullptr)" : ", &out)");
+}
+
 class argument_source {
  public:
   explicit argument_source(std::uint64_t seed) : rng_(seed) {}
 
   int integer(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
-  double uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng_); }
 
+  // Metric/SI, English, or any other int, which reads as English.
   int units() {
-    switch (integer(0, 5)) {
+    const int kind = integer(0, 5);
+    if (kind < 4) return kind < 2 ? metric_units : english_units;
+    return kind == 4 ? integer(std::numeric_limits<int>::min(), -1)
+                     : integer(2, std::numeric_limits<int>::max());
+  }
+
+  // An input of quantity q in display units of `u`: a special double, a bound or one ulp beside
+  // it, any bit pattern at all (NaN payloads included), or a plausible value.
+  double value(quantity q, int u) {
+    const quantity_values& v = values_of[q];
+    switch (integer(0, 9)) {
       case 0:
+        return specials[integer(0, std::size(specials) - 1)];
       case 1:
-        return metric_units;
-      case 2:
+      case 2: {
+        const double d = to_display(q, u, v.bounds[integer(0, v.bounds.size() - 1)]);
+        const int side = integer(-1, 1);
+        return side == 0 ? d : std::nextafter(d, side * inf);
+      }
       case 3:
-        return english_units;
-      case 4:
-        return integer(std::numeric_limits<int>::min(), -1);
-      default:
-        return integer(2, std::numeric_limits<int>::max());
+        return std::bit_cast<double>(std::uniform_int_distribution<std::uint64_t>()(rng_));
+      default: {
+        const double x = std::uniform_real_distribution<>(v.lo, v.hi)(rng_);
+        return to_display(q, u, v.powers_of_ten ? std::pow(10.0, x) : x);
+      }
     }
   }
 
-  // An input of quantity q in display units of `u`.
-  double value(quantity q, int u) {
-    switch (integer(0, 9)) {
-      case 0:
-        return special();
-      case 1:
-      case 2:
-        return near_bound(q, u);
-      case 3:
-        return anything();
-      default:
-        return plausible(q, u);
+  // Most calls go to lookup_property, as they do from the pages; one in a hundred has no
+  // output.
+  drawn_call next() {
+    const int kind = integer(0, 9);
+    drawn_call c{kind < 6 ? property : kind < 8 ? entry_point(kind - 5) : constant};
+    c.units = units();
+    c.code = integer(-2, 28);
+    if (c.entry == property) {
+      c.pair = integer(-2, 11);
+      const auto& q =
+          c.pair >= 0 && c.pair < input_pair_count ? pair_inputs[c.pair] : pair_inputs[0];
+      c.a = value(q[0], c.units);
+      c.b = value(q[1], c.units);
+    } else if (c.entry != constant) {
+      c.a = value(c.entry == tsat ? temperature : pressure, c.units);
+      c.b = value(quality, c.units);
     }
+    c.null_output = integer(0, 99) == 0;
+    return c;
   }
 
  private:
-  double special() {
-    constexpr double values[] = {limits::quiet_NaN(),
-                                 -limits::quiet_NaN(),
-                                 limits::infinity(),
-                                 -limits::infinity(),
-                                 0.0,
-                                 -0.0,
-                                 limits::denorm_min(),
-                                 -limits::denorm_min(),
-                                 limits::min(),
-                                 limits::max(),
-                                 -limits::max(),
-                                 1e300,
-                                 -1e300,
-                                 1e-300,
-                                 limits::epsilon()};
-    return values[integer(0, std::size(values) - 1)];
-  }
-
-  // Any double at all, sign and exponent drawn evenly, including NaN payloads.
-  double anything() {
-    const std::uint64_t bits = std::uniform_int_distribution<std::uint64_t>()(rng_);
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }
-
-  template <std::size_t N>
-  double pick(const double (&table)[N]) {
-    return table[integer(0, static_cast<int>(N) - 1)];
-  }
-
-  double to_display(quantity q, int u, double internal) {
-    switch (q) {
-      case quantity::temperature:
-        return display_temperature(u, internal);
-      case quantity::pressure:
-        return internal * unit_factor(fP, u);
-      case quantity::volume:
-        return internal * unit_factor(fV, u);
-      case quantity::energy:
-        return internal * unit_factor(fE, u);
-      case quantity::entropy:
-        return internal * (unit_factor(fE, u) / unit_factor(fT, u));
-      case quantity::quality:
-        return internal;
-    }
-    return internal;
-  }
-
-  double near_bound(quantity q, int u) {
-    double internal = 0.0;
-    switch (q) {
-      case quantity::temperature:
-        internal = pick(temperature_bounds);
-        break;
-      case quantity::pressure:
-        internal = pick(pressure_bounds);
-        break;
-      case quantity::volume:
-        internal = pick(volume_bounds);
-        break;
-      case quantity::energy:
-        internal = pick(energy_bounds);
-        break;
-      case quantity::entropy:
-        internal = pick(entropy_bounds);
-        break;
-      case quantity::quality:
-        internal = pick(quality_bounds);
-        break;
-    }
-    const double d = to_display(q, u, internal);
-    switch (integer(0, 2)) {
-      case 0:
-        return std::nextafter(d, -limits::infinity());
-      case 1:
-        return std::nextafter(d, limits::infinity());
-      default:
-        return d;
-    }
-  }
-
-  // A value a user might type, spread over and a little beyond the library's range.
-  double plausible(quantity q, int u) {
-    double internal = 0.0;
-    switch (q) {
-      case quantity::temperature:
-        internal = uniform(150.0, 5100.0);
-        break;
-      case quantity::pressure:
-        internal = std::pow(10.0, uniform(-5.0, 4.1));
-        break;
-      case quantity::volume:
-        internal = std::pow(10.0, uniform(-3.5, 3.5));
-        break;
-      case quantity::energy:
-        internal = uniform(-200.0, 9000.0);
-        break;
-      case quantity::entropy:
-        internal = uniform(-1.0, 14.0);
-        break;
-      case quantity::quality:
-        internal = uniform(-0.1, 1.1);
-        break;
-    }
-    return to_display(q, u, internal);
-  }
-
   std::mt19937_64 rng_;
 };
-
-struct pair_quantities {
-  quantity first, second;
-};
-
-pair_quantities quantities_of(int pair) {
-  using q = quantity;
-  switch (pair) {
-    case pair_tp:
-      return {q::temperature, q::pressure};
-    case pair_tv:
-      return {q::temperature, q::volume};
-    case pair_th:
-    case pair_tu:
-      return {q::temperature, q::energy};
-    case pair_ts:
-      return {q::temperature, q::entropy};
-    case pair_pv:
-      return {q::pressure, q::volume};
-    case pair_ph:
-    case pair_pu:
-      return {q::pressure, q::energy};
-    case pair_ps:
-      return {q::pressure, q::entropy};
-    case pair_hs:
-      return {q::energy, q::entropy};
-    default:
-      return {q::temperature, q::pressure};
-  }
-}
 
 std::uint64_t run_seed() {
   if (const char* s = std::getenv("KELVORA_SEED")) return std::strtoull(s, nullptr, 10);
@@ -262,77 +218,43 @@ TEST(RandomLookups, EveryCallKeepsTheEntryPointContract) {
   std::chrono::nanoseconds slowest{0};
 
   for (long i = 0; i < calls; ++i) {
-    const int kind = args.integer(0, 9);
-    const int u = args.units();
-    const int code = args.integer(-2, 28);
-    double a = 0.0, b = 0.0;
-    int pair = 0;
-    std::ostringstream call;
-    call.precision(17);
-    // Most calls go to lookup_property, as they do from the pages.
-    if (kind < 6) {
-      pair = args.integer(-2, 11);
-      const pair_quantities q = quantities_of(pair);
-      a = args.value(q.first, u);
-      b = args.value(q.second, u);
-      call << "lookup_property(" << a << ", " << b << ", " << pair << ", " << code << ", " << u;
-    } else if (kind < 8) {
-      a = args.value(kind == 6 ? quantity::temperature : quantity::pressure, u);
-      b = args.value(quantity::quality, u);
-      call << (kind == 6 ? "lookup_tsat(" : "lookup_psat(") << a << ", " << b << ", " << code
-           << ", " << u;
-    } else {
-      call << "lookup_constant(" << code << ", " << u;
-    }
-    const bool null_output = args.integer(0, 99) == 0;
-    call << (null_output ? ", nullptr)" : ", &out)") << " at call " << i;
-
+    const drawn_call c = args.next();
+    const auto where = [&] { return testing::Message() << " from " << c << " at call " << i; };
     // A caller may hold any floating-point environment.
     std::fesetround(std::array{FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}[i % 4]);
     if (i % 3 == 0) std::feraiseexcept(FE_INVALID | FE_INEXACT);
 
     double out = sentinel;
-    double* target = null_output ? nullptr : &out;
     int status = -1;
     const auto start = std::chrono::steady_clock::now();
     try {
-      if (kind < 6) {
-        status = lookup_property(a, b, pair, code, u, target);
-      } else if (kind == 6) {
-        status = lookup_tsat(a, b, code, u, target);
-      } else if (kind == 7) {
-        status = lookup_psat(a, b, code, u, target);
-      } else {
-        status = lookup_constant(code, u, target);
-      }
+      status = c.run(c.null_output ? nullptr : &out);
     } catch (...) {
       std::fesetenv(FE_DFL_ENV);
-      FAIL() << "an exception escaped " << call.str();
+      FAIL() << "an exception escaped" << where();
     }
     const auto took = std::chrono::steady_clock::now() - start;
-    const bool default_rounding = std::fegetround() == FE_TONEAREST;
-    const int flags = std::fetestexcept(FE_ALL_EXCEPT);
+    const bool default_env =
+        std::fegetround() == FE_TONEAREST && std::fetestexcept(FE_ALL_EXCEPT) == 0;
     std::fesetenv(FE_DFL_ENV);
 
     slowest = std::max(slowest, std::chrono::duration_cast<std::chrono::nanoseconds>(took));
-    ASSERT_LT(took, call_time_limit) << call.str();
-    ASSERT_TRUE(status >= 0 && status <= 3) << "status " << status << " from " << call.str();
+    ASSERT_LT(took, call_time_limit) << where();
+    ASSERT_TRUE(status >= 0 && status <= 3) << "status " << status << where();
+    ASSERT_TRUE(default_env) << "floating-point environment left changed" << where();
     // An input that is not a finite number is out of range, whatever else the call holds; it
     // must never be answered from a cache, where a NaN key matches any entry.
-    if (kind < 8 && (!std::isfinite(a) || !std::isfinite(b))) {
-      ASSERT_EQ(status, status_invalid) << call.str();
+    if (c.entry != constant && !(std::isfinite(c.a) && std::isfinite(c.b))) {
+      ASSERT_EQ(status, status_invalid) << where();
     }
     ++by_status[status];
-    ASSERT_TRUE(default_rounding) << "rounding mode left changed by " << call.str();
-    ASSERT_EQ(flags, 0) << "floating-point flags left raised by " << call.str();
     if (status == status_ok) {
-      ASSERT_FALSE(null_output) << "success without an output from " << call.str();
-      ASSERT_TRUE(std::isfinite(out)) << out << " reported as a value by " << call.str();
-      // Nothing outside the entry points' codes answers.
-      ASSERT_TRUE(code >= 0 && code <= last_lookup_code) << call.str();
+      // A finite value, in an output that exists, for a code the entry points answer.
+      ASSERT_TRUE(!c.null_output && std::isfinite(out) && c.code >= 0 && c.code <= last_lookup_code)
+          << out << where();
     } else {
-      ASSERT_EQ(std::memcmp(&out, &sentinel, sizeof out), 0)
-          << "output written on status " << status << " by " << call.str();
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(out), std::bit_cast<std::uint64_t>(sentinel))
+          << "output written on status " << status << where();
     }
   }
   // Enough of the calls reach the solvers and succeed for the run to mean something.
