@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
+#include <utility>
 
 #include "model/coefficients95.h"
 #include "model/helmholtz.h"
@@ -24,6 +26,16 @@ using namespace iapws95;
 
 // Which derivative a sweep computes.
 enum class derivative { none, d, dd, t, tt, dt };
+
+// Calls f(i) for i = 0 … N−1 in this order, with i a compile-time constant: a term's
+// coefficients and exponents become constants of the generated code, and the table of
+// powers is read at fixed places.
+template <std::size_t N, class F>
+void for_each_index(F&& f) {
+  [&f]<std::size_t... I>(std::index_sequence<I...>) {
+    (f(std::integral_constant<std::size_t, I>{}), ...);
+  }(std::make_index_sequence<N>{});
+}
 
 // How many times a sweep differentiates by δ and by τ, which lowers the integer exponents
 // of the polynomial and exponential terms by as much.
@@ -60,9 +72,13 @@ struct exponent_list {
 template <int Highest>
 class power_table {
  public:
-  power_table(double x, const exponent_list<Highest>& list) {
-    for (std::size_t i = 0; i < list.count; ++i)
-      value_[list.k[i] - lowest_exponent] = integer_power(x, list.k[i]);
+  template <exponent_list<Highest> List>
+  static power_table of(double x) {
+    power_table table;
+    for_each_index<List.count>([&table, x](auto i) {
+      table.value_[List.k[i] - lowest_exponent] = integer_power(x, List.k[i]);
+    });
+    return table;
   }
   double operator()(int k) const { return value_[k - lowest_exponent]; }
 
@@ -136,16 +152,19 @@ double polynomial_sum(const delta_powers& delta_pow, double tau) {
   static constexpr polynomial_exponents powers = polynomial_tau_exponents<D>();
   constexpr int dk = delta_order(D);
   std::array<double, poly_t.size()> tau_pow;
-  for (std::size_t i = 0; i < poly_t.size(); ++i) {
-    const std::size_t first = powers.first[i];
-    tau_pow[i] = first == i ? std::pow(tau, powers.exponent[i]) : tau_pow[first];
-  }
+  for_each_index<poly_t.size()>([&](auto i) {
+    if constexpr (powers.first[i] == i) {
+      tau_pow[i] = std::pow(tau, powers.exponent[i]);
+    } else {
+      tau_pow[i] = tau_pow[powers.first[i]];
+    }
+  });
 
   double sum = 0.0;
-  for (std::size_t i = 0; i < poly_n.size(); ++i) {
-    const int d = poly_d[i];
-    const double t = poly_t[i];
-    const double n = poly_n[i];
+  for_each_index<poly_n.size()>([&](auto i) {
+    constexpr int d = poly_d[i];
+    constexpr double t = poly_t[i];
+    constexpr double n = poly_n[i];
     const double delta_d = delta_pow(d - dk);  // δ^d, δ^(d−1) or δ^(d−2)
     if constexpr (D == derivative::none) {
       sum += n * delta_d * tau_pow[i];
@@ -160,8 +179,13 @@ double polynomial_sum(const delta_powers& delta_pow, double tau) {
     } else {
       sum += n * d * t * delta_d * tau_pow[i];
     }
-  }
+  });
   return sum;
+}
+
+// Whether exponential term i opens a run of equal c (the terms are ordered by c).
+constexpr bool opens_c_run(std::size_t i) {
+  return i == 0 || exp_c[i] != exp_c[i - 1];
 }
 
 template <derivative D>
@@ -169,17 +193,15 @@ double exponential_sum(const delta_powers& delta_pow, const tau_powers& tau_pow)
   constexpr int dk = delta_order(D);
   constexpr int tk = tau_order(D);
   double sum = 0.0;
-  // The terms are ordered by c, so δ^c and e^(−δ^c) change only five times per sweep.
-  int last_c = 0;
+  // δ^c and e^(−δ^c) change only five times per sweep.
   double delta_c = 0.0;
   double e = 0.0;
-  for (std::size_t i = 0; i < exp_n.size(); ++i) {
-    const int c = exp_c[i];
-    const int d = exp_d[i];
-    const int t = exp_t[i];
-    const double n = exp_n[i];
-    if (c != last_c) {
-      last_c = c;
+  for_each_index<exp_n.size()>([&](auto i) {
+    constexpr int c = exp_c[i];
+    constexpr int d = exp_d[i];
+    constexpr int t = exp_t[i];
+    constexpr double n = exp_n[i];
+    if constexpr (opens_c_run(i)) {
       delta_c = delta_pow(c);
       e = std::exp(-delta_c);
     }
@@ -199,8 +221,14 @@ double exponential_sum(const delta_powers& delta_pow, const tau_powers& tau_pow)
     } else {
       sum += n * t * delta_d * tau_t * (d - c * delta_c) * e;
     }
-  }
+  });
   return sum;
+}
+
+// Whether Gaussian term i needs its own exponential: terms 52 and 53 have the same β and
+// γ, hence the same one.
+constexpr bool opens_gauss_run(std::size_t i) {
+  return i == 0 || gauss_beta[i] != gauss_beta[i - 1] || gauss_gamma[i] != gauss_gamma[i - 1];
 }
 
 template <derivative D>
@@ -211,16 +239,13 @@ double gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
   const double two_alpha_dm1 = 2.0 * gauss_alpha * dm1;
   double sum = 0.0;
   double g = 0.0;
-  for (std::size_t i = 0; i < gauss_n.size(); ++i) {
-    const int d = gauss_d[i];
-    const int t = gauss_t[i];
-    const double n = gauss_n[i];
-    const double beta = gauss_beta[i];
+  for_each_index<gauss_n.size()>([&](auto i) {
+    constexpr int d = gauss_d[i];
+    constexpr int t = gauss_t[i];
+    constexpr double n = gauss_n[i];
+    constexpr double beta = gauss_beta[i];
     const double tg = tau - gauss_gamma[i];
-    // Terms 52 and 53 have the same β and γ, hence the same exponential.
-    if (i == 0 || beta != gauss_beta[i - 1] || gauss_gamma[i] != gauss_gamma[i - 1]) {
-      g = std::exp(-alpha_q - beta * tg * tg);
-    }
+    if constexpr (opens_gauss_run(i)) g = std::exp(-alpha_q - beta * tg * tg);
     const double tau_t = tau_pow(t);
     if constexpr (D == derivative::dd) {
       sum += n * tau_t * g *
@@ -242,7 +267,7 @@ double gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
         sum += base * fd * ft;
       }
     }
-  }
+  });
   return sum;
 }
 
@@ -332,10 +357,8 @@ double nonanalytic_sum(double delta, double tau) {
 
 template <derivative D>
 double residual_sweep(double delta, double tau) {
-  static constexpr exponent_list<highest_delta_exponent> delta_list = delta_exponents<D>();
-  static constexpr exponent_list<highest_tau_exponent> tau_list = tau_exponents<D>();
-  const delta_powers delta_pow(delta, delta_list);
-  const tau_powers tau_pow(tau, tau_list);
+  const delta_powers delta_pow = delta_powers::of<delta_exponents<D>()>(delta);
+  const tau_powers tau_pow = tau_powers::of<tau_exponents<D>()>(tau);
   double sum = polynomial_sum<D>(delta_pow, tau);
   sum += exponential_sum<D>(delta_pow, tau_pow);
   sum += gaussian_sum<D>(delta, tau, delta_pow, tau_pow);
