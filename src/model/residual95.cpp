@@ -30,11 +30,13 @@ enum class derivative { none, d, dd, t, tt, dt };
 // Calls f(i) for i = 0 … N−1 in this order, with i a compile-time constant: a term's
 // coefficients and exponents become constants of the generated code, and the table of
 // powers is read at fixed places.
+template <class F, std::size_t... I>
+void call_in_order(F& f, std::index_sequence<I...>) {
+  (f(std::integral_constant<std::size_t, I>{}), ...);
+}
 template <std::size_t N, class F>
 void for_each_index(F&& f) {
-  [&f]<std::size_t... I>(std::index_sequence<I...>) {
-    (f(std::integral_constant<std::size_t, I>{}), ...);
-  }(std::make_index_sequence<N>{});
+  call_in_order(f, std::make_index_sequence<N>{});
 }
 
 // How many times a sweep differentiates by δ and by τ, which lowers the integer exponents
@@ -280,8 +282,7 @@ double guarded_power(double big_delta, double e) {
 template <derivative D>
 double nonanalytic_sum(double delta, double tau) {
   // The sweeps by δ need q^(1/(2β)−1) for Δ_δ; the others do without it.
-  constexpr bool needs_delta_d =
-      D == derivative::d || D == derivative::dd || D == derivative::dt;
+  constexpr bool needs_delta_d = D == derivative::d || D == derivative::dd || D == derivative::dt;
   const double dm1 = delta - 1.0;
   const double tm1 = tau - 1.0;
   const double q = dm1 * dm1;
