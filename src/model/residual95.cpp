@@ -48,10 +48,10 @@ constexpr int tau_order(derivative D) {
   return D == derivative::tt ? 2 : (D == derivative::t || D == derivative::dt) ? 1 : 0;
 }
 
-// Range of the integer exponents a sweep can use: d − 2 ≥ −1 and t − 2 ≥ −1 from below,
-// the largest d and t of the exponential group from above. A table outside this range
-// fails to compile.
-constexpr int lowest_exponent = -2;
+// Range of the integer exponents a sweep can use: from −1 (d − 2 or t − 2 of a term with
+// d = 1 or t = 1) to the largest d and t of the exponential group. An exponent outside this
+// range fails to compile.
+constexpr int lowest_exponent = -1;
 constexpr int highest_delta_exponent = 15;
 constexpr int highest_tau_exponent = 50;
 
