@@ -57,15 +57,13 @@ batch_line read_batch_line(std::string_view line) {
     return {std::nullopt,
             "unknown input pair \"" + std::string(fields[0]) + "\" (one of " + pair_names() + ")"};
   }
-  const auto a = parse_number(fields[1]);
-  if (!a)
-    return {std::nullopt,
-            "A \"" + std::string(fields[1]) + "\": " + message(text_key::invalid_number)};
-  const auto b = parse_number(fields[2]);
-  if (!b)
-    return {std::nullopt,
-            "B \"" + std::string(fields[2]) + "\": " + message(text_key::invalid_number)};
-  return {state_query::from_pair(*pair, *a, *b), {}};
+  try {
+    const double a = read_number("A", std::string(fields[1]));
+    const double b = read_number("B", std::string(fields[2]));
+    return {state_query::from_pair(*pair, a, b), {}};
+  } catch (const usage_error& e) {
+    return {std::nullopt, e.what()};
+  }
 }
 
 std::vector<cell> error_cells(std::size_t n) {

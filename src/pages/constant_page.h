@@ -9,14 +9,14 @@ namespace Vantrel {
 class CConstantPage final : public CResultPage {
  public:
   explicit CConstantPage(page_platform& platform, const page_lookups& lookups = standard_lookups())
-      : CResultPage(platform, lookups) {}
+      : CResultPage(platform, lookups, constant_rows) {
+    has_results_ = true;
+  }
 
   void Initialise() override;
-  void Clicked(int id) override;
 
  private:
-  void SwitchUnits(int unit_system);
-  void Refresh();
+  std::string ValueText(const row_entry& row, int unit_system) const override;
 };
 
 }  // namespace Vantrel

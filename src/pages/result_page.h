@@ -4,8 +4,13 @@
 // window first comes into being, Activate every time the page becomes the active tab (the first
 // time included, after Initialise), and routes each control notification by control id.
 
+#include <optional>
+#include <span>
+#include <string>
+
 #include "pages/page_lookups.h"
 #include "pages/platform.h"
+#include "pages/rows.h"
 
 namespace Vantrel {
 
@@ -27,11 +32,30 @@ class CResultPage {
   virtual void SelectionChanged(int /*id*/) {}
 
  protected:
-  CResultPage(page_platform& platform, const page_lookups& lookups)
-      : platform_(platform), lookups_(lookups) {}
+  CResultPage(page_platform& platform, const page_lookups& lookups, std::span<const row_entry> rows)
+      : platform_(platform), lookups_(lookups), rows_(rows) {}
+
+  // Checks the radio button of the stored unit system and fills the result list in it.
+  void InitialiseList();
+  // Adopts the stored unit system, which another page may have switched.
+  void FollowStoredUnits();
+  // Stores the unit system and shows the results in it.
+  virtual void SwitchUnits(int unit_system);
+  // Rewrites the unit texts, and the value texts once the page has results.
+  void Refresh();
+  // Warns with the catalogue text `key` and puts the focus on the edit at fault.
+  void Refuse(int edit, int key);
+  // The number typed into `edit`, or a refusal when it breaks the number-input rule.
+  std::optional<double> ReadEdit(int edit);
+  // The value text of `row` for the page's results.
+  virtual std::string ValueText(const row_entry& row, int unit_system) const = 0;
 
   page_platform& platform_;
   const page_lookups& lookups_;
+  bool has_results_ = false;
+
+ private:
+  std::span<const row_entry> rows_;
 };
 
 }  // namespace Vantrel

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "pages/number_input.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
 
@@ -19,13 +18,9 @@ constexpr int psia_key = 10027;
 }  // namespace
 
 void CSaturatedPage::Initialise() {
-  const int unit_system = read_unit_system(platform_);
-  platform_.set_checked(control::metric, unit_system == 0);
-  platform_.set_checked(control::english, unit_system != 0);
-
   platform_.set_checked(control::temperature, true);
   platform_.set_checked(control::pressure, false);
-  SetValueLabel(unit_system);
+  SetValueLabel(read_unit_system(platform_));
   platform_.focus(control::value_edit);
 
   platform_.set_checked(control::vapor, true);
@@ -36,28 +31,17 @@ void CSaturatedPage::Initialise() {
   platform_.set_text(control::quality_edit, "");
   platform_.enable(control::quality_edit, false);
   platform_.enable(control::calculate, false);
-
-  platform_.list_full_row_selection(control::result_list, true);
-  fill_list(platform_, state_rows);
+  InitialiseList();
 }
 
 void CSaturatedPage::Activate() {
-  const bool english = read_unit_system(platform_) != 0;
-  platform_.set_checked(control::metric, !english);
-  platform_.set_checked(control::english, english);
-  SwitchUnits(english ? 1 : 0);
+  FollowStoredUnits();
 }
 
 void CSaturatedPage::Clicked(int id) {
   switch (id) {
     case control::calculate:
       Calculate();
-      break;
-    case control::metric:
-      SwitchUnits(0);
-      break;
-    case control::english:
-      SwitchUnits(1);
       break;
     case control::temperature:
     case control::pressure:
@@ -105,31 +89,21 @@ void CSaturatedPage::SetValueLabel(int unit_system) {
 }
 
 void CSaturatedPage::SwitchUnits(int unit_system) {
-  write_unit_system(platform_, unit_system);
-  Refresh();
+  CResultPage::SwitchUnits(unit_system);
   SetValueLabel(unit_system);
 }
 
 // A rejected Calculate stores nothing: the page keeps the input and quality of the last
 // successful one, so a later unit switch or activation recomputes what the user last saw.
 void CSaturatedPage::Calculate() {
-  const auto input = parse_number(platform_.text(control::value_edit));
-  if (!input) {
-    platform_.warning(catalogue_text(text_key::invalid_number));
-    platform_.focus(control::value_edit);
-    return;
-  }
+  const auto input = ReadEdit(control::value_edit);
+  if (!input) return;
   double quality = 1.0;
   if (platform_.is_checked(control::two_phase)) {
-    const auto typed = parse_number(platform_.text(control::quality_edit));
-    if (!typed) {
-      platform_.warning(catalogue_text(text_key::invalid_number));
-      platform_.focus(control::quality_edit);
-      return;
-    }
+    const auto typed = ReadEdit(control::quality_edit);
+    if (!typed) return;
     if (*typed < 0.0 || *typed > 1.0) {
-      platform_.warning(catalogue_text(text_key::invalid_quality));
-      platform_.focus(control::quality_edit);
+      Refuse(control::quality_edit, text_key::invalid_quality);
       return;
     }
     quality = *typed;
@@ -138,24 +112,18 @@ void CSaturatedPage::Calculate() {
   }
   input_ = *input;
   quality_ = quality;
-  calculated_ = true;
+  has_results_ = true;
   Refresh();
 }
 
-void CSaturatedPage::Refresh() {
-  if (!calculated_) {
-    refresh_list(platform_, state_rows, nullptr);
-    return;
-  }
-  // Whether the stored number is a temperature is read once, at the moment of the refresh.
+// Whether the stored number is a temperature is read at the moment of the refresh.
+std::string CSaturatedPage::ValueText(const row_entry& row, int unit_system) const {
   const auto lookup = platform_.is_checked(control::temperature) ? lookups_.tsat : lookups_.psat;
-  refresh_list(platform_, state_rows, [&](const row_entry& row, int unit_system) {
-    double value = 0.0;
-    const int status = lookup(input_, quality_, row.code, unit_system, &value);
-    // The quality row shows a percentage.
-    if (row.code == steam_quality_code) value *= 100.0;
-    return value_text(status, value);
-  });
+  double value = 0.0;
+  const int status = lookup(input_, quality_, row.code, unit_system, &value);
+  // The quality row shows a percentage.
+  if (row.code == steam_quality_code) value *= 100.0;
+  return value_text(status, value);
 }
 
 }  // namespace Vantrel

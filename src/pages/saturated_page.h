@@ -10,7 +10,7 @@ namespace Vantrel {
 class CSaturatedPage final : public CResultPage {
  public:
   explicit CSaturatedPage(page_platform& platform, const page_lookups& lookups = standard_lookups())
-      : CResultPage(platform, lookups) {}
+      : CResultPage(platform, lookups, state_rows) {}
 
   void Initialise() override;
   void Activate() override;
@@ -19,13 +19,12 @@ class CSaturatedPage final : public CResultPage {
 
  private:
   void Calculate();
-  void SwitchUnits(int unit_system);
-  void Refresh();
+  void SwitchUnits(int unit_system) override;
+  std::string ValueText(const row_entry& row, int unit_system) const override;
   void SetValueLabel(int unit_system);
   void EnableCalculateForValue();
   void EnableCalculateForBoth();
 
-  bool calculated_ = false;
   double input_ = 0.0;
   double quality_ = 0.0;
 };

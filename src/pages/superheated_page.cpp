@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "lookup/lookup.h"
-#include "pages/number_input.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
 
@@ -26,10 +25,6 @@ constexpr int first_pressure_pairs = 5;
 }  // namespace
 
 void CSuperheatedPage::Initialise() {
-  const int unit_system = read_unit_system(platform_);
-  platform_.set_checked(control::metric, unit_system == 0);
-  platform_.set_checked(control::english, unit_system != 0);
-
   platform_.set_text(control::first_edit, "");
   platform_.set_text(control::second_edit, "");
   platform_.enable(control::calculate, false);
@@ -44,30 +39,18 @@ void CSuperheatedPage::Initialise() {
   platform_.combo_select(control::second_variable, 0);
 
   pair_code_ = 0;
-  platform_.list_full_row_selection(control::result_list, true);
-  fill_list(platform_, state_rows);
+  InitialiseList();
 }
 
 void CSuperheatedPage::Activate() {
-  const bool english = read_unit_system(platform_) != 0;
-  platform_.set_checked(control::metric, !english);
-  platform_.set_checked(control::english, english);
-  SwitchUnits(english ? 1 : 0);
+  FollowStoredUnits();
 }
 
 void CSuperheatedPage::Clicked(int id) {
-  switch (id) {
-    case control::calculate:
-      Calculate();
-      break;
-    case control::metric:
-      SwitchUnits(0);
-      break;
-    case control::english:
-      SwitchUnits(1);
-      break;
-    default:
-      CResultPage::Clicked(id);
+  if (id == control::calculate) {
+    Calculate();
+  } else {
+    CResultPage::Clicked(id);
   }
 }
 
@@ -93,51 +76,31 @@ void CSuperheatedPage::RebuildSecondVariables() {
   platform_.combo_select(control::second_variable, std::clamp(kept, 0, last));
 }
 
-void CSuperheatedPage::SwitchUnits(int unit_system) {
-  write_unit_system(platform_, unit_system);
-  Refresh();
-}
-
 // A rejected Calculate stores nothing: the page keeps the inputs and the pair code of the last
 // successful one, so a later unit switch or activation recomputes what the user last saw.
 void CSuperheatedPage::Calculate() {
-  const auto first = parse_number(platform_.text(control::first_edit));
-  if (!first) {
-    platform_.warning(catalogue_text(text_key::invalid_number));
-    platform_.focus(control::first_edit);
-    return;
-  }
-  const auto second = parse_number(platform_.text(control::second_edit));
-  if (!second) {
-    platform_.warning(catalogue_text(text_key::invalid_number));
-    platform_.focus(control::second_edit);
-    return;
-  }
+  const auto first = ReadEdit(control::first_edit);
+  if (!first) return;
+  const auto second = ReadEdit(control::second_edit);
+  if (!second) return;
   const int first_variable = platform_.combo_selection(control::first_variable);
   const int second_variable = std::max(0, platform_.combo_selection(control::second_variable));
   first_ = *first;
   second_ = *second;
   pair_code_ = first_variable <= 0 ? std::min(second_variable, first_pressure_pairs - 1)
                                    : first_pressure_pairs + std::min(second_variable, 3);
-  calculated_ = true;
+  has_results_ = true;
   Refresh();
 }
 
-void CSuperheatedPage::Refresh() {
-  if (!calculated_) {
-    refresh_list(platform_, state_rows, nullptr);
-    return;
+std::string CSuperheatedPage::ValueText(const row_entry& row, int unit_system) const {
+  double value = 0.0;
+  const int status = lookups_.property(first_, second_, pair_code_, row.code, unit_system, &value);
+  if (row.code == steam_quality_code && status == status_ok) {
+    if (const auto word = quality_marker_text(value)) return std::string(*word);
   }
-  refresh_list(platform_, state_rows, [&](const row_entry& row, int unit_system) {
-    double value = 0.0;
-    const int status =
-        lookups_.property(first_, second_, pair_code_, row.code, unit_system, &value);
-    if (row.code == steam_quality_code && status == status_ok) {
-      if (const auto word = quality_marker_text(value)) return std::string(*word);
-    }
-    if (row.code == steam_quality_code) value *= 100.0;
-    return value_text(status, value);
-  });
+  if (row.code == steam_quality_code) value *= 100.0;
+  return value_text(status, value);
 }
 
 }  // namespace Vantrel

@@ -10,7 +10,7 @@ class CSuperheatedPage final : public CResultPage {
  public:
   explicit CSuperheatedPage(page_platform& platform,
                             const page_lookups& lookups = standard_lookups())
-      : CResultPage(platform, lookups) {}
+      : CResultPage(platform, lookups, state_rows) {}
 
   void Initialise() override;
   void Activate() override;
@@ -20,11 +20,9 @@ class CSuperheatedPage final : public CResultPage {
 
  private:
   void Calculate();
-  void SwitchUnits(int unit_system);
-  void Refresh();
+  std::string ValueText(const row_entry& row, int unit_system) const override;
   void RebuildSecondVariables();
 
-  bool calculated_ = false;
   int pair_code_ = 0;
   double first_ = 0.0;
   double second_ = 0.0;

@@ -1,5 +1,6 @@
 #pragma once
 // Runs kelvora-cli in memory and takes its output apart.
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,32 +23,22 @@ inline outcome run_cli(const std::vector<std::string>& args, const std::string& 
   return {status, out.str(), err.str()};
 }
 
+inline std::vector<std::string> split(const std::string& text, const std::regex& separator) {
+  return {std::sregex_token_iterator(text.begin(), text.end(), separator, -1), {}};
+}
 inline std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::string part;
-  std::istringstream stream(text);
-  while (std::getline(stream, part, separator)) parts.push_back(part);
+  std::vector<std::string> parts = split(text, std::regex(std::string(1, separator)));
   if (!text.empty() && text.back() == separator) parts.emplace_back();
   return parts;
 }
 
 inline std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result = split(text, '\n');
-  if (!result.empty() && result.back().empty()) result.pop_back();
-  return result;
+  return split(text, std::regex("\n"));
 }
 
 // The cells of an aligned table line: texts separated by two or more spaces.
 inline std::vector<std::string> table_cells(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t i = line.find_first_not_of(' ');
-  while (i != std::string::npos) {
-    std::size_t end = line.find("  ", i);
-    cells.push_back(line.substr(i, end == std::string::npos ? std::string::npos : end - i));
-    if (end == std::string::npos) break;
-    i = line.find_first_not_of(' ', end);
-  }
-  return cells;
+  return split(line, std::regex("  +"));
 }
 
 // The numbers of a csv line (the full-precision texts read back).

@@ -7,12 +7,14 @@
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #if defined(__x86_64__)
 #include <xmmintrin.h>
 #endif
 
 #include "lookup/lookup.h"
 #include "lookup/units.h"
+#include "model/errors.h"
 #include "model/steam95.h"
 
 namespace Vantrel {
@@ -165,6 +167,50 @@ TEST(EntryPointStatuses, FailureLeavesAReusedOutputAtThePreviousRow) {
   const double h = out;
   EXPECT_EQ(lookup_tsat(100.0, 0.5, code_cp, metric_units, &out), status_not_applicable);
   EXPECT_EQ(out, h);
+}
+
+TEST(StateFromPair, ConvertsInputsAndRefusesUnknownPairs) {
+  steam95 state;
+  state_from_pair(100.0, 1.01325, state, pair_tp, metric_units);
+  EXPECT_NEAR(state.t(), 373.15, 1e-12);
+  EXPECT_NEAR(state.p(), 0.101325, 1e-8 * 0.101325);
+  for (int pair : {-1, 10}) {
+    steam95 fresh;
+    try {
+      state_from_pair(100.0, 1.01325, fresh, pair, metric_units);
+      ADD_FAILURE() << "pair " << pair << " accepted";
+    } catch (const std::domain_error& e) {
+      EXPECT_STREQ(e.what(), "kelvora");
+    }
+    EXPECT_FALSE(fresh.valid());
+  }
+  // Enthalpy first for the h-s pair: 2675.57 kJ/kg and 7.35412 kJ/(kg·K) in English units are
+  // the saturated vapour at 100 °C.
+  steam95 hs;
+  state_from_pair(2675.57 * unit_factor(fE, english_units),
+                  7.35412 * unit_factor(fE, english_units) / unit_factor(fT, english_units), hs,
+                  pair_hs, english_units);
+  EXPECT_NEAR(hs.t(), 373.15, 0.01);
+}
+
+// Code 27 is evaluated by property_value alone: the enthalpy still needed to vaporize the liquid
+// part, in display energy units; codes outside 0-27 are refused.
+TEST(PropertyValue, EnthalpyOfVaporizationAndCodesOutsideTheTable) {
+  steam95 liquid, vapour, mix;
+  liquid.at_tsat(373.15, 0.0);
+  vapour.at_tsat(373.15, 1.0);
+  mix.at_tsat(373.15, 0.25);
+  const double hfg = vapour.h() - liquid.h();
+  EXPECT_NEAR(hfg, 2256.40, 0.01);  // 100 °C
+  for (int units : {metric_units, english_units}) {
+    const double f = unit_factor(fE, units);
+    EXPECT_NEAR(property_value(code_dhv, liquid, units), hfg * f, 1e-9 * hfg * f);
+    EXPECT_NEAR(property_value(code_dhv, mix, units), 0.75 * hfg * f, 1e-9 * hfg * f);
+    EXPECT_EQ(property_value(code_dhv, vapour, units), 0.0);
+  }
+  EXPECT_THROW(property_value(-1, liquid, metric_units), std::domain_error);
+  EXPECT_THROW(property_value(28, liquid, metric_units), std::domain_error);
+  EXPECT_THROW(property_value(code_h, steam95{}, metric_units), invalid_state);
 }
 
 // Internal constant values and their display conversions, in both unit systems.

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,11 +21,6 @@ namespace Vantrel::testing_support {
 
 class memory_platform final : public page_platform {
  public:
-  struct column {
-    std::string header;
-    column_align align;
-    int width;
-  };
   struct item {
     std::array<std::string, 3> cells;
     int data;
@@ -33,64 +30,42 @@ class memory_platform final : public page_platform {
     int selection = -1;
   };
 
-  std::string text(int id) const override {
-    const auto found = texts.find(id);
-    return found == texts.end() ? std::string() : found->second;
-  }
+  std::string text(int id) const override { return texts.contains(id) ? texts.at(id) : ""; }
   void set_text(int id, std::string_view text) override { texts[id] = text; }
   void enable(int id, bool on) override { enabled[id] = on; }
   void focus(int id) override { focused = id; }
   void set_checked(int id, bool on) override { checked[id] = on; }
-  bool is_checked(int id) const override {
-    const auto found = checked.find(id);
-    return found != checked.end() && found->second;
-  }
+  bool is_checked(int id) const override { return checked.contains(id) && checked.at(id); }
 
   void combo_clear(int id) override { combos[id] = combo{}; }
   void combo_add(int id, std::string_view text) override { combos[id].entries.emplace_back(text); }
-  int combo_count(int id) const override {
-    const auto found = combos.find(id);
-    return found == combos.end() ? 0 : static_cast<int>(found->second.entries.size());
-  }
-  int combo_selection(int id) const override {
-    const auto found = combos.find(id);
-    return found == combos.end() ? -1 : found->second.selection;
-  }
+  int combo_count(int id) const override { return static_cast<int>(combos.at(id).entries.size()); }
+  int combo_selection(int id) const override { return combos.at(id).selection; }
   void combo_select(int id, int index) override {
-    auto& box = combos[id];
-    box.selection = index >= 0 && index < static_cast<int>(box.entries.size()) ? index : -1;
+    combos[id].selection = index >= 0 && index < combo_count(id) ? index : -1;
   }
 
   void warning(std::string_view text) override { warnings.emplace_back(text); }
   void close_window() override { closed = true; }
 
-  void list_insert_column(int list, int column_index, std::string_view header, column_align align,
-                          int width) override {
-    EXPECT_EQ(list, control::result_list);
-    columns.insert(columns.begin() + column_index, column{std::string(header), align, width});
+  void list_insert_column(int, int column, std::string_view, column_align, int width) override {
+    widths.insert(widths.begin() + column, width);
   }
-  void list_insert_item(int list, int position, std::string_view text, int data) override {
-    EXPECT_EQ(list, control::result_list);
+  void list_insert_item(int, int position, std::string_view text, int data) override {
     items.insert(items.begin() + position, item{{std::string(text), "", ""}, data});
   }
-  void list_set_subitem(int list, int index, int subitem, std::string_view text) override {
-    EXPECT_EQ(list, control::result_list);
+  void list_set_subitem(int, int index, int subitem, std::string_view text) override {
     items.at(index).cells.at(subitem) = text;
   }
-  int list_item_data(int list, int index) const override {
-    EXPECT_EQ(list, control::result_list);
-    return items.at(index).data;
-  }
+  int list_item_data(int, int index) const override { return items.at(index).data; }
   // Seven pixels per character; UTF-8 continuation bytes take no room.
   int list_text_width(int, std::string_view text) const override {
     int characters = 0;
     for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return 7 * characters;
   }
-  void list_set_column_width(int, int column_index, int width) override {
-    columns.at(column_index).width = width;
-  }
-  void list_full_row_selection(int, bool on) override { full_row = on; }
+  void list_set_column_width(int, int column, int width) override { widths.at(column) = width; }
+  void list_full_row_selection(int, bool) override {}
 
   std::optional<int> read_setting(std::string_view section, std::string_view entry) const override {
     const auto found = settings.find({std::string(section), std::string(entry)});
@@ -104,12 +79,8 @@ class memory_platform final : public page_platform {
   std::optional<int> units() const { return read_setting("Settings", "Units"); }
   void store_units(std::optional<int> value) { settings[{"Settings", "Units"}] = value; }
 
-  bool is_enabled(int id) const {
-    const auto found = enabled.find(id);
-    return found == enabled.end() || found->second;
-  }
+  bool is_enabled(int id) const { return !enabled.contains(id) || enabled.at(id); }
 
-  // The value and unit cells of the row named `name`.
   const item& row(std::string_view name) const {
     for (const auto& it : items) {
       if (it.cells[0] == name) return it;
@@ -120,6 +91,14 @@ class memory_platform final : public page_platform {
   }
   std::string value(std::string_view name) const { return row(name).cells[1]; }
   std::string unit(std::string_view name) const { return row(name).cells[2]; }
+  // The number a value cell shows.
+  double number(std::string_view name) const {
+    const std::string text = value(name);
+    char* end = nullptr;
+    const double shown = std::strtod(text.c_str(), &end);
+    EXPECT_TRUE(!text.empty() && *end == '\0') << name << " shows \"" << text << '"';
+    return shown;
+  }
 
   std::map<int, std::string> texts;
   std::map<int, bool> enabled;
@@ -128,9 +107,8 @@ class memory_platform final : public page_platform {
   int focused = 0;
   std::vector<std::string> warnings;
   bool closed = false;
-  std::vector<column> columns;
+  std::vector<int> widths;
   std::vector<item> items;
-  bool full_row = false;
   std::map<std::pair<std::string, std::string>, std::optional<int>> settings;
 };
 
@@ -144,14 +122,13 @@ class user {
     platform_.set_text(edit, text);
     page_.TextChanged(edit);
   }
-  // A click on a disabled control does not reach the page.
+  // Auto radio buttons check themselves and clear the others of their group; a click on a
+  // disabled control does not reach the page.
   void click(int id) {
     if (!platform_.is_enabled(id)) return;
     for (const auto& group : radio_groups) {
-      for (const int member : group) {
-        if (member != id) continue;
-        for (const int other : group) platform_.set_checked(other, other == id);
-      }
+      if (std::find(group.begin(), group.end(), id) == group.end()) continue;
+      for (const int other : group) platform_.set_checked(other, other == id);
     }
     page_.Clicked(id);
   }
@@ -161,7 +138,6 @@ class user {
   }
 
  private:
-  // Auto radio buttons check themselves and clear the others of their group.
   static constexpr std::array<std::array<int, 3>, 3> radio_groups{{
       {control::metric, control::english, control::english},
       {control::temperature, control::pressure, control::pressure},
