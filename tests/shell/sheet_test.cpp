@@ -170,7 +170,7 @@ class sheet_test : public QObject {
 
     QDesktopServices::setUrlHandler("https", this, "open_url");
     opened_.clear();
-    QTest::mouseClick(logo, Qt::LeftButton);  // the logo is a picture, not a button
+    QTest::mouseClick(logo, Qt::LeftButton);  // the logo opens nothing
     about->control_as<QPushButton>(about_control::maker_site)->click();
     about->control_as<QPushButton>(about_control::product_page)->click();
     QDesktopServices::unsetUrlHandler("https");
