@@ -53,15 +53,11 @@ TEST(Units, DisplayedConversionsMatchPublishedValues) {
   for (const auto& r : rows) EXPECT_EQ(shown(r.value), r.expected) << r.what;
 }
 
-// Inputs back to internal units. The English temperature rule subtracts 32 first, so the
-// fixed points read back exactly.
-TEST(Units, InputRulesAtFixedPoints) {
-  EXPECT_EQ(input_temperature(metric_units, 100.0), 373.15);
+// The English temperature rule subtracts 32 first, so the fixed points read back exactly. The
+// other input conversions are pinned by the page round trips below.
+TEST(Units, EnglishTemperatureInputAtFixedPoints) {
   EXPECT_EQ(input_temperature(english_units, 32.0), 273.15);
   EXPECT_EQ(input_temperature(english_units, 212.0), 373.15);
-  EXPECT_DOUBLE_EQ(input_temperature(english_units, 705.1028), 647.096);
-  EXPECT_EQ(input_pressure(metric_units, 1.01325), 0.101325);
-  EXPECT_NEAR(input_entropy(english_units, 0.238846), 1.0, 1e-6);
 }
 
 constexpr int none = -1;
