@@ -31,13 +31,9 @@ steam95 tp(double T, double p) {
   return built(&steam95::at_tp, T, p);
 }
 
-double psat_at(double T) {
-  return built(&steam95::at_tsat, T, 0.0).p();
-}
-
 bool away_from_boundaries(double T, double p) {
   if (T < 647.096) {
-    const double ps = psat_at(T);
+    const double ps = built(&steam95::at_tsat, T, 0.0).p();
     if (std::abs(p / ps - 1.0) < 0.03) return false;
     // The isochore through a compressed liquid loses up to 0.1 MPa over the temperature step
     // below; closer to saturation it would cross into the two-phase region.
