@@ -103,8 +103,8 @@ TEST(NearSaturation, EnergyAndEntropyBesideTheLineKeepTheirBranch) {
 
 // The inputs that once gave wrong answers: each gives the state on the branch its phase
 // code names (where there is no state, the error is checked with the range errors). p-h
-// beside h′ is checked with the states beside the line; the round trips reach denser and
-// more dilute vapour by T-h and T-u, and cold liquid of low s by h-s.
+// beside h′ is checked with the states beside the line; the round trips also reach more
+// dilute vapour by T-h and T-u, and cold liquid of low s by h-s.
 TEST(Mends, InputsThatOnceGaveWrongAnswers) {
   steam95 dilute, hot_vapour;
   dilute.at_tp(273.15, 0.00004);  // 0.4 mbar at 0 °C, about 3e-4 kg/m³
