@@ -70,21 +70,10 @@ constexpr quantity pair_inputs[][2] = {
 };
 
 constexpr double nan = limits::quiet_NaN(), inf = limits::infinity();
-constexpr double specials[] = {nan,
-                               -nan,
-                               inf,
-                               -inf,
-                               0.0,
-                               -0.0,
-                               limits::denorm_min(),
-                               -limits::denorm_min(),
-                               limits::min(),
-                               limits::max(),
-                               -limits::max(),
-                               1e300,
-                               -1e300,
-                               1e-300,
-                               limits::epsilon()};
+constexpr double subnormal = limits::denorm_min(), tiny = limits::min(), huge = limits::max();
+// NaN of either sign, infinities, zeros, subnormals, the extremes and the machine epsilon.
+constexpr double specials[] = {nan,       -nan,       inf,  -inf, 0.0,   -0.0,
+                               subnormal, -subnormal, tiny, huge, -huge, limits::epsilon()};
 
 double to_display(quantity q, int u, double internal) {
   const auto f = [u](unit_row row) { return unit_factor(row, u); };
