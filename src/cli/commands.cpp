@@ -226,20 +226,21 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
     // Lines from spreadsheets may end in a carriage return.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.starts_with(byte_order_mark)) line.erase(0, byte_order_mark.size());
-    if (carries_no_state(line)) continue;
-    const batch_line parsed = read_batch_line(line);
-    if (!parsed.query) {
-      unreadable = true;
-      err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
-      writer.write(error_cells(props.size()));
-    } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
-      unbuilt = true;
-      err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
-      writer.write(error_cells(props.size()));
-    } else {
-      row.clear();
-      for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
-      writer.write(row);
+    if (!carries_no_state(line)) {
+      const batch_line parsed = read_batch_line(line);
+      if (!parsed.query) {
+        unreadable = true;
+        err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
+        writer.write(error_cells(props.size()));
+      } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
+        unbuilt = true;
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
+        writer.write(error_cells(props.size()));
+      } else {
+        row.clear();
+        for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
+        writer.write(row);
+      }
     }
     // Answer at once when the next line is not yet there, so that a program can hold a
     // conversation through a pipe; a file or a full pipe is written in large blocks.

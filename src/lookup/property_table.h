@@ -3,7 +3,8 @@
 // the order the result lists show them. Each row names the property code, the short name that
 // the command line and scripts type, the text catalogue key of its long name and the catalogue
 // keys of its unit text in either unit system. Result lists, the command line and the scripting
-// module all read this one table; the texts behind the keys live in the pages' text catalogue.
+// module all read this one table; the texts behind the keys live in the pages' text catalogue
+// (name_text and unit_text of pages/rows.h give them for a row of this table).
 #include <array>
 #include <cstddef>
 #include <string_view>
