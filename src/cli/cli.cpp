@@ -9,6 +9,7 @@
 #include "lookup/property_table.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
+#include "pages/rows.h"
 
 namespace Vantrel::cli {
 
@@ -32,9 +33,23 @@ struct arguments {
 constexpr const char* default_sweep_props = "T,p,x,v,h,s,cp";
 constexpr const char* default_saturation_props = "T,p,v,h,s";
 
-const char* const inputs_help =
-    "Inputs and outputs are in display units. si: T °C, p bar, v m³/kg, h and u kJ/kg, "
-    "s kJ/(kg.°C). english: T °F, p psia, v ft³/lb, h and u Btu/lb, s Btu/(lb.°F).";
+// The units of the inputs in either system, from the property catalogue.
+std::string inputs_text() {
+  const struct {
+    const char* names;
+    int code;
+  } inputs[] = {{"T", code_t}, {"p", code_p}, {"v", code_v}, {"h and u", code_h}, {"s", code_s}};
+  std::string text = "Inputs and outputs are in display units.";
+  for (const int units : {metric_units, english_units}) {
+    text += units == metric_units ? " si:" : " english:";
+    for (const auto& input : inputs) {
+      text += std::string(input.code == code_t ? " " : ", ") + input.names + " " +
+              std::string(unit_text(*property_with_code(input.code), units));
+    }
+    text += '.';
+  }
+  return text;
+}
 
 const char* const props_help =
     "k is the isentropic expansion coefficient, lambda the thermal conductivity.";
@@ -115,6 +130,7 @@ std::ifstream open_batch(const std::string& name) {
 int run_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                 std::ostream& err, const page_lookups& lookups) {
   arguments a;
+  const std::string inputs_help = inputs_text();
   CLI::App app{"Thermodynamic and transport properties of water and steam (IAPWS-95).",
                "kelvora-cli"};
   app.set_version_flag("--version", version_text());
