@@ -83,9 +83,8 @@ bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
       sheet->tab_control()->setCurrentIndex(tab);
       if (size.isEmpty()) calculate(sheet->page_window(tab), tab, inputs);
       QCoreApplication::processEvents();
-      const QString file = folder.filePath(QStringLiteral("kelvora-%1-%2-%3%4.png")
-                                               .arg(tab + 1)
-                                               .arg(names[tab], inputs.name, size));
+      const QString file = folder.filePath(
+          QStringLiteral("kelvora-%1-%2-%3%4.png").arg(tab + 1).arg(names[tab], inputs.name, size));
       if (sheet->grab().save(file)) {
         std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
       } else {

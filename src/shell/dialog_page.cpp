@@ -119,9 +119,9 @@ void dialog_page::place_controls() {
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const QRect laid_out = child->geometry();
       const bool is_growing = child == growing_;
-      const anchor placed{child, laid_out, is_growing, !is_growing && laid_out.top() > grows.bottom(),
-                          !is_growing && laid_out.left() <= grows.left() &&
-                              laid_out.right() >= grows.right()};
+      const anchor placed{
+          child, laid_out, is_growing, !is_growing && laid_out.top() > grows.bottom(),
+          !is_growing && laid_out.left() <= grows.left() && laid_out.right() >= grows.right()};
       if (placed.grows || placed.moves_down || placed.widens) anchors_.push_back(placed);
     }
   }

@@ -111,8 +111,8 @@ CKelvoraSheet::CKelvoraSheet(const QString& caption, QWidget* parent, int initia
   // Next and previous tab, beside the tab widget's own Ctrl+Tab and Ctrl+Shift+Tab.
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated,
           this, [this] { step_page(1); });
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated,
-          this, [this] { step_page(-1); });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+          [this] { step_page(-1); });
 }
 
 CKelvoraSheet::~CKelvoraSheet() {
