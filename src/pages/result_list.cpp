@@ -44,9 +44,8 @@ void fill_list(page_platform& platform, std::span<const row_entry> rows) {
     widest_name = std::max(widest_name, platform.list_text_width(list, name_text(row)));
     platform.list_set_subitem(list, i, value_column, "");
     platform.list_set_subitem(list, i, unit_column, unit_text(row, unit_system));
-    // Sized once, for the units of both systems, so that a later switch shows every unit whole.
-    for (const int system : {0, 1})
-      widest_unit = std::max(widest_unit, platform.list_text_width(list, unit_text(row, system)));
+    widest_unit =
+        std::max(widest_unit, platform.list_text_width(list, unit_text(row, unit_system)));
   }
   platform.list_set_column_width(list, property_column, widest_name + column_margin);
   platform.list_set_column_width(list, unit_column, widest_unit + column_margin);

@@ -21,7 +21,7 @@ inline constexpr int column_margin = 16;
 
 // Inserts the Property, Value and Unit columns and one item per row (item data = row index),
 // with the unit texts of the unit system in force, and sizes the Property and Unit columns.
-// The Unit column is sized only here, to the widest unit text of either unit system.
+// The Unit column is sized only here.
 void fill_list(page_platform& platform, std::span<const row_entry> rows);
 
 // The value text of one row, given the row and the unit system read for the whole refresh.

@@ -39,9 +39,8 @@ TEST_F(SaturatedPage, FirstShowingAndCalculateEnabling) {
   EXPECT_EQ(platform.focused, control::value_edit);
   ASSERT_EQ(platform.items.size(), 27u);
   EXPECT_EQ(platform.items[2].cells[0], "Steam quality");
-  // The widest name has 50 characters. The Unit column is sized in Metric/SI for the widest unit
-  // of either system, the English "Btu/(hr.ft.°F)" with 14, so that a switch cuts no unit short.
-  EXPECT_EQ(platform.widths, (std::vector<int>{7 * 50 + 16, 50, 7 * 14 + 16}));
+  // The widest name has 50 characters, the widest Metric/SI unit ("dimensionless") 13.
+  EXPECT_EQ(platform.widths, (std::vector<int>{7 * 50 + 16, 50, 7 * 13 + 16}));
 
   EXPECT_FALSE(platform.is_enabled(control::calculate));
   me.type(control::value_edit, "100");
