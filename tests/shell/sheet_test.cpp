@@ -477,10 +477,8 @@ class sheet_test : public QObject {
 
   // A dialog's radio groups: an arrow key clicks the button it reaches.
   void arrow_keys_in_a_radio_group_click_and_leave_the_focus_where_a_click_would() {
-    QVERIFY(app_.InitInstance());
+    QVERIFY(start_active());
     CKelvoraSheet* sheet = app_.sheet();
-    sheet->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(sheet));
     dialog_page* page = open_tab(sheet, saturated_tab);
 
     page->control(1006)->setFocus();
@@ -513,10 +511,8 @@ class sheet_test : public QObject {
   }
 
   void the_focused_push_button_alone_is_drawn_as_default() {
-    QVERIFY(app_.InitInstance());
+    QVERIFY(start_active());
     CKelvoraSheet* sheet = app_.sheet();
-    sheet->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(sheet));
     dialog_page* page = open_tab(sheet, saturated_tab);
     auto* close = page->control_as<QPushButton>(1004);
     auto* calculate = page->control_as<QPushButton>(1005);
@@ -534,10 +530,8 @@ class sheet_test : public QObject {
   }
 
   void ctrl_page_down_and_page_up_move_between_tabs() {
-    QVERIFY(app_.InitInstance());
+    QVERIFY(start_active());
     CKelvoraSheet* sheet = app_.sheet();
-    sheet->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(sheet));
     QTabWidget* tabs = sheet->tab_control();
     press_key(Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(tabs->currentIndex(), saturated_tab);
@@ -553,6 +547,13 @@ class sheet_test : public QObject {
   }
 
  private:
+  // Starts the application with its window active, as keys need it.
+  bool start_active() {
+    if (!app_.InitInstance()) return false;
+    app_.sheet()->activateWindow();
+    return QTest::qWaitForWindowActive(app_.sheet());
+  }
+
   void close_app() {
     if (app_.sheet() == nullptr) return;
     QTimer::singleShot(0, app_.sheet(), &QWidget::close);
