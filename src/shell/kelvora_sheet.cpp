@@ -175,6 +175,7 @@ void CKelvoraSheet::show_page(int index) {
     QWidget* container = containers_[static_cast<std::size_t>(index)];
     page.create(container, base_);
     container->layout()->addWidget(page.window());
+    page.window()->show();
   }
   page.activate();
 }

@@ -546,6 +546,28 @@ class sheet_test : public QObject {
     QCOMPARE(tabs->currentIndex(), constants_tab);  // round to the last
   }
 
+  // A page window with another growing control, as a page added later may name it: the control
+  // takes the room gained, what lies below it moves down, what spans its width widens, the rest
+  // keeps its place.
+  void a_page_grows_the_control_it_names() {
+    const dialog_base_units base = base_units(QApplication::font());
+    dialog_page page(about_template(), base, {});
+    auto* plot = new QWidget(&page);
+    plot->setGeometry(to_pixels(base, QRect(59, 85, 254, 35)));
+    page.set_growing(plot);
+    QList<QWidget*> controls{plot, page.control(about_control::maker_site),
+                             page.control(about_control::product_name),
+                             page.control(about_control::logo)};
+    QList<QRect> before;
+    for (QWidget* control : controls) before.push_back(control->geometry());
+    page.resize(page.minimumSize() + QSize(100, 50));
+    page.show();
+    QCOMPARE(controls[0]->geometry(), before[0].adjusted(0, 0, 100, 50));
+    QCOMPARE(controls[1]->geometry(), before[1].translated(0, 50));
+    QCOMPARE(controls[2]->geometry(), before[2].adjusted(0, 0, 100, 0));
+    QCOMPARE(controls[3]->geometry(), before[3]);
+  }
+
  private:
   // Starts the application with its window active, as keys need it.
   bool start_active() {
