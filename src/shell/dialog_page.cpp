@@ -112,27 +112,34 @@ void dialog_page::set_growing(QWidget* control) {
 }
 
 void dialog_page::place_controls() {
-  if (growing_ == nullptr) return;
   if (!anchored_) {
     anchored_ = true;
-    const QRect grows = growing_->geometry();
+    const QRect grows = growing_ != nullptr ? growing_->geometry() : QRect();
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const QRect laid_out = child->geometry();
       const bool is_growing = child == growing_;
-      const anchor placed{
-          child, laid_out, is_growing, !is_growing && laid_out.top() > grows.bottom(),
-          !is_growing && laid_out.left() <= grows.left() && laid_out.right() >= grows.right()};
-      if (placed.grows || placed.moves_down || placed.widens) anchors_.push_back(placed);
+      const bool other = growing_ != nullptr && !is_growing;
+      anchors_.push_back(
+          {child, laid_out, is_growing, other && laid_out.top() > grows.bottom(),
+           other && laid_out.left() <= grows.left() && laid_out.right() >= grows.right()});
     }
   }
   const QSize extra = (size() - laid_out_size_).expandedTo(QSize(0, 0));
   for (const anchor& placed : anchors_) {
     if (placed.control.isNull()) continue;
     QRect rect = placed.laid_out;
+    if (growing_ == nullptr) {
+      // Nothing takes the room: the whole layout stays together in the middle of the page.
+      placed.control->move(rect.topLeft() + QPoint(extra.width() / 2, extra.height() / 2));
+      continue;
+    }
     if (placed.grows) rect.setSize(rect.size() + extra);
     if (placed.moves_down) rect.translate(0, extra.height());
     if (placed.widens) rect.setWidth(rect.width() + extra.width());
-    placed.control->setGeometry(rect);
+    if (placed.grows || placed.widens)
+      placed.control->setGeometry(rect);
+    else if (placed.moves_down)
+      placed.control->move(rect.topLeft());
   }
 }
 

@@ -8,7 +8,8 @@
 // The laid-out size is the page's smallest. When the page is given more room, its growing
 // control (the result list, or one named with set_growing) takes all of it: controls below the
 // growing control move down with the bottom edge, controls that span its width widen with it,
-// and every other control keeps its place.
+// and every other control keeps its place. A page without a growing control keeps its layout
+// whole in the middle of the room.
 
 #include <QAbstractButton>
 #include <QPixmap>

@@ -566,6 +566,14 @@ class sheet_test : public QObject {
     QCOMPARE(controls[1]->geometry(), before[1].translated(0, 50));
     QCOMPARE(controls[2]->geometry(), before[2].adjusted(0, 0, 100, 0));
     QCOMPARE(controls[3]->geometry(), before[3]);
+
+    // Without a growing control the layout stays whole, in the middle of the room.
+    dialog_page about(about_template(), base, {});
+    QWidget* logo = about.control(about_control::logo);
+    const QRect logo_before = logo->geometry();
+    about.resize(about.minimumSize() + QSize(100, 50));
+    about.show();
+    QCOMPARE(logo->geometry(), logo_before.translated(50, 25));
   }
 
  private:
