@@ -68,7 +68,6 @@ class dialog_page : public QWidget {
   // The control that takes the room the page gains beyond its laid-out size. Controls are
   // anchored to it as they stand when the page first changes size, so name it before that.
   void set_growing(QWidget* control);
-  QWidget* growing() const { return growing_; }
 
   // The control with this id, or nullptr.
   QWidget* control(int id) const;
