@@ -458,6 +458,14 @@ class sheet_test : public QObject {
     QCOMPARE(run_until_closed(app_), 0);
     QVERIFY(app_.InitInstance());
     QCOMPARE(app_.sheet()->geometry(), placed);
+    // Closed maximised: opens maximised, and keeps the place it returns to.
+    app_.sheet()->showMaximized();
+    QTRY_VERIFY(app_.sheet()->isMaximized());
+    close_app();
+    QVERIFY(app_.InitInstance());
+    QVERIFY(app_.sheet()->isMaximized());
+    app_.sheet()->showNormal();
+    QTRY_COMPARE(app_.sheet()->geometry(), placed);
     close_app();
 
     // Beyond every screen, or not a place at all: the first start's size, centred.
