@@ -1,6 +1,7 @@
 // Renders every page of the Vantrel Kelvora window, after a sample calculation, to PNG files:
-// once in Metric/SI and once in English. Runs on the offscreen platform unless another one is
-// chosen, and keeps its unit setting in a temporary place so the user's own stays untouched.
+// once in Metric/SI and once in English, each at the window's first size and again enlarged.
+// Runs on the offscreen platform unless another one is chosen, and keeps its settings in a
+// temporary place so the user's own stay untouched.
 //
 //   kelvora-snapshot [output folder]     (default: "snapshots" beside the program)
 
@@ -33,6 +34,9 @@ struct sample {
 constexpr sample metric{"si", "100", "200", "1"};
 constexpr sample english{"english", "212", "400", "14.7"};
 
+// The enlarged window: room for every result row, and still on a 1366 by 768 screen.
+constexpr QSize large_window(860, 680);
+
 void type(dialog_page* page, int id, const char* text) {
   if (auto* edit = page->control_as<QLineEdit>(id)) edit->setText(QString::fromLatin1(text));
 }
@@ -62,6 +66,10 @@ void calculate(dialog_page* page, int tab, const sample& inputs) {
 }
 
 bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
+  // A settings store of its own for each run: the window opens at its first size.
+  QTemporaryDir settings;
+  if (!settings.isValid()) return false;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   Vantrel::write_user_setting("Settings", "Units", unit_system);
   Vantrel::CKelvoraApp app;
   if (!app.InitInstance()) return false;
@@ -69,17 +77,20 @@ bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
   sheet->activateWindow();
   const QStringList names{"about", "saturated", "superheated", "constants"};
   bool saved = true;
-  for (int tab = 0; tab < names.size(); ++tab) {
-    sheet->tab_control()->setCurrentIndex(tab);
-    calculate(sheet->page_window(tab), tab, inputs);
-    QCoreApplication::processEvents();
-    const QString file = folder.filePath(
-        QStringLiteral("kelvora-%1-%2-%3.png").arg(tab + 1).arg(names[tab]).arg(inputs.name));
-    if (sheet->grab().save(file)) {
-      std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
-    } else {
-      std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
-      saved = false;
+  for (const QString& size : {QString(), QStringLiteral("-large")}) {
+    if (!size.isEmpty()) sheet->resize(large_window);
+    for (int tab = 0; tab < names.size(); ++tab) {
+      sheet->tab_control()->setCurrentIndex(tab);
+      if (size.isEmpty()) calculate(sheet->page_window(tab), tab, inputs);
+      QCoreApplication::processEvents();
+      const QString file = folder.filePath(
+          QStringLiteral("kelvora-%1-%2-%3%4.png").arg(tab + 1).arg(names[tab], inputs.name, size));
+      if (sheet->grab().save(file)) {
+        std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
+      } else {
+        std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
+        saved = false;
+      }
     }
   }
   // Closed from inside the event loop, as a user closes it.
@@ -101,10 +112,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kelvora-snapshot: cannot make %s\n", qPrintable(target));
     return 1;
   }
-  QTemporaryDir settings;
-  if (!settings.isValid()) return 1;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-
   const bool saved = snapshot(folder, metric, 0) && snapshot(folder, english, 1);
   return saved ? 0 : 1;
 }

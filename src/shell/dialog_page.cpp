@@ -1,5 +1,6 @@
 #include "shell/dialog_page.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -71,8 +72,9 @@ void fit_to_width(QLabel* label) {
 
 dialog_page::dialog_page(std::span<const control_template> controls, const dialog_base_units& base,
                          const control_events& events, QWidget* parent)
-    : QWidget(parent) {
-  setFixedSize(page_size(base));
+    : QWidget(parent), laid_out_size_(page_size(base)) {
+  setMinimumSize(laid_out_size_);
+  resize(laid_out_size_);
   std::vector<std::pair<QRect, QButtonGroup*>> groups;  // group box rectangle, its radio group
   QButtonGroup* loose_radios = nullptr;
   std::vector<QWidget*> boxes;
@@ -98,6 +100,87 @@ dialog_page::dialog_page(std::span<const control_template> controls, const dialo
   }
   // Frames stay behind the controls they hold.
   for (QWidget* box : boxes) box->lower();
+  // Runs after the buttons' own focus handling, which marks a focused button as default.
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget* /*old*/, QWidget* now) { show_default_button(now); });
+}
+
+void dialog_page::set_growing(QWidget* control) {
+  growing_ = control;
+  anchors_.clear();
+  anchored_ = false;
+}
+
+void dialog_page::place_controls() {
+  if (!anchored_) {
+    anchored_ = true;
+    const QRect grows = growing_ != nullptr ? growing_->geometry() : QRect();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const QRect laid_out = child->geometry();
+      const bool is_growing = child == growing_;
+      const bool other = growing_ != nullptr && !is_growing;
+      anchors_.push_back(
+          {child, laid_out, is_growing, other && laid_out.top() > grows.bottom(),
+           other && laid_out.left() <= grows.left() && laid_out.right() >= grows.right()});
+    }
+  }
+  const QSize extra = (size() - laid_out_size_).expandedTo(QSize(0, 0));
+  for (const anchor& placed : anchors_) {
+    if (placed.control.isNull()) continue;
+    QRect rect = placed.laid_out;
+    if (growing_ == nullptr) {
+      // Nothing takes the room: the whole layout stays together in the middle of the page.
+      placed.control->move(rect.topLeft() + QPoint(extra.width() / 2, extra.height() / 2));
+      continue;
+    }
+    if (placed.grows) rect.setSize(rect.size() + extra);
+    if (placed.moves_down) rect.translate(0, extra.height());
+    if (placed.widens) rect.setWidth(rect.width() + extra.width());
+    if (placed.grows || placed.widens)
+      placed.control->setGeometry(rect);
+    else if (placed.moves_down)
+      placed.control->move(rect.topLeft());
+  }
+}
+
+void dialog_page::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  place_controls();
+}
+
+void dialog_page::show_default_button(const QWidget* focused) {
+  const auto* focused_button = qobject_cast<const QPushButton*>(focused);
+  if (focused_button != nullptr && focused_button->parentWidget() != this) focused_button = nullptr;
+  for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+    button->setDefault(focused_button != nullptr ? button == focused_button
+                                                 : button == default_button_);
+}
+
+bool dialog_page::eventFilter(QObject* watched, QEvent* event) {
+  // An arrow key in a radio group moves to the next button of the group, round from the last
+  // to the first, and clicks it: the focus ends where the button's handler puts it.
+  auto* radio = qobject_cast<QRadioButton*>(watched);
+  if (radio == nullptr || radio->group() == nullptr || event->type() != QEvent::KeyPress)
+    return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    return QWidget::eventFilter(watched, event);
+  int step = 0;
+  if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Right) step = 1;
+  if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Left) step = -1;
+  if (step == 0) return QWidget::eventFilter(watched, event);
+
+  const QList<QAbstractButton*> buttons = radio->group()->buttons();
+  const qsizetype count = buttons.size();
+  const qsizetype from = buttons.indexOf(radio);
+  for (qsizetype k = 1; k < count; ++k) {
+    QAbstractButton* next = buttons[((from + step * k) % count + count) % count];
+    if (!next->isEnabled() || next->isHidden()) continue;
+    next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    next->click();
+    break;
+  }
+  return true;
 }
 
 QWidget* dialog_page::make_control(const control_template& item, const dialog_base_units& base,
@@ -113,6 +196,7 @@ QWidget* dialog_page::make_control(const control_template& item, const dialog_ba
     case control_kind::radio: {
       auto* radio = new QRadioButton(text, this);
       radio->setAutoExclusive(false);  // its button group decides
+      radio->installEventFilter(this);
       if (events.clicked) connect(radio, &QRadioButton::clicked, this, [=] { events.clicked(id); });
       widget = radio;
       break;
@@ -153,9 +237,14 @@ QWidget* dialog_page::make_control(const control_template& item, const dialog_ba
       combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
       return combo;
     }
-    case control_kind::result_list:
-      widget = new CListCtrlEx(this);
+    case control_kind::result_list: {
+      auto* list = new CListCtrlEx(this);
+      // The Property column takes the width that the Value and Unit columns leave.
+      list->SetFillColumn(0);
+      growing_ = list;
+      widget = list;
       break;
+    }
     case control_kind::logo:
       widget = new logo_button(this);
       break;

@@ -16,15 +16,15 @@ constexpr const char* footer_copyright = "Copyright \u00a9 2026 Vantrel. All rig
 
 constexpr std::array about{
     control_template{about_control::logo, k::logo, "LOGO", 7, 7, 27, 222},
-    control_template{about_control::product_name, k::text, "Vantrel Kelvora", 59, 11, 238, 10},
+    control_template{about_control::product_name, k::text, "Vantrel Kelvora", 59, 11, 254, 10},
     control_template{about_control::description, k::text,
-                     "Thermodynamic and Transport Properties of Water and Steam", 59, 25, 238, 10},
+                     "Thermodynamic and Transport Properties of Water and Steam", 59, 25, 254, 10},
     control_template{about_control::version, k::text,
-                     "Version 2.0 (Based on the IAPWS-95 Formulation)", 59, 39, 238, 10},
+                     "Version 2.0 (Based on the IAPWS-95 Formulation)", 59, 39, 254, 10},
     control_template{about_control::summary, k::text,
                      "Vantrel Kelvora is a steam property lookup application. Values displayed "
                      "cannot be cut and pasted.",
-                     59, 53, 238, 28},
+                     59, 53, 254, 28},
     control_template{about_control::maker_site, k::button, "Vantrel Web Site", 59, 125, 85, 16},
     control_template{about_control::product_page, k::button, "Kelvora Information", 191, 125, 85,
                      16},
@@ -39,11 +39,11 @@ constexpr std::array about{
     control_template{no_id, k::text, "www.vantrel.example", 191, 170, 106, 10},
     control_template{no_id, k::text, "support@vantrel.example", 191, 180, 106, 10},
     control_template{no_id, k::text, "Copyright \u00a9 2026 Vantrel. All rights reserved.", 59, 192,
-                     238, 15},
+                     254, 15},
     control_template{no_id, k::text,
                      "Vantrel and Kelvora are trademarks of Vantrel. Other names may be "
                      "trademarks of their owners.",
-                     59, 208, 238, 21},
+                     59, 208, 254, 21},
 };
 
 constexpr std::array saturated{
@@ -55,16 +55,16 @@ constexpr std::array saturated{
     control_template{no_id, k::group_box, "Units:", 165, 7, 53, 43},
     control_template{1000, k::radio, "&Metric/SI", 169, 17, 44, 12},
     control_template{1001, k::radio, "&English", 169, 33, 44, 12},
-    control_template{1004, k::button, "Close", 247, 7, 50, 16},
-    control_template{1005, k::default_button, "&Calculate", 247, 30, 50, 16},
+    control_template{1004, k::button, "Close", 263, 7, 50, 16},
+    control_template{1005, k::default_button, "&Calculate", 263, 30, 50, 16},
     control_template{no_id, k::group_box, "Phase:", 7, 53, 212, 26},
     control_template{1010, k::radio, "&Vapor", 14, 62, 48, 12},
     control_template{1011, k::radio, "&Liquid", 66, 62, 48, 12},
     control_template{1012, k::radio, "T&wo-phase", 118, 62, 48, 12},
     control_template{1013, k::edit, "", 170, 62, 39, 12},
-    control_template{1002, k::result_list, "", 7, 83, 290, 115},
-    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 290, 10},
-    control_template{no_id, k::text_centred, footer_notice, 7, 200, 290, 17},
+    control_template{1002, k::result_list, "", 7, 83, 306, 115},
+    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
+    control_template{no_id, k::text_centred, footer_notice, 7, 200, 306, 17},
 };
 
 constexpr std::array superheated{
@@ -76,21 +76,21 @@ constexpr std::array superheated{
     control_template{no_id, k::group_box, "Units:", 165, 7, 53, 43},
     control_template{1000, k::radio, "&Metric/SI", 169, 17, 44, 12},
     control_template{1001, k::radio, "&English", 169, 33, 44, 12},
-    control_template{1004, k::button, "Close", 247, 7, 50, 16},
-    control_template{1005, k::default_button, "&Calculate", 247, 30, 50, 16},
-    control_template{1002, k::result_list, "", 7, 55, 290, 143},
-    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 290, 10},
-    control_template{no_id, k::text_centred, footer_notice, 7, 199, 290, 17},
+    control_template{1004, k::button, "Close", 263, 7, 50, 16},
+    control_template{1005, k::default_button, "&Calculate", 263, 30, 50, 16},
+    control_template{1002, k::result_list, "", 7, 55, 306, 143},
+    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
+    control_template{no_id, k::text_centred, footer_notice, 7, 199, 306, 17},
 };
 
 constexpr std::array constants{
     control_template{no_id, k::group_box, "Units:", 7, 7, 53, 43},
     control_template{1000, k::radio, "&Metric/SI", 11, 17, 44, 12},
     control_template{1001, k::radio, "&English", 11, 32, 44, 12},
-    control_template{1004, k::button, "Close", 247, 7, 50, 16},
-    control_template{1002, k::result_list, "", 7, 84, 290, 104},
-    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 290, 10},
-    control_template{no_id, k::text_centred, footer_notice, 7, 200, 290, 17},
+    control_template{1004, k::button, "Close", 263, 7, 50, 16},
+    control_template{1002, k::result_list, "", 7, 84, 306, 104},
+    control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
+    control_template{no_id, k::text_centred, footer_notice, 7, 200, 306, 17},
 };
 
 }  // namespace

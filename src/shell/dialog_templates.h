@@ -1,6 +1,6 @@
 #pragma once
 // The control tables of the four pages: every control with its id, kind, text and position in
-// dialog units on the 304 by 236 unit page. Ids are the ones the page logic addresses.
+// dialog units on the 320 by 236 unit page. Ids are the ones the page logic addresses.
 
 #include <span>
 

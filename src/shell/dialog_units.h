@@ -10,7 +10,7 @@
 namespace Vantrel {
 
 // Every page is laid out on this many dialog units.
-inline constexpr int page_width_units = 304;
+inline constexpr int page_width_units = 320;
 inline constexpr int page_height_units = 236;
 
 struct dialog_base_units {

@@ -3,14 +3,71 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
 
 #include "pages/pages.h"
 #include "shell/about_page.h"
+#include "shell/qt_platform.h"
 #include "shell/result_sheet_page.h"
 
 namespace Vantrel {
+
+namespace {
+
+// The window's place and size in the settings store, beside the unit setting: the client area
+// of its normal (not maximised) state, and whether it was maximised.
+constexpr std::string_view window_section = "Window";
+constexpr std::string_view left_entry = "Left";
+constexpr std::string_view top_entry = "Top";
+constexpr std::string_view width_entry = "Width";
+constexpr std::string_view height_entry = "Height";
+constexpr std::string_view maximised_entry = "Maximized";
+
+// A stored window is put back only where a screen shows enough of it to take hold of it.
+constexpr int least_shown_width = 100;
+constexpr int least_shown_height = 40;
+// No screen lies this far out; larger stored numbers are not a place.
+constexpr int farthest_pixel = 1 << 20;
+
+// The stored client area, if it is whole, sane and shown by a screen; its size at most that of
+// the screen's working area.
+std::optional<QRect> stored_window() {
+  int value[4];
+  const std::string_view entries[4] = {left_entry, top_entry, width_entry, height_entry};
+  for (int i = 0; i < 4; ++i) {
+    const std::optional<int> stored = read_user_setting(window_section, entries[i]);
+    if (!stored || *stored <= -farthest_pixel || *stored >= farthest_pixel) return std::nullopt;
+    value[i] = *stored;
+  }
+  if (value[2] <= 0 || value[3] <= 0) return std::nullopt;
+  const QRect window(value[0], value[1], value[2], value[3]);
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    const QRect shown = area.intersected(window);
+    if (shown.width() >= std::min(least_shown_width, window.width()) &&
+        shown.height() >= std::min(least_shown_height, window.height()))
+      return QRect(window.topLeft(), window.size().boundedTo(area.size()));
+  }
+  return std::nullopt;
+}
+
+// Gives the focus to the first control of `page` that the Tab key would reach.
+void focus_first_control(QWidget* page) {
+  for (QWidget* control = page->nextInFocusChain(); control != page;
+       control = control->nextInFocusChain()) {
+    if (page->isAncestorOf(control) && control->isEnabled() && control->isVisibleTo(page) &&
+        (control->focusPolicy() & Qt::TabFocus) != 0) {
+      control->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+}  // namespace
 
 QIcon application_icon() {
   QIcon icon;
@@ -39,17 +96,23 @@ CKelvoraSheet::CKelvoraSheet(const QString& caption, QWidget* parent, int initia
   pages_.push_back(std::make_unique<result_sheet_page<CConstantPage>>(
       this, QStringLiteral("Constants"), constants_template()));
 
-  const QSize page_pixels = page_size(base_);
   for (const auto& page : pages_) {
+    // The page window fills its tab; the largest laid-out page sets the window's least size.
     auto* container = new QWidget;
-    container->setFixedSize(page_pixels);
+    auto* fill = new QVBoxLayout(container);
+    fill->setContentsMargins(0, 0, 0, 0);
     containers_.push_back(container);
     tabs_->addTab(container, page->title());
   }
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  // Next and previous tab, beside the tab widget's own Ctrl+Tab and Ctrl+Shift+Tab.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this), &QShortcut::activated,
+          this, [this] { step_page(1); });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this), &QShortcut::activated, this,
+          [this] { step_page(-1); });
 }
 
 CKelvoraSheet::~CKelvoraSheet() {
@@ -66,13 +129,38 @@ bool CKelvoraSheet::Create() {
   connect(tabs_, &QTabWidget::currentChanged, this, &CKelvoraSheet::show_page);
 
   layout()->activate();
+  resize(minimumSize());
+  restore_geometry();
+
+  // As a dialog opens: the focus on the page's first control, unless the page placed it.
+  dialog_page* page = page_window(initial);
+  if (!page->isAncestorOf(focusWidget())) focus_first_control(page);
+  return true;
+}
+
+void CKelvoraSheet::restore_geometry() {
+  const std::optional<QRect> stored = stored_window();
+  if (stored) setGeometry(*stored);
+  if (stored && read_user_setting(window_section, maximised_entry).value_or(0) != 0) {
+    showMaximized();
+    return;
+  }
   show();
+  if (stored) return;
   if (const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(where->availableGeometry().center());
     move(frame.topLeft());
   }
-  return true;
+}
+
+void CKelvoraSheet::save_geometry() const {
+  const QRect normal = isMaximized() ? normalGeometry() : geometry();
+  write_user_setting(window_section, left_entry, normal.x());
+  write_user_setting(window_section, top_entry, normal.y());
+  write_user_setting(window_section, width_entry, normal.width());
+  write_user_setting(window_section, height_entry, normal.height());
+  write_user_setting(window_section, maximised_entry, isMaximized() ? 1 : 0);
 }
 
 dialog_page* CKelvoraSheet::page_window(int index) const {
@@ -84,14 +172,22 @@ void CKelvoraSheet::show_page(int index) {
   if (index < 0 || index >= static_cast<int>(pages_.size())) return;
   sheet_page& page = *pages_[static_cast<std::size_t>(index)];
   if (page.window() == nullptr) {
-    page.create(containers_[static_cast<std::size_t>(index)], base_);
+    QWidget* container = containers_[static_cast<std::size_t>(index)];
+    page.create(container, base_);
+    container->layout()->addWidget(page.window());
     page.window()->show();
   }
   page.activate();
 }
 
+void CKelvoraSheet::step_page(int step) {
+  const int count = tabs_->count();
+  tabs_->setCurrentIndex(((tabs_->currentIndex() + step) % count + count) % count);
+}
+
 void CKelvoraSheet::closeEvent(QCloseEvent* event) {
   // A modeless sheet answers a close request by going away; it deletes itself once closed.
+  save_geometry();
   event->accept();
 }
 

@@ -2,6 +2,10 @@
 // The application window: a property sheet captioned with the application title, with the
 // pages About, Saturated, Superheated/Subcooled and Constants. A page's window is built the
 // first time its tab is selected; closing the sheet destroys it, and the sheet deletes itself.
+//
+// The window opens at the pages' laid-out size and can be made larger: every page window fills
+// its tab and grows with it. Its place and size are kept in the settings store (section
+// "Window") when it closes and taken up again at the next start, unless no screen shows them.
 
 #include <QIcon>
 #include <QWidget>
@@ -25,7 +29,8 @@ class CKelvoraSheet : public QWidget {
   explicit CKelvoraSheet(const QString& caption, QWidget* parent = nullptr, int initial_page = 0);
   ~CKelvoraSheet() override;
 
-  // Shows the window with the initial page, sized to the pages and centred on the screen.
+  // Shows the window with the initial page and the focus on that page's first control, where
+  // it was last closed or else at the pages' size, centred on the screen.
   bool Create();
 
   QTabWidget* tab_control() const { return tabs_; }
@@ -37,6 +42,9 @@ class CKelvoraSheet : public QWidget {
 
  private:
   void show_page(int index);
+  void step_page(int step);
+  void save_geometry() const;
+  void restore_geometry();
 
   QIcon icon_;
   dialog_base_units base_;

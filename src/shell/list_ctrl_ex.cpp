@@ -63,6 +63,23 @@ void CListCtrlEx::SetClientWidthSelection(bool on) {
   viewport()->update();
 }
 
+void CListCtrlEx::SetFillColumn(int column) {
+  fill_column_ = column;
+  fit_columns();
+}
+
+void CListCtrlEx::fit_columns() {
+  int others = 0;
+  for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+    header()->resizeSection(c, widths_[static_cast<std::size_t>(c)]);
+    if (c != fill_column_) others += widths_[static_cast<std::size_t>(c)];
+  }
+  if (fill_column_ < 0 || fill_column_ >= static_cast<int>(widths_.size())) return;
+  const int left = viewport()->width() - others;
+  if (left > widths_[static_cast<std::size_t>(fill_column_)])
+    header()->resizeSection(fill_column_, left);
+}
+
 void CListCtrlEx::InsertColumn(int column, const QString& header_text, Qt::Alignment alignment,
                                int width) {
   const int count = columnCount();
@@ -77,13 +94,13 @@ void CListCtrlEx::InsertColumn(int column, const QString& header_text, Qt::Align
       QTreeWidgetItem* row = topLevelItem(i);
       row->setText(c, row->text(c - 1));
     }
-    header()->resizeSection(c, header()->sectionSize(c - 1));
   }
   for (int i = 0; i < topLevelItemCount(); ++i) topLevelItem(i)->setText(column, QString());
   head->setText(column, header_text);
   head->setTextAlignment(column, alignment | Qt::AlignVCenter);
   alignments_.insert(alignments_.begin() + column, alignment);
-  header()->resizeSection(column, std::max(width, 0));
+  widths_.insert(widths_.begin() + column, std::max(width, 0));
+  fit_columns();
 }
 
 void CListCtrlEx::InsertItem(int position, const QString& text, int item_data) {
@@ -116,7 +133,8 @@ int CListCtrlEx::GetStringWidth(const QString& text) const {
 
 void CListCtrlEx::SetColumnWidth(int column, int width) {
   if (column < 0 || column >= columnCount()) return;
-  header()->resizeSection(column, std::max(width, 0));
+  widths_[static_cast<std::size_t>(column)] = std::max(width, 0);
+  fit_columns();
 }
 
 QRect CListCtrlEx::row_rect(const QRect& item_rect) const {
@@ -218,6 +236,13 @@ void CListCtrlEx::selectionChanged(const QItemSelection& selected,
                                    const QItemSelection& deselected) {
   QTreeWidget::selectionChanged(selected, deselected);
   if (full_row_selection_) viewport()->update();
+}
+
+bool CListCtrlEx::viewportEvent(QEvent* event) {
+  // The client area changes with the list's size and with its vertical scroll bar coming and
+  // going; the fill column follows it.
+  if (event->type() == QEvent::Resize) fit_columns();
+  return QTreeWidget::viewportEvent(event);
 }
 
 void CListCtrlEx::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -3,7 +3,8 @@
 // once full-row selection is on. The selection bar spans every column and reaches the right edge
 // of the client area, and is drawn highlighted only while the list has the keyboard focus. Cell
 // texts too wide for their column are shortened to end in "...", and a column's alignment is
-// honoured only for a text that fits. Selecting or clicking a row does nothing else.
+// honoured only for a text that fits. One column may take the width the others leave, so that
+// the columns fill the list as it grows. Selecting or clicking a row does nothing else.
 
 #include <QFontMetrics>
 #include <QString>
@@ -28,6 +29,10 @@ class CListCtrlEx : public QTreeWidget {
 
   // Whether a selected row's bar reaches the client area's right edge (on by default).
   void SetClientWidthSelection(bool on);
+
+  // The column that takes the width the other columns leave in the client area, never less
+  // than the width set for it; -1 (the default) for none.
+  void SetFillColumn(int column);
 
   // The report-list operations the pages use.
   void InsertColumn(int column, const QString& header, Qt::Alignment alignment, int width);
@@ -58,14 +63,18 @@ class CListCtrlEx : public QTreeWidget {
   void focusOutEvent(QFocusEvent* event) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
+  void fit_columns();
   QRect row_rect(const QRect& item_rect) const;
   cell_drawing layout_cell(int top, int height, int row, int column) const;
 
   bool full_row_selection_ = false;
   bool client_width_selection_ = true;
+  int fill_column_ = -1;
   std::vector<Qt::Alignment> alignments_;
+  std::vector<int> widths_;  // as set, before the fill column takes what is left
 };
 
 }  // namespace Vantrel

@@ -1,9 +1,11 @@
-// The result list: text shortening, the alignment rule, and the full-row selection bar drawn
-// only while the list has the focus.
+// The result list: text shortening, the alignment rule, the column that takes the width left,
+// and the full-row selection bar drawn only while the list has the focus.
 
 #include "shell/list_ctrl_ex.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -89,6 +91,26 @@ class list_ctrl_ex_test : public QObject {
     // An empty cell draws nothing and leaves the next column where it was.
     QVERIFY(list.CellDrawing(2, 1).text.isEmpty());
     QCOMPARE(list.CellDrawing(2, 2).rect.left(), list.CellDrawing(1, 2).rect.left());
+  }
+
+  void the_fill_column_takes_the_width_the_others_leave_and_never_less_than_its_own() {
+    CListCtrlEx list;
+    fill(list);
+    list.SetFillColumn(0);
+    list.resize(400, 200);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QHeaderView* head = list.header();
+    QCOMPARE(head->length(), list.viewport()->width());
+    QCOMPARE(head->sectionSize(1), 80);
+    // A wider Value column takes its room from the Property column.
+    list.SetColumnWidth(1, 100);
+    QCOMPARE(head->sectionSize(1), 100);
+    QCOMPARE(head->length(), list.viewport()->width());
+    // Narrower than its columns, the list scrolls rather than cut the Property column.
+    list.resize(200, 200);
+    QTRY_COMPARE(head->sectionSize(0), 120);
+    QTRY_VERIFY(list.horizontalScrollBar()->isVisible());
   }
 
   void the_selection_bar_spans_the_row_only_while_the_list_has_the_focus() {

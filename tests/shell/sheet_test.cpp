@@ -1,16 +1,19 @@
 // The application window on real widgets, with the property library behind it: start-up, pages
 // built on first selection, the About page, the page layout in dialog units, a user's path
-// through the pages, the unit setting across restarts, and both ways of closing.
+// through the pages, the unit setting and the window's place across restarts, a window made
+// larger, the keyboard, and both ways of closing.
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -97,6 +100,29 @@ void answer_next_message_box(QString* text, QString* caption, bool* icon_is_warn
   poll->start();
 }
 
+// A text of the list that is drawn shortened, or the horizontal scroll bar; empty if none.
+QString cut_cell(CListCtrlEx* list) {
+  QCoreApplication::processEvents();
+  if (list->horizontalScrollBar()->isVisible()) return QStringLiteral("horizontal scroll bar");
+  for (int item = 0; item < list->topLevelItemCount(); ++item)
+    for (int column = 0; column < list->columnCount(); ++column)
+      if (list->CellDrawing(item, column).text != list->GetItemText(item, column))
+        return list->GetItemText(item, column);
+  return {};
+}
+
+// Whether every row of the list is on view, with no vertical scroll bar.
+bool all_rows_shown(CListCtrlEx* list) {
+  QCoreApplication::processEvents();
+  const int last = list->topLevelItemCount() - 1;
+  return !list->verticalScrollBar()->isVisible() &&
+         list->visualItemRect(list->topLevelItem(last)).bottom() < list->viewport()->height();
+}
+
+void press_key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
 }  // namespace
 
 class sheet_test : public QObject {
@@ -119,7 +145,7 @@ class sheet_test : public QObject {
   void dialog_units_scale_by_a_quarter_width_and_an_eighth_height() {
     // The classic 8-point dialog font: 6 pixels average width, 13 pixels high.
     const dialog_base_units classic{6, 13};
-    QCOMPARE(page_size(classic), QSize(456, 384));
+    QCOMPARE(page_size(classic), QSize(480, 384));
     QCOMPARE(to_pixels(classic, QRect(7, 83, 290, 115)), QRect(11, 135, 435, 187));
     // The base units follow the font: twice the size, about twice the page.
     QFont large = QApplication::font();
@@ -147,7 +173,12 @@ class sheet_test : public QObject {
     QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
     const QPoint centre = sheet->screen()->availableGeometry().center();
     QVERIFY((sheet->frameGeometry().center() - centre).manhattanLength() <= 2);
-    QCOMPARE(sheet->page_window(about_tab)->size(), page_size(base_units(sheet->font())));
+    const QSize laid_out = page_size(base_units(sheet->font()));
+    QCOMPARE(sheet->page_window(about_tab)->minimumSize(), laid_out);
+    QVERIFY((sheet->page_window(about_tab)->size() - laid_out).height() <= 2);
+    // As a dialog opens: the focus on the page's first control.
+    QCOMPARE(sheet->focusWidget(),
+             sheet->page_window(about_tab)->control(about_control::maker_site));
 
     dialog_page* constants = open_tab(sheet, constants_tab);
     QVERIFY(sheet->page_window(saturated_tab) == nullptr);
@@ -211,7 +242,7 @@ class sheet_test : public QObject {
     // Placed by dialog units: the Saturated page's default Calculate button.
     dialog_page* saturated = sheet->page_window(saturated_tab);
     const dialog_base_units base = base_units(sheet->font());
-    QCOMPARE(saturated->control(1005)->geometry(), to_pixels(base, QRect(247, 30, 50, 16)));
+    QCOMPARE(saturated->control(1005)->geometry(), to_pixels(base, QRect(263, 30, 50, 16)));
     QVERIFY(saturated->control_as<QPushButton>(1005)->isDefault());
   }
 
@@ -337,7 +368,230 @@ class sheet_test : public QObject {
     QVERIFY(sheet->isVisible());
   }
 
+  // Long values ("Superheated", "-4.53803E-008"), the widest names, and each system's units
+  // after a switch from the other: nothing is shortened and nothing scrolls sideways.
+  void every_cell_fits_its_column_on_every_page_in_both_unit_systems() {
+    struct start {
+      int units;
+      const char *saturated, *first, *second;
+    };
+    for (const start& run : {start{0, "100", "25", "1"}, start{1, "212", "400", "14.7"}}) {
+      write_user_setting("Settings", "Units", run.units);
+      QVERIFY(app_.InitInstance());
+      CKelvoraSheet* sheet = app_.sheet();
+      for (int tab = saturated_tab; tab <= constants_tab; ++tab) {
+        dialog_page* page = open_tab(sheet, tab);
+        if (tab == saturated_tab) type_into(page, 1009, run.saturated);
+        if (tab == superheated_tab) {
+          type_into(page, 1016, run.first);
+          type_into(page, 1017, run.second);
+        }
+        if (tab != constants_tab) click(page, 1005);
+        auto* list = page->control_as<CListCtrlEx>(1002);
+        for (const int units : {run.units, 1 - run.units}) {
+          click(page, units == 0 ? 1000 : 1001);
+          const QString trace = QStringLiteral("tab %1, started in %2, shown in %3")
+                                    .arg(tab)
+                                    .arg(run.units)
+                                    .arg(units);
+          QVERIFY2(cut_cell(list).isEmpty(), qPrintable(trace + ": " + cut_cell(list)));
+        }
+      }
+      close_app();
+    }
+  }
+
+  void a_larger_window_gives_the_list_all_the_room_and_keeps_the_controls_above_it() {
+    QVERIFY(app_.InitInstance());
+    CKelvoraSheet* sheet = app_.sheet();
+    const QSize first = sheet->size();
+    QCOMPARE(sheet->minimumSize(), first);  // the first size is the least
+    dialog_page* page = open_tab(sheet, saturated_tab);
+    type_into(page, 1009, "100");
+    click(page, 1005);
+    auto* list = page->control_as<CListCtrlEx>(1002);
+    QVERIFY(!all_rows_shown(list));
+    const QRect list_before = list->geometry();
+    const int value_width = list->header()->sectionSize(1);
+    QList<QWidget*> above, below;
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      (control->y() < list_before.y() ? above : below).push_back(control);
+    QList<QRect> above_before;
+    for (QWidget* control : above) above_before.push_back(control->geometry());
+    const QLabel* footer = nullptr;
+    for (QWidget* control : below)
+      if (auto* label = qobject_cast<QLabel*>(control)) footer = label;
+    QVERIFY(footer != nullptr);
+    const QRect footer_before = footer->geometry();
+
+    // 1366 by 768 less a panel and a title bar: every row on view.
+    const QSize larger(first.width() + 120, 680);
+    sheet->resize(larger);
+    QVERIFY(all_rows_shown(list));
+    const QSize gained = larger - first;
+    QCOMPARE(list->geometry(), list_before.adjusted(0, 0, gained.width(), gained.height()));
+    for (int i = 0; i < above.size(); ++i) QCOMPARE(above[i]->geometry(), above_before[i]);
+    QCOMPARE(footer->geometry().top(), footer_before.top() + gained.height());
+    QVERIFY(footer->width() > footer_before.width());  // centred across the wider page
+    // The Property column takes the width gained; the Value column keeps following its texts.
+    QCOMPARE(list->header()->sectionSize(1), value_width);
+    QCOMPARE(list->header()->length(), list->viewport()->width());
+    QVERIFY(cut_cell(list).isEmpty());
+
+    // Every page fills its tab, the pages built later too.
+    for (int tab = about_tab; tab <= constants_tab; ++tab) {
+      dialog_page* shown = open_tab(sheet, tab);
+      QCoreApplication::processEvents();
+      QCOMPARE(shown->size(), sheet->tab_control()->widget(tab)->size());
+    }
+    QVERIFY(all_rows_shown(open_tab(sheet, superheated_tab)->control_as<CListCtrlEx>(1002)));
+  }
+
+  void the_window_place_survives_a_restart_unless_no_screen_shows_it() {
+    QVERIFY(app_.InitInstance());
+    const QSize first = app_.sheet()->size();
+    const QRect screen = app_.sheet()->screen()->availableGeometry();
+    const QRect placed(screen.left() + 30, screen.top() + 20, first.width() + 40,
+                       first.height() + 30);
+    app_.sheet()->setGeometry(placed);
+    QTimer::singleShot(0, app_.sheet(), [this] { app_.sheet()->windowHandle()->close(); });
+    QCOMPARE(run_until_closed(app_), 0);
+    QVERIFY(app_.InitInstance());
+    QCOMPARE(app_.sheet()->geometry(), placed);
+    // Closed maximised: opens maximised, and keeps the place it returns to.
+    app_.sheet()->showMaximized();
+    QTRY_VERIFY(app_.sheet()->isMaximized());
+    close_app();
+    QVERIFY(app_.InitInstance());
+    QVERIFY(app_.sheet()->isMaximized());
+    app_.sheet()->showNormal();
+    QTRY_COMPARE(app_.sheet()->geometry(), placed);
+    close_app();
+
+    // Beyond every screen, or not a place at all: the first start's size, centred.
+    for (const auto& [entry, value] : {std::pair{"Left", screen.right() + 5000},
+                                       std::pair{"Top", -(1 << 30)}, std::pair{"Width", 0}}) {
+      QSettings("Vantrel", "Vantrel Kelvora").setValue("Window/Left", placed.left());
+      QSettings("Vantrel", "Vantrel Kelvora").setValue("Window/Top", placed.top());
+      QSettings("Vantrel", "Vantrel Kelvora").setValue("Window/Width", placed.width());
+      QSettings("Vantrel", "Vantrel Kelvora").setValue(QStringLiteral("Window/") + entry, value);
+      QVERIFY(app_.InitInstance());
+      CKelvoraSheet* sheet = app_.sheet();
+      QVERIFY2(sheet->size() == first, entry);
+      QVERIFY2((sheet->frameGeometry().center() - screen.center()).manhattanLength() <= 2, entry);
+      close_app();
+    }
+  }
+
+  // A dialog's radio groups: an arrow key clicks the button it reaches.
+  void arrow_keys_in_a_radio_group_click_and_leave_the_focus_where_a_click_would() {
+    QVERIFY(start_active());
+    CKelvoraSheet* sheet = app_.sheet();
+    dialog_page* page = open_tab(sheet, saturated_tab);
+
+    page->control(1006)->setFocus();
+    press_key(Qt::Key_Down);
+    QVERIFY(checked(page, 1007) && !checked(page, 1006));
+    QCOMPARE(page->control_as<QLabel>(1008)->text(), QString("Value, bar"));
+    QCOMPARE(QApplication::focusWidget(), page->control(1009));
+    QTest::keyClicks(QApplication::focusWidget(), "1");
+    QCOMPARE(page->control_as<QLineEdit>(1009)->text(), QString("1"));
+
+    page->control(1010)->setFocus();
+    press_key(Qt::Key_Right);  // Liquid: the focus stays on the button, as a click leaves it
+    QVERIFY(checked(page, 1011));
+    QCOMPARE(QApplication::focusWidget(), page->control(1011));
+    press_key(Qt::Key_Right);
+    QVERIFY(checked(page, 1012) && page->control(1013)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), page->control(1013));
+    page->control(1012)->setFocus();
+    press_key(Qt::Key_Left);
+    QVERIFY(checked(page, 1011) && !page->control(1013)->isEnabled());
+
+    // Round from the last button of a group to the first; the unit buttons write the setting.
+    dialog_page* superheated = open_tab(sheet, superheated_tab);
+    superheated->control(1001)->setFocus();
+    press_key(Qt::Key_Down);
+    QVERIFY(checked(superheated, 1000) && !checked(superheated, 1001));
+    press_key(Qt::Key_Up);
+    QVERIFY(checked(superheated, 1001));
+    QCOMPARE(read_user_setting("Settings", "Units"), std::optional<int>(1));
+  }
+
+  void the_focused_push_button_alone_is_drawn_as_default() {
+    QVERIFY(start_active());
+    CKelvoraSheet* sheet = app_.sheet();
+    dialog_page* page = open_tab(sheet, saturated_tab);
+    auto* close = page->control_as<QPushButton>(1004);
+    auto* calculate = page->control_as<QPushButton>(1005);
+    type_into(page, 1009, "100");
+
+    close->setFocus(Qt::TabFocusReason);
+    QVERIFY(close->isDefault() && !calculate->isDefault());
+    page->control(1009)->setFocus(Qt::TabFocusReason);
+    QVERIFY(calculate->isDefault() && !close->isDefault());
+    calculate->setFocus(Qt::TabFocusReason);
+    page->control(1009)->setFocus(Qt::BacktabFocusReason);
+    QVERIFY(calculate->isDefault());  // losing the focus does not take it away
+    press_key(Qt::Key_Return);
+    QCOMPARE(cell(page, "Steam quality"), QString("100"));
+  }
+
+  void ctrl_page_down_and_page_up_move_between_tabs() {
+    QVERIFY(start_active());
+    CKelvoraSheet* sheet = app_.sheet();
+    QTabWidget* tabs = sheet->tab_control();
+    press_key(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), saturated_tab);
+    // Also from the result list, which pages with PageDown itself.
+    sheet->page_window(saturated_tab)->control(1002)->setFocus();
+    press_key(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), superheated_tab);
+    press_key(Qt::Key_PageUp, Qt::ControlModifier);
+    press_key(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), about_tab);
+    press_key(Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), constants_tab);  // round to the last
+  }
+
+  // A page window with another growing control, as a page added later may name it: the control
+  // takes the room gained, what lies below it moves down, what spans its width widens, the rest
+  // keeps its place.
+  void a_page_grows_the_control_it_names() {
+    const dialog_base_units base = base_units(QApplication::font());
+    dialog_page page(about_template(), base, {});
+    auto* plot = new QWidget(&page);
+    plot->setGeometry(to_pixels(base, QRect(59, 85, 254, 35)));
+    page.set_growing(plot);
+    QList<QWidget*> controls{plot, page.control(about_control::maker_site),
+                             page.control(about_control::product_name),
+                             page.control(about_control::logo)};
+    QList<QRect> before;
+    for (QWidget* control : controls) before.push_back(control->geometry());
+    page.resize(page.minimumSize() + QSize(100, 50));
+    page.show();
+    QCOMPARE(controls[0]->geometry(), before[0].adjusted(0, 0, 100, 50));
+    QCOMPARE(controls[1]->geometry(), before[1].translated(0, 50));
+    QCOMPARE(controls[2]->geometry(), before[2].adjusted(0, 0, 100, 0));
+    QCOMPARE(controls[3]->geometry(), before[3]);
+
+    // Without a growing control the layout stays whole, in the middle of the room.
+    dialog_page about(about_template(), base, {});
+    QWidget* logo = about.control(about_control::logo);
+    const QRect logo_before = logo->geometry();
+    about.resize(about.minimumSize() + QSize(100, 50));
+    about.show();
+    QCOMPARE(logo->geometry(), logo_before.translated(50, 25));
+  }
+
  private:
+  // Starts the application with its window active, as keys need it.
+  bool start_active() {
+    if (!app_.InitInstance()) return false;
+    app_.sheet()->activateWindow();
+    return QTest::qWaitForWindowActive(app_.sheet());
+  }
+
   void close_app() {
     if (app_.sheet() == nullptr) return;
     QTimer::singleShot(0, app_.sheet(), &QWidget::close);
