@@ -68,13 +68,6 @@ bool recall(int kind, double a, double b, steam95& state) {
   return true;
 }
 
-// Stores a copy of a finished state under its key, after the bound of the table.
-void remember(int kind, double a, double b, const steam95& state) {
-  auto& cache = state_cache();
-  apply_cache_bound(cache);
-  cache.emplace(state_key{kind, a, b}, state);
-}
-
 // A point of an isotherm is a state only where it is mechanically stable and inside the
 // pressure range of every state; an iteration that converged onto the unstable or
 // negative-pressure part of an isotherm has found no state.
@@ -239,6 +232,15 @@ class hs_function : public univariate_function<double, double> {
 
 }  // namespace
 
+// Names the state by its constructor and inputs and stores a copy of it under that key,
+// after the bound of the table.
+void steam95::store(int kind, double a, double b) {
+  source_ = state_source{kind, a, b};
+  auto& cache = state_cache();
+  apply_cache_bound(cache);
+  cache.emplace(state_key{kind, a, b}, *this);
+}
+
 void steam95::at_tsat(double T, double x) {
   refuse_nan(T, "steam95::at_tsat");
   if (std::isnan(x)) throw std::domain_error("steam95");
@@ -250,7 +252,7 @@ void steam95::at_tsat(double T, double x) {
   helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
   set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
   valid_ = true;
-  remember(kind_tsat, T, x, *this);
+  store(kind_tsat, T, x);
 }
 
 void steam95::at_psat(double p, double x) {
@@ -263,7 +265,7 @@ void steam95::at_psat(double p, double x) {
   const double theta = helmholtz_tsat(p / C::pc, delta_liq, delta_vap, &helm_);
   set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
   valid_ = true;
-  remember(kind_psat, p, x, *this);
+  store(kind_psat, p, x);
 }
 
 void steam95::set_saturated(double x, double tau, double delta_liq, double delta_vap) {
@@ -300,7 +302,7 @@ void steam95::at_tp(double T, double p) {
     x_ = delta > 1.0 ? quality_subcooled : quality_superheated;
   }
   valid_ = true;
-  remember(kind_tp, T, p, *this);
+  store(kind_tp, T, p);
 }
 
 void steam95::at_tv(double T, double v) {
@@ -326,7 +328,7 @@ void steam95::at_tv(double T, double v) {
   }
   x_ = c;
   valid_ = true;
-  remember(kind_tv, T, v, *this);
+  store(kind_tv, T, v);
 }
 
 void steam95::at_th(double T, double h) {
@@ -391,7 +393,7 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
     settle(converged, delta, tau);
   }
   valid_ = true;
-  remember(kind, T, y, *this);
+  store(kind, T, y);
 }
 
 void steam95::retry_unless_settled(bool& converged, double& delta, double theta, double c,
@@ -461,7 +463,7 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   }
   x_ = c;
   valid_ = true;
-  remember(kind, p, y, *this);
+  store(kind, p, y);
 }
 
 void steam95::at_hs(double h, double s) {
@@ -473,7 +475,7 @@ void steam95::at_hs(double h, double s) {
   // The pressure range of every state, its lower end raised off zero.
   const double p = solver.solve(0.001, C::p_max);
   at_ps(p, s);
-  remember(kind_hs, h, s, *this);
+  store(kind_hs, h, s);
 }
 
 }  // namespace Vantrel
