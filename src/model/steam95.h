@@ -94,6 +94,9 @@ class steam95 {
  private:
   friend struct steam95_test_access;  // lets the tests set a state without a constructor
 
+  // Viscosity and thermal conductivity at the point of helm_, evaluated once per point.
+  void transport(double& mu, double& lambda) const;
+
   // Runs check_valid, then raises not_applicable(context) for a mixture or a critical state.
   void require_single_phase(const char* context) const;
 
@@ -114,6 +117,12 @@ class steam95 {
   helmholtz_state helm_;
   // The saturated liquid of a mixture at (δ′, τ), moved there on first use, with its own memo.
   mutable helmholtz_state liquid_;
+  // The transport properties and the point (δ, τ) they belong to; a read at another point
+  // evaluates them afresh.
+  mutable double transport_delta_ = 0.0;
+  mutable double transport_tau_ = 0.0;
+  mutable double transport_mu_ = 0.0;
+  mutable double transport_lambda_ = 0.0;
 };
 
 }  // namespace Vantrel
