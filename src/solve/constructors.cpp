@@ -1,6 +1,7 @@
 // The twelve state constructors of steam95, one per input pair. Each one first looks its
 // (kind, first input, second input) up in state_cache, then checks its inputs, decides the
 // phase, solves for the Helmholtz point, and stores a copy of the finished state.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <stdexcept>
@@ -229,6 +230,57 @@ class hs_function : public univariate_function<double, double> {
   double h_target;
   double s_given;
 };
+
+// Relative half-widths of the pressure intervals tried around the start of at_hs, narrowest
+// first; both are far inside the pressure search's tolerance. h(p, s) carries what the (p, s)
+// state's temperature search leaves in T; where that hides the change of h across the narrow
+// interval, the wider one shows it.
+constexpr double hs_widths[] = {1e-9, 1e-7};
+constexpr int ideal_gas_budget = 20;
+
+// A start for the pressure search of at_hs: the point with this h and s found by newton_point
+// from the ideal gas with this h and s, if it lies on the stable part of an isotherm inside the
+// search range.
+bool hs_start(double h, double s, double p_lo, double& p) {
+  helmholtz_state state;
+  // The ideal gas: h = R·Tc·(φ°_τ + 1/τ), solved for τ by Newton's method; then ln δ from s.
+  double tau = 1.0;
+  for (int i = 0; i < ideal_gas_budget; ++i) {
+    state.update(1.0, tau);
+    const double f = C::R * C::Tc * (state.phi0_t() + 1 / tau) - h;
+    const double g = C::R * C::Tc * (state.phi0_tt() - 1 / (tau * tau));
+    const double step = std::clamp(-f / g, -0.2 * tau, 0.2 * tau);
+    tau += step;
+    if (!(tau > 0)) return false;
+    if (std::abs(step) < 1e-12 * tau) break;
+  }
+  state.update(1.0, tau);
+  const double delta = std::exp(tau * state.phi0_t() - state.phi0() - s / C::R);
+  if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, delta, tau, &state)) {
+    return false;
+  }
+  p = state.p();
+  return state.dpdrho_r() > 0 && p > p_lo && p < C::p_max;
+}
+
+// Brent's method over a narrow pressure interval around the start of at_hs. False when there
+// is no start or no interval shows a sign change; the caller then searches the whole range.
+bool hs_near_root(hs_function& f, brent_solver& solver, double p_lo, double& p) {
+  double p0 = 0;
+  if (!hs_start(f.h_target, f.s_given, p_lo, p0)) return false;
+  try {
+    for (double w : hs_widths) {
+      const double a = p0 * (1 - w), b = p0 * (1 + w);
+      const double fa = f.value(a), fb = f.value(b);
+      if (fa * fb > 0) continue;
+      solver.evaluations = 2;
+      p = solver.solve(a, b, fa, fb);
+      return true;
+    }
+  } catch (const convergence_error&) {
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -473,7 +525,9 @@ void steam95::at_hs(double h, double s) {
   hs_function f(h, s);
   brent_solver solver(&f, 0.0, 1e-8, 100);
   // The pressure range of every state, its lower end raised off zero.
-  const double p = solver.solve(0.001, C::p_max);
+  constexpr double p_lo = 0.001;
+  double p = 0.0;
+  if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
   at_ps(p, s);
   store(kind_hs, h, s);
 }
