@@ -265,17 +265,12 @@ bool hs_start(double h, double s, double p_lo, double& p) {
 
 // Brent's method over a narrow pressure interval around the start of at_hs. False when there
 // is no start or no interval shows a sign change; the caller then searches the whole range.
-bool hs_near_root(hs_function& f, brent_solver& solver, double p_lo, double& p) {
+bool hs_near_root(const hs_function& f, brent_solver& solver, double p_lo, double& p) {
   double p0 = 0;
   if (!hs_start(f.h_target, f.s_given, p_lo, p0)) return false;
   try {
     for (double w : hs_widths) {
-      const double a = p0 * (1 - w), b = p0 * (1 + w);
-      const double fa = f.value(a), fb = f.value(b);
-      if (fa * fb > 0) continue;
-      solver.evaluations = 2;
-      p = solver.solve(a, b, fa, fb);
-      return true;
+      if (solve_if_bracketed(solver, p0 * (1 - w), p0 * (1 + w), p)) return true;
     }
   } catch (const convergence_error&) {
   }

@@ -175,22 +175,16 @@ double dfind_near(double delta0, double theta, double pi, helmholtz_state* state
   const double tau = 1.0 / theta;
   if (theta < 1.0 && delta0 > min_start && delta0 < max_start) {
     helmholtz_function<helmholtz_state> f(pi, state);
-    const double lo = delta0 * (1 - near_width);
-    const double hi = delta0 * (1 + near_width);
     state->update(delta0, tau);
-    const double f_lo = f.value(lo);
-    const double f_hi = f.value(hi);
-    if (f_lo * f_hi <= 0) {
-      brent_solver solver(&f, 0, x_tolerance, budget);
-      solver.evaluations = 2;
-      const double root = solver.solve(lo, hi, f_lo, f_hi);
-      // Only the stable part of the branch holds a density; at its limit, or in the unstable
-      // section, the full search decides.
-      if (f.gradient(root) > 0) {
-        const double delta = polished(f, solver, root);
-        state->update(delta, tau);
-        return delta;
-      }
+    brent_solver solver(&f, 0, x_tolerance, budget);
+    double root = 0;
+    // Only the stable part of the branch holds a density; at its limit, or in the unstable
+    // section, the full search decides.
+    if (solve_if_bracketed(solver, delta0 * (1 - near_width), delta0 * (1 + near_width), root) &&
+        f.gradient(root) > 0) {
+      const double delta = polished(f, solver, root);
+      state->update(delta, tau);
+      return delta;
     }
   }
   return dfind(delta0, theta, pi, state);

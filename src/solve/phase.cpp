@@ -196,12 +196,7 @@ bool near_root(helmholtz_pfunction<helmholtz_state>& f, brent_solver& solver, do
   }
   try {
     f.guess = density;
-    const double a = start * (1 - start_width), b = start * (1 + start_width);
-    const double fa = f.value(a), fb = f.value(b);
-    if (fa * fb > 0) return false;
-    solver.evaluations = 2;
-    theta = solver.solve(a, b, fa, fb);
-    return true;
+    return solve_if_bracketed(solver, start * (1 - start_width), start * (1 + start_width), theta);
   } catch (const convergence_error&) {
     return false;
   }
