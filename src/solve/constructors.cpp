@@ -238,29 +238,43 @@ class hs_function : public univariate_function<double, double> {
 constexpr double hs_widths[] = {1e-9, 1e-7};
 constexpr int ideal_gas_budget = 20;
 
-// A start for the pressure search of at_hs: the point with this h and s found by newton_point
-// from the ideal gas with this h and s, if it lies on the stable part of an isotherm inside the
-// search range.
+// Liquid water's heat capacity, kJ/(kg·K): the liquid start of at_hs takes T from h with it.
+constexpr double liquid_cp = 4.18;
+
+// The (h, s) point reached by newton_point from (δ0, τ0), if it lies on the stable part of an
+// isotherm inside the search range; its pressure in p.
+bool hs_point(double h, double s, double delta0, double tau0, double p_lo, helmholtz_state& state,
+              double& p) {
+  if (!(delta0 > 0 && tau0 > 0 && std::isfinite(delta0) && std::isfinite(tau0))) return false;
+  if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, delta0, tau0, &state)) {
+    return false;
+  }
+  p = state.p();
+  return state.dpdrho_r() > 0 && p > p_lo && p < C::p_max;
+}
+
+// A start for the pressure search of at_hs: the (h, s) point reached from the ideal gas with
+// this h and s or, failing that, from the saturated liquid at the temperature that a constant
+// heat capacity gives for h.
 bool hs_start(double h, double s, double p_lo, double& p) {
   helmholtz_state state;
   // The ideal gas: h = R·Tc·(φ°_τ + 1/τ), solved for τ by Newton's method; then ln δ from s.
   double tau = 1.0;
-  for (int i = 0; i < ideal_gas_budget; ++i) {
+  for (int i = 0; i < ideal_gas_budget && tau > 0; ++i) {
     state.update(1.0, tau);
     const double f = C::R * C::Tc * (state.phi0_t() + 1 / tau) - h;
     const double g = C::R * C::Tc * (state.phi0_tt() - 1 / (tau * tau));
     const double step = std::clamp(-f / g, -0.2 * tau, 0.2 * tau);
     tau += step;
-    if (!(tau > 0)) return false;
     if (std::abs(step) < 1e-12 * tau) break;
   }
-  state.update(1.0, tau);
-  const double delta = std::exp(tau * state.phi0_t() - state.phi0() - s / C::R);
-  if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, delta, tau, &state)) {
-    return false;
+  if (tau > 0) {
+    state.update(1.0, tau);
+    const double delta = std::exp(tau * state.phi0_t() - state.phi0() - s / C::R);
+    if (hs_point(h, s, delta, tau, p_lo, state, p)) return true;
   }
-  p = state.p();
-  return state.dpdrho_r() > 0 && p > p_lo && p < C::p_max;
+  const double theta = (C::Tt + h / liquid_cp) / C::Tc;
+  return theta < 1 && hs_point(h, s, liquid_density_estimate(theta), 1 / theta, p_lo, state, p);
 }
 
 // Brent's method over a narrow pressure interval around the start of at_hs. False when there
