@@ -102,10 +102,13 @@ int main() {
       intervals);
   std::printf("// of t, degree %d. Largest relative deviation from the solver between the nodes:\n",
               degree);
-  std::printf("// pi %.1e, delta' %.1e, delta'' %.1e.\n", worst[0], worst[1], worst[2]);
+  std::printf("// pi %.1e, delta' %.1e, delta'' %.1e; the largest are the scatter of the solved\n",
+              worst[0], worst[1], worst[2]);
+  std::printf("// pi near the triple point and of the densities near the critical point.\n");
   std::printf("// Written by tools/fit_saturation.cpp; do not edit. Rebuilt with\n");
   std::printf("//   cmake --build --preset default --target kelvora_fit_saturation\n");
   std::printf("//   build/default/tools/kelvora_fit_saturation > src/solve/saturation_table.h\n");
+  std::printf("//   clang-format -i src/solve/saturation_table.h\n");
   std::printf("namespace Vantrel::saturation_table {\n");
   std::printf("inline constexpr int intervals = %d;\n", intervals);
   std::printf("inline constexpr int degree = %d;\n", degree);

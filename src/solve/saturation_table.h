@@ -2,10 +2,12 @@
 // The saturation line of this library's IAPWS-95 equal-fugacity solution: Chebyshev
 // expansions of ln pi, ln delta' and ln delta'' in t = sqrt(1 - theta) on 22 intervals
 // of t, degree 16. Largest relative deviation from the solver between the nodes:
-// pi 2.2e-08, delta' 1.3e-08, delta'' 2.2e-08.
+// pi 2.2e-08, delta' 1.3e-08, delta'' 2.2e-08; the largest are the scatter of the solved
+// pi near the triple point and of the densities near the critical point.
 // Written by tools/fit_saturation.cpp; do not edit. Rebuilt with
 //   cmake --build --preset default --target kelvora_fit_saturation
 //   build/default/tools/kelvora_fit_saturation > src/solve/saturation_table.h
+//   clang-format -i src/solve/saturation_table.h
 namespace Vantrel::saturation_table {
 inline constexpr int intervals = 22;
 inline constexpr int degree = 16;
