@@ -190,7 +190,9 @@ TEST(WholePage, EveryRowIsTheLibraryValueAndEveryInputPairGivesTheSamePage) {
       for (int code = 0; code <= last_lookup_code; ++code) {
         double again = 0.0;
         EXPECT_EQ(lookup(s, code, units, &again), status[code]);
-        if (status[code] == status_ok) EXPECT_EQ(again, page[code]) << s.name << " code " << code;
+        if (status[code] == status_ok) {
+          EXPECT_EQ(again, page[code]) << s.name << " code " << code;
+        }
       }
       const auto expect_same_page = [&](auto&& call) {
         for (int code = 0; code <= last_lookup_code; ++code) {
