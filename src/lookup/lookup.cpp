@@ -8,6 +8,7 @@
 #include "lookup/units.h"
 #include "model/errors.h"
 #include "model/steam95.h"
+#include "solve/caches.h"
 
 namespace Vantrel {
 
@@ -64,6 +65,8 @@ int evaluate(Build build, int property_code, int units, double* out) {
     steam95 state;
     build(state);
     const double value = property_value(property_code, state, units);
+    // The next request for these inputs reads what this one evaluated.
+    keep_evaluated(state);
     if (!std::isfinite(value)) return status_failed;
     *out = value;
     return status_ok;

@@ -17,13 +17,13 @@ using C = constant95;
 // Bound on the relative distance from Tc and pc inside which a state counts as critical.
 constexpr double critical_tolerance = 1e-8;
 
-// (1 − x)·liquid + x·vapour for a mixture, the value of helm otherwise. The liquid is a
-// fresh Helmholtz state at (δ′, τ) made for this one call.
+// (1 − x)·liquid + x·vapour for a mixture, the value of helm otherwise. The liquid state is
+// moved to (δ′, τ) first; at the same point it keeps what earlier reads have evaluated.
 double extensive(const helmholtz_state& helm, bool two_phase, double x, double delta_liq,
-                 property_selector member) {
+                 helmholtz_state& liquid, property_selector member) {
   const double vapour = (helm.*member)();
   if (!two_phase) return vapour;
-  const helmholtz_state liquid(delta_liq, helm.tau());
+  liquid.update(delta_liq, helm.tau());
   return (1.0 - x) * (liquid.*member)() + x * vapour;
 }
 
@@ -79,27 +79,27 @@ double steam95::z() const {
 
 double steam95::a() const {
   check_valid();
-  return extensive(helm_, two_phase(), x_, delta_liq_, &helmholtz_state::a);
+  return extensive(helm_, two_phase(), x_, delta_liq_, liquid_, &helmholtz_state::a);
 }
 
 double steam95::u() const {
   check_valid();
-  return extensive(helm_, two_phase(), x_, delta_liq_, &helmholtz_state::u);
+  return extensive(helm_, two_phase(), x_, delta_liq_, liquid_, &helmholtz_state::u);
 }
 
 double steam95::h() const {
   check_valid();
-  return extensive(helm_, two_phase(), x_, delta_liq_, &helmholtz_state::h);
+  return extensive(helm_, two_phase(), x_, delta_liq_, liquid_, &helmholtz_state::h);
 }
 
 double steam95::g() const {
   check_valid();
-  return extensive(helm_, two_phase(), x_, delta_liq_, &helmholtz_state::g);
+  return extensive(helm_, two_phase(), x_, delta_liq_, liquid_, &helmholtz_state::g);
 }
 
 double steam95::s() const {
   check_valid();
-  return extensive(helm_, two_phase(), x_, delta_liq_, &helmholtz_state::s);
+  return extensive(helm_, two_phase(), x_, delta_liq_, liquid_, &helmholtz_state::s);
 }
 
 double steam95::x() const {

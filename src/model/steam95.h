@@ -17,6 +17,14 @@ inline constexpr double quality_indeterminate = -1.0;
 inline constexpr double quality_superheated = -2.0;
 inline constexpr double quality_subcooled = -3.0;
 
+// The constructor and the two inputs that built a state: the key of its state_cache entry.
+// kind is −1 for a state that no constructor has built.
+struct state_source {
+  int kind = -1;
+  double first = 0.0;
+  double second = 0.0;
+};
+
 class steam95 {
  public:
   steam95() = default;
@@ -81,14 +89,19 @@ class steam95 {
   double delta_liq() const { return delta_liq_; }
   const helmholtz_state& helm() const { return helm_; }
   bool two_phase() const { return 0.0 < x_ && x_ < 1.0; }
+  const state_source& source() const { return source_; }
 
  private:
   friend struct steam95_test_access;  // lets the tests set a state without a constructor
+
+  // Viscosity and thermal conductivity at the point of helm_, evaluated once per point.
+  void transport(double& mu, double& lambda) const;
 
   // Runs check_valid, then raises not_applicable(context) for a mixture or a critical state.
   void require_single_phase(const char* context) const;
 
   // Shared steps of the state constructors (solve/constructors.cpp).
+  void store(int kind, double a, double b);
   void set_saturated(double x, double tau, double delta_liq, double delta_vap);
   void at_t_energy(int kind, double T, double y, property_selector property);
   void retry_unless_settled(bool& converged, double& delta, double theta, double c,
@@ -100,7 +113,16 @@ class steam95 {
   bool valid_ = false;
   double x_ = -1.0;
   double delta_liq_ = 0.0;
+  state_source source_;
   helmholtz_state helm_;
+  // The saturated liquid of a mixture at (δ′, τ), moved there on first use, with its own memo.
+  mutable helmholtz_state liquid_;
+  // The transport properties and the point (δ, τ) they belong to; a read at another point
+  // evaluates them afresh.
+  mutable double transport_delta_ = 0.0;
+  mutable double transport_tau_ = 0.0;
+  mutable double transport_mu_ = 0.0;
+  mutable double transport_lambda_ = 0.0;
 };
 
 }  // namespace Vantrel

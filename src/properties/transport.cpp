@@ -140,24 +140,34 @@ void state_transport(const helmholtz_state& helm, double& mu, double& lambda) {
 
 }  // namespace
 
+void steam95::transport(double& mu, double& lambda) const {
+  if (transport_delta_ != helm_.delta() || transport_tau_ != helm_.tau()) {
+    state_transport(helm_, transport_mu_, transport_lambda_);
+    transport_delta_ = helm_.delta();
+    transport_tau_ = helm_.tau();
+  }
+  mu = transport_mu_;
+  lambda = transport_lambda_;
+}
+
 double steam95::mu() const {
   require_single_phase("steam95::mu");
   double mu = 0.0, lambda = 0.0;
-  state_transport(helm_, mu, lambda);
+  transport(mu, lambda);
   return mu;
 }
 
 double steam95::kt() const {
   require_single_phase("steam95::kt");
   double mu = 0.0, lambda = 0.0;
-  state_transport(helm_, mu, lambda);
+  transport(mu, lambda);
   return lambda;
 }
 
 double steam95::pr() const {
   require_single_phase("steam95::pr");
   double mu = 0.0, lambda = 0.0;
-  state_transport(helm_, mu, lambda);
+  transport(mu, lambda);
   // cp in kJ/(kg·K), hence the factor 1000 to J/(kg·K).
   return (helm_.cp_r() * constant95::R) / lambda * mu * 1000.0;
 }

@@ -17,6 +17,19 @@ std::map<state_key, steam95>& state_cache() {
   return table;
 }
 
+void keep_evaluated(const steam95& state) {
+  const state_source& key = state.source();
+  if (key.kind < 0) return;
+  auto& table = state_cache();
+  const auto found = table.find(state_key{key.kind, key.first, key.second});
+  if (found == table.end()) return;
+  steam95& cached = found->second;
+  const bool same = cached.helm().delta() == state.helm().delta() &&
+                    cached.helm().tau() == state.helm().tau() &&
+                    cached.delta_liq() == state.delta_liq() && cached.x() == state.x();
+  if (same) cached = state;
+}
+
 void clear_library_caches() {
   psat_cache().clear();
   tsat_cache().clear();

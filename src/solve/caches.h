@@ -44,6 +44,12 @@ void apply_cache_bound(Map& table) {
   if (table.size() > cache_bound) table.clear();
 }
 
+// Hands the memo cells that reading properties has filled on a state back to the state_cache
+// entry it was built or recalled as, so that the next request for the same inputs reads them
+// instead of sweeping again. Only an entry at the same point and phase takes them; a state
+// whose entry has gone (the table was emptied) is left as it is.
+void keep_evaluated(const steam95& state);
+
 // Empties all three tables. For tests and benchmarks that need cold solves; the
 // application never calls it.
 void clear_library_caches();

@@ -1,6 +1,7 @@
 // The twelve state constructors of steam95, one per input pair. Each one first looks its
 // (kind, first input, second input) up in state_cache, then checks its inputs, decides the
 // phase, solves for the Helmholtz point, and stores a copy of the finished state.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <stdexcept>
@@ -66,13 +67,6 @@ bool recall(int kind, double a, double b, steam95& state) {
   if (found == cache.end()) return false;
   state = found->second;
   return true;
-}
-
-// Stores a copy of a finished state under its key, after the bound of the table.
-void remember(int kind, double a, double b, const steam95& state) {
-  auto& cache = state_cache();
-  apply_cache_bound(cache);
-  cache.emplace(state_key{kind, a, b}, state);
 }
 
 // A point of an isotherm is a state only where it is mechanically stable and inside the
@@ -237,7 +231,76 @@ class hs_function : public univariate_function<double, double> {
   double s_given;
 };
 
+// Relative half-widths of the pressure intervals tried around the start of at_hs, narrowest
+// first; both are far inside the pressure search's tolerance. h(p, s) carries what the (p, s)
+// state's temperature search leaves in T; where that hides the change of h across the narrow
+// interval, the wider one shows it.
+constexpr double hs_widths[] = {1e-9, 1e-7};
+constexpr int ideal_gas_budget = 20;
+
+// Liquid water's heat capacity, kJ/(kg·K): the liquid start of at_hs takes T from h with it.
+constexpr double liquid_cp = 4.18;
+
+// The (h, s) point reached by newton_point from (δ0, τ0), if it lies on the stable part of an
+// isotherm inside the search range; its pressure in p.
+bool hs_point(double h, double s, double delta0, double tau0, double p_lo, helmholtz_state& state,
+              double& p) {
+  if (!(delta0 > 0 && tau0 > 0 && std::isfinite(delta0) && std::isfinite(tau0))) return false;
+  if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, delta0, tau0, &state)) {
+    return false;
+  }
+  p = state.p();
+  return state.dpdrho_r() > 0 && p > p_lo && p < C::p_max;
+}
+
+// A start for the pressure search of at_hs: the (h, s) point reached from the ideal gas with
+// this h and s or, failing that, from the saturated liquid at the temperature that a constant
+// heat capacity gives for h.
+bool hs_start(double h, double s, double p_lo, double& p) {
+  helmholtz_state state;
+  // The ideal gas: h = R·Tc·(φ°_τ + 1/τ), solved for τ by Newton's method; then ln δ from s.
+  double tau = 1.0;
+  for (int i = 0; i < ideal_gas_budget && tau > 0; ++i) {
+    state.update(1.0, tau);
+    const double f = C::R * C::Tc * (state.phi0_t() + 1 / tau) - h;
+    const double g = C::R * C::Tc * (state.phi0_tt() - 1 / (tau * tau));
+    const double step = std::clamp(-f / g, -0.2 * tau, 0.2 * tau);
+    tau += step;
+    if (std::abs(step) < 1e-12 * tau) break;
+  }
+  if (tau > 0) {
+    state.update(1.0, tau);
+    const double delta = std::exp(tau * state.phi0_t() - state.phi0() - s / C::R);
+    if (hs_point(h, s, delta, tau, p_lo, state, p)) return true;
+  }
+  const double theta = (C::Tt + h / liquid_cp) / C::Tc;
+  return theta < 1 && hs_point(h, s, liquid_density_estimate(theta), 1 / theta, p_lo, state, p);
+}
+
+// Brent's method over a narrow pressure interval around the start of at_hs. False when there
+// is no start or no interval shows a sign change; the caller then searches the whole range.
+bool hs_near_root(const hs_function& f, brent_solver& solver, double p_lo, double& p) {
+  double p0 = 0;
+  if (!hs_start(f.h_target, f.s_given, p_lo, p0)) return false;
+  try {
+    for (double w : hs_widths) {
+      if (solve_if_bracketed(solver, p0 * (1 - w), p0 * (1 + w), p)) return true;
+    }
+  } catch (const convergence_error&) {
+  }
+  return false;
+}
+
 }  // namespace
+
+// Names the state by its constructor and inputs and stores a copy of it under that key,
+// after the bound of the table.
+void steam95::store(int kind, double a, double b) {
+  source_ = state_source{kind, a, b};
+  auto& cache = state_cache();
+  apply_cache_bound(cache);
+  cache.emplace(state_key{kind, a, b}, *this);
+}
 
 void steam95::at_tsat(double T, double x) {
   refuse_nan(T, "steam95::at_tsat");
@@ -250,7 +313,7 @@ void steam95::at_tsat(double T, double x) {
   helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
   set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
   valid_ = true;
-  remember(kind_tsat, T, x, *this);
+  store(kind_tsat, T, x);
 }
 
 void steam95::at_psat(double p, double x) {
@@ -263,7 +326,7 @@ void steam95::at_psat(double p, double x) {
   const double theta = helmholtz_tsat(p / C::pc, delta_liq, delta_vap, &helm_);
   set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
   valid_ = true;
-  remember(kind_psat, p, x, *this);
+  store(kind_psat, p, x);
 }
 
 void steam95::set_saturated(double x, double tau, double delta_liq, double delta_vap) {
@@ -300,7 +363,7 @@ void steam95::at_tp(double T, double p) {
     x_ = delta > 1.0 ? quality_subcooled : quality_superheated;
   }
   valid_ = true;
-  remember(kind_tp, T, p, *this);
+  store(kind_tp, T, p);
 }
 
 void steam95::at_tv(double T, double v) {
@@ -326,7 +389,7 @@ void steam95::at_tv(double T, double v) {
   }
   x_ = c;
   valid_ = true;
-  remember(kind_tv, T, v, *this);
+  store(kind_tv, T, v);
 }
 
 void steam95::at_th(double T, double h) {
@@ -391,7 +454,7 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
     settle(converged, delta, tau);
   }
   valid_ = true;
-  remember(kind, T, y, *this);
+  store(kind, T, y);
 }
 
 void steam95::retry_unless_settled(bool& converged, double& delta, double theta, double c,
@@ -461,7 +524,7 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   }
   x_ = c;
   valid_ = true;
-  remember(kind, p, y, *this);
+  store(kind, p, y);
 }
 
 void steam95::at_hs(double h, double s) {
@@ -471,9 +534,11 @@ void steam95::at_hs(double h, double s) {
   hs_function f(h, s);
   brent_solver solver(&f, 0.0, 1e-8, 100);
   // The pressure range of every state, its lower end raised off zero.
-  const double p = solver.solve(0.001, C::p_max);
+  constexpr double p_lo = 0.001;
+  double p = 0.0;
+  if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
   at_ps(p, s);
-  remember(kind_hs, h, s, *this);
+  store(kind_hs, h, s);
 }
 
 }  // namespace Vantrel

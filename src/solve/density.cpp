@@ -16,8 +16,20 @@ constexpr unsigned budget = 100;             // iterations of every loop below
 constexpr double stability_gradient = 1e-8;  // |∂(p/pc)/∂δ| at a branch's stability limit
 constexpr double limit_width = 1e-5;         // lo and hi this close mark the stability limit
 
+constexpr double x_tolerance = 1e-8;  // Brent's relative abscissa tolerance
+constexpr double near_width = 4e-9;   // half-width of the start interval of dfind_near
+
 double reduced_pressure(const helmholtz_state& s) {
   return s.p() / constant95::pc;
+}
+
+// Brent's abscissa tolerance has an absolute floor (1e-9 in δ) that leaves a dilute vapour
+// wrong in the fifth digit. One Newton step from the root fixes that; it is kept only while it
+// stays within the solver's final bracket.
+double polished(helmholtz_function<helmholtz_state>& f, const brent_solver& solver, double root) {
+  const double g = f.gradient(root);
+  const double step = -solver.f_root / g;
+  return std::fabs(step) <= solver.width ? root + step : root;
 }
 
 }  // namespace
@@ -148,14 +160,8 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
       if (std::fabs(lo - hi) < limit_width) return lo;
       throw convergence_error("dfind");
     }
-    brent_solver solver(&f, 0, 1e-8, budget);
-    delta = solver.solve(lo, hi);
-    // Brent's abscissa tolerance has an absolute floor (1e-9 in δ) that leaves a dilute
-    // vapour wrong in the fifth digit. One Newton step from the root fixes that; it is
-    // kept only while it stays within the solver's final bracket.
-    const double g = f.gradient(delta);
-    const double step = -solver.f_root / g;
-    if (std::fabs(step) <= solver.width) delta += step;
+    brent_solver solver(&f, 0, x_tolerance, budget);
+    delta = polished(f, solver, solver.solve(lo, hi));
     // The outward search may cross δ = 0, where the pressure changes sign. A vapour asked
     // for a pressure of zero or below has no density; the root found there is no answer.
     if (!(delta > 0)) throw convergence_error("dfind");
@@ -163,6 +169,25 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
 
   state->update(delta, tau);
   return delta;
+}
+
+double dfind_near(double delta0, double theta, double pi, helmholtz_state* state) {
+  const double tau = 1.0 / theta;
+  if (theta < 1.0 && delta0 > min_start && delta0 < max_start) {
+    helmholtz_function<helmholtz_state> f(pi, state);
+    state->update(delta0, tau);
+    brent_solver solver(&f, 0, x_tolerance, budget);
+    double root = 0;
+    // Only the stable part of the branch holds a density; at its limit, or in the unstable
+    // section, the full search decides.
+    if (solve_if_bracketed(solver, delta0 * (1 - near_width), delta0 * (1 + near_width), root) &&
+        f.gradient(root) > 0) {
+      const double delta = polished(f, solver, root);
+      state->update(delta, tau);
+      return delta;
+    }
+  }
+  return dfind(delta0, theta, pi, state);
 }
 
 }  // namespace Vantrel

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "model/constant95.h"
+#include "model/errors.h"
 #include "solve/density.h"
 #include "solve/saturation.h"
 
@@ -34,7 +35,86 @@ double vapour_start(double theta, double pi, double pi_sat, double delta_vap) {
   return ideal;
 }
 
+// A property of the Helmholtz state at its point with its derivatives by δ and by τ.
+struct slope2 {
+  double value, by_delta, by_tau;
+};
+
+slope2 pressure_slopes(const helmholtz_state& s) {
+  const double d = s.delta(), t = s.tau();
+  constexpr double K = C::rhoc * C::R * C::Tc * 0.001;  // p = K·(δ + δ²φʳ_δ)/τ, MPa
+  const double z = d + d * d * s.phir_d();
+  return {K * z / t, K * (1 + 2 * d * s.phir_d() + d * d * s.phir_dd()) / t,
+          K * (d * d * s.phir_dt() / t - z / (t * t))};
+}
+
+// A null selector stands for the pressure in MPa.
+slope2 property_slopes(const helmholtz_state& s, property_selector property) {
+  const double d = s.delta(), t = s.tau();
+  constexpr double RTc = C::R * C::Tc;
+  if (property == nullptr) return pressure_slopes(s);
+  if (property == &helmholtz_state::v) return {s.v(), -1 / (C::rhoc * d * d), 0};
+  const double phi_tt = s.phi0_tt() + s.phir_tt();
+  if (property == &helmholtz_state::u) return {s.u(), RTc * s.phir_dt(), RTc * phi_tt};
+  if (property == &helmholtz_state::h) {
+    return {s.h(), RTc * (s.phir_dt() + (s.phir_d() + d * s.phir_dd()) / t),
+            RTc * (phi_tt + d * s.phir_dt() / t - (1 + d * s.phir_d()) / (t * t))};
+  }
+  return {s.s(), C::R * (t * s.phir_dt() - 1 / d - s.phir_d()), C::R * t * phi_tt};
+}
+
+constexpr int start_budget = 40;
+constexpr double start_tolerance = 1e-11;  // on the last Newton step, relative
+// Half-width of the temperature interval around a Newton start, relative: far narrower than
+// the temperature search's tolerance, so that Brent's method accepts it at once with either
+// end as good as the start itself, and wide enough that the relative residual changes sign
+// across it well above its rounding noise.
+constexpr double start_width = 1e-12;
+
+// The state at π whose property equals y, by newton_point from (δ0, 1/θ0). True when it
+// settles strictly inside [θ_lo, θ_hi] on the stable part of an isotherm, on the side that the
+// phase code names below Tc. The state is scratch.
+bool newton_start(double pi, double y, property_selector property, double code, double theta_lo,
+                  double theta_hi, double delta0, double theta0, helmholtz_state* state,
+                  double& theta, double& delta) {
+  if (!newton_point(nullptr, pi * C::pc, property, y, delta0, 1 / theta0, state)) return false;
+  theta = 1 / state->tau();
+  delta = state->delta();
+  if (!(theta > theta_lo && theta < theta_hi) || !(state->dpdrho_r() > 0)) return false;
+  if (theta < 1 && code == quality_superheated) return delta < 1;
+  if (theta < 1 && code == quality_subcooled) return delta > 1;
+  return true;
+}
+
 }  // namespace
+
+bool newton_point(property_selector first, double y1, property_selector second, double y2,
+                  double delta0, double tau0, helmholtz_state* state) {
+  double d = delta0, t = tau0;
+  for (int i = 0; i < start_budget; ++i) {
+    state->update(d, t);
+    const slope2 f1 = property_slopes(*state, first);
+    const slope2 f2 = property_slopes(*state, second);
+    const double r1 = f1.value - y1, r2 = f2.value - y2;
+    const double det = f1.by_delta * f2.by_tau - f1.by_tau * f2.by_delta;
+    if (!(std::abs(det) > 0)) return false;
+    // The step in ln δ, so that a dilute vapour is reached in a few steps.
+    double step_l = -(r1 * f2.by_tau - r2 * f1.by_tau) / det / d;
+    double step_t = -(f1.by_delta * r2 - f2.by_delta * r1) / det;
+    const double scale =
+        std::fmin(1.0, std::fmin(1.0 / std::abs(step_l), 0.2 * t / std::abs(step_t)));
+    step_l *= scale;
+    step_t *= scale;
+    d *= std::exp(step_l);
+    t += step_t;
+    if (!(d > 0 && t > 0 && std::isfinite(d) && std::isfinite(t))) return false;
+    if (std::abs(step_l) <= start_tolerance && std::abs(step_t) <= start_tolerance * t) {
+      state->update(d, t);
+      return true;
+    }
+  }
+  return false;
+}
 
 double density_tp(double theta, double pi, helmholtz_state* state) {
   double delta0 = 0.0;
@@ -91,6 +171,39 @@ double quality_at_t(double theta, double y, property_selector property, double& 
   return (y - y_liq) / (y_vap - y_liq);
 }
 
+namespace {
+
+// The temperature search from a near-exact start: a Newton start at the saturated state of
+// the code's side (or, without one, between the ends of the range), then Brent's method on
+// the interval of ±1e-12 around it, which it accepts at once. False when the start fails or
+// the residual does not change sign across that interval; the caller then searches the
+// whole range.
+bool near_root(helmholtz_pfunction<helmholtz_state>& f, brent_solver& solver, double code,
+               double theta_lo, double theta_hi, double delta_liq, double delta_vap,
+               double& theta) {
+  double theta0 = 0, delta0 = 0;
+  if (code == quality_superheated || code == quality_subcooled) {
+    theta0 = code == quality_superheated ? theta_lo : theta_hi;
+    delta0 = code == quality_superheated ? delta_vap : delta_liq;
+  } else {
+    theta0 = std::sqrt(theta_lo * theta_hi);
+    delta0 = std::fmin(ideal_gas_delta(theta0, f.pressure), 3.0);
+  }
+  double start = 0, density = 0;
+  if (!newton_start(f.pressure, f.target, f.property, code, theta_lo, theta_hi, delta0, theta0,
+                    f.state, start, density)) {
+    return false;
+  }
+  try {
+    f.guess = density;
+    return solve_if_bracketed(solver, start * (1 - start_width), start * (1 + start_width), theta);
+  } catch (const convergence_error&) {
+    return false;
+  }
+}
+
+}  // namespace
+
 double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
                        property_selector property, double& theta, double& delta1, double& delta2,
                        helmholtz_state* state) {
@@ -124,7 +237,10 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
 
   helmholtz_pfunction<helmholtz_state> f(pi, y, property, state, code);
   brent_solver solver(&f, 0.0, 1e-8, 100);
-  theta = solver.solve(theta_lo, theta_hi, f.residual(y_lo), f.residual(y_hi));
+  if (!near_root(f, solver, code, theta_lo, theta_hi, delta1, delta2, theta)) {
+    f.guess = 0.0;
+    theta = solver.solve(theta_lo, theta_hi, f.residual(y_lo), f.residual(y_hi));
+  }
   // Once more at the root, so that the state and the density belong to it.
   f.value(theta);
   delta1 = delta2 = f.density;

@@ -7,6 +7,7 @@
 // −1 (no saturation state at this T or p), −2 (vapour side), −3 (liquid side).
 #include "model/helmholtz.h"
 #include "model/steam95.h"
+#include "solve/density.h"
 #include "solve/solver.h"
 
 namespace Vantrel {
@@ -15,6 +16,15 @@ namespace Vantrel {
 // of the estimated saturation pressure the full saturation solve decides instead. Leaves the
 // state at (δ, 1/θ).
 double density_tp(double theta, double pi, helmholtz_state* state);
+
+// Moves the state to the point (δ, τ) at which its property `first` equals y1 and `second`
+// equals y2, a null selector standing for the pressure in MPa: Newton's method over (ln δ, τ)
+// from (δ0, τ0), each step limited to a factor e in δ and a fifth of τ, at most 40 steps, until
+// both steps are below 1e-11 relative. False when it does not settle; the state is scratch.
+// The point found may be metastable or unstable: the caller checks it, and uses it only as a
+// start for its own search.
+bool newton_point(property_selector first, double y1, property_selector second, double y2,
+                  double delta0, double tau0, helmholtz_state* state);
 
 // As density_tp, but the search starts on the side that a phase code names: −3 the liquid,
 // −2 the vapour; any other code lets density_tp choose. A temperature search that has
@@ -40,7 +50,8 @@ class helmholtz_pfunction : public univariate_function<double, double> {
       : pressure(pressure_), target(target_), property(property_), state(state_), side(side_) {}
 
   double value(const double& theta) override {
-    density = density_tp_on_side(theta, pressure, side, state);
+    density = guess > 0.0 ? dfind_near(guess, theta, pressure, state)
+                          : density_tp_on_side(theta, pressure, side, state);
     return residual((state->*property)());
   }
 
@@ -54,6 +65,9 @@ class helmholtz_pfunction : public univariate_function<double, double> {
   State* state;
   // The phase code whose side every density search keeps (−2, −3), or −1 for free choice.
   double side;
+  // A density within a few parts in 1e9 of every answer the search will ask for, or 0. When
+  // set, each density search starts there through dfind_near.
+  double guess = 0.0;
 };
 
 // The phase and temperature at π for a value y of the property, searching θ in [θ_lo, θ_hi].

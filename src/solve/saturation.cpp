@@ -8,6 +8,7 @@
 #include "model/constant95.h"
 #include "model/errors.h"
 #include "solve/caches.h"
+#include "solve/saturation_fit.h"
 
 namespace Vantrel {
 namespace {
@@ -67,14 +68,82 @@ double power_sum(const std::array<power_term, 6>& terms, double x) {
   return sum;
 }
 
+// Brent's method on a bracket whose end values the search has already computed.
+double solve_on(univariate_function<double, double>& k, double a, double b, double fa, double fb,
+                double tolerance) {
+  brent_solver solver(&k, 0, tolerance, budget);
+  solver.evaluations = 2;
+  return solver.solve(a, b, fa, fb);
+}
+
 // Brent's method with its end values already known from the bracket search, or
 // evaluating them itself when the search ran out of tries. The budget is the same either way.
 double solve_bracketed(univariate_function<double, double>& k, double x0, double tolerance) {
   double a = 0, b = 0, fa = 0, fb = 0;
-  brent_solver solver(&k, 0, tolerance, budget);
-  if (!bracket_saturation(k, x0, a, b, fa, fb)) return solver.solve(a, b);
-  solver.evaluations = 2;
-  return solver.solve(a, b, fa, fb);
+  if (!bracket_saturation(k, x0, a, b, fa, fb)) {
+    brent_solver solver(&k, 0, tolerance, budget);
+    return solver.solve(a, b);
+  }
+  return solve_on(k, a, b, fa, fb, tolerance);
+}
+
+// A fitted start lies within about 1e-12 of the root: one step of a hundredth of the solver's
+// tolerance toward the root brackets it, and Brent's method accepts that bracket at once. Each
+// further try steps ten times as far.
+constexpr double near_step = 1e-10;
+constexpr unsigned near_tries = 3;
+
+// From the fitted start x0, steps toward the root (upward where k < 0) until k changes sign.
+// True with [a, b] bracketing the root and fa, fb the values of k there; false when the tries
+// run out or a density search fails, and the caller then starts afresh from the estimates.
+bool bracket_near(univariate_function<double, double>& k, double x0, double& a, double& b,
+                  double& fa, double& fb) {
+  try {
+    const double f0 = k.value(x0);
+    double step = (f0 < 0 ? near_step : -near_step) * x0;
+    for (unsigned i = 0; i < near_tries; ++i, step *= 10) {
+      const double x = x0 + step;
+      const double f = k.value(x);
+      if (f * f0 > 0) continue;
+      a = step > 0 ? x0 : x;
+      b = step > 0 ? x : x0;
+      fa = step > 0 ? f0 : f;
+      fb = step > 0 ? f : f0;
+      return true;
+    }
+  } catch (const convergence_error&) {
+  }
+  return false;
+}
+
+// One point of the saturation line: the root in x of the fugacity condition k (θ at fixed π,
+// or π at fixed θ), from the fitted start when `fitted` holds, else from the estimates, and
+// the densities of both phases there. False when the fitted start fails to bracket the root.
+bool solve_line(bool x_is_temperature, double fixed, const saturation_entry& start, bool fitted,
+                double tolerance, helmholtz_state* state, double& x, double& delta_liq,
+                double& delta_vap) {
+  helmholtz_kvalue<helmholtz_state> k(state, x_is_temperature, fixed, start.delta_liq,
+                                      start.delta_vap);
+  k.near_guesses = fitted;
+  if (fitted) {
+    double a = 0, b = 0, fa = 0, fb = 0;
+    if (!bracket_near(k, start.value, a, b, fa, fb)) return false;
+    try {
+      x = solve_on(k, a, b, fa, fb, tolerance);
+    } catch (const convergence_error&) {
+      return false;
+    }
+  } else {
+    x = solve_bracketed(k, start.value, tolerance);
+  }
+  // The searches at the root have usually run already, from the same guesses.
+  if (k.densities_at(x, delta_liq, delta_vap)) return true;
+  const double theta = x_is_temperature ? x : fixed;
+  const double pi = x_is_temperature ? fixed : x;
+  const auto search = fitted ? dfind_near : dfind;
+  delta_liq = search(start.delta_liq, theta, pi, state);
+  delta_vap = search(start.delta_vap, theta, pi, state);
+  return true;
 }
 
 using saturation_cache = std::map<double, saturation_entry>;
@@ -92,16 +161,15 @@ bool recall(saturation_cache& cache, double key, double& value, double& delta_li
   return true;
 }
 
-// The densities of both phases at the solved point (θ, π), each from its own branch, stored
-// with the solved value under key.
-void store_phases(saturation_cache& cache, double key, double value, double theta, double pi,
-                  double liquid_guess, double vapour_guess, helmholtz_state* state,
-                  double& delta_liq, double& delta_vap) {
-  const double d_liq = dfind(liquid_guess, theta, pi, state);
-  const double d_vap = dfind(vapour_guess, theta, pi, state);
-  delta_liq = d_liq;
-  delta_vap = d_vap;
-  cache.emplace(key, saturation_entry{value, d_liq, d_vap});
+// The auxiliary-equation start at θ, with π from the given estimate.
+saturation_entry estimated_start(double theta, double pi) {
+  return {pi, liquid_density_estimate(theta), vapour_density_estimate(theta)};
+}
+
+// The liquid's fugacity amplifies an error in π; an absolute floor of 1e-9 would leave low
+// pressures wrong in the fifth digit, so below π = 0.1 the tolerance is relative.
+double pressure_tolerance(double x_tolerance, double pi) {
+  return x_tolerance * std::fmin(1.0, 10 * pi);
 }
 
 }  // namespace
@@ -179,6 +247,15 @@ bool bracket_saturation(univariate_function<double, double>& k, double x0, doubl
   return false;
 }
 
+saturation_entry solve_saturation_pressure(double theta, double x_tolerance,
+                                           helmholtz_state* state) {
+  const saturation_entry start = estimated_start(theta, psat_estimate(theta));
+  saturation_entry solved{};
+  solve_line(false, theta, start, false, pressure_tolerance(x_tolerance, start.value), state,
+             solved.value, solved.delta_liq, solved.delta_vap);
+  return solved;
+}
+
 double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state) {
   // A NaN would match an arbitrary cached key, so it is refused before the lookup.
   if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
@@ -191,21 +268,21 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
     return 1;
   }
 
-  const double liquid_guess = liquid_density_estimate(theta);
-  const double vapour_guess = vapour_density_estimate(theta);
-  double pi = psat_estimate(theta);
-  delta_liq = liquid_guess;
-  delta_vap = vapour_guess;
+  const saturation_entry estimate = estimated_start(theta, psat_estimate(theta));
+  delta_liq = estimate.delta_liq;
+  delta_vap = estimate.delta_vap;
   // The line ends at the critical point; the correlation may overshoot it in the last digit.
-  if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(pi, 1.0);
+  if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(estimate.value, 1.0);
 
-  helmholtz_kvalue<helmholtz_state> k(state, false, theta, liquid_guess, vapour_guess);
-  // The liquid's fugacity amplifies an error in π; an absolute floor of 1e-9 would leave
-  // low pressures wrong in the fifth digit, so below π = 0.1 the tolerance is relative.
-  pi = solve_bracketed(k, pi, x_tolerance * std::fmin(1.0, 10 * pi));
-
-  store_phases(cache, theta, pi, theta, pi, liquid_guess, vapour_guess, state, delta_liq,
-               delta_vap);
+  double pi = 0;
+  saturation_entry fitted{};
+  if (!(fitted_saturation(theta, fitted) &&
+        solve_line(false, theta, fitted, true, pressure_tolerance(x_tolerance, fitted.value), state,
+                   pi, delta_liq, delta_vap))) {
+    solve_line(false, theta, estimate, false, pressure_tolerance(x_tolerance, estimate.value),
+               state, pi, delta_liq, delta_vap);
+  }
+  cache.emplace(theta, saturation_entry{pi, delta_liq, delta_vap});
   return pi;
 }
 
@@ -220,20 +297,23 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
     return 1;
   }
 
-  double theta = tsat_estimate(pi);
-  const double liquid_guess = liquid_density_estimate(theta);
-  const double vapour_guess = vapour_density_estimate(theta);
-  delta_liq = liquid_guess;
-  delta_vap = vapour_guess;
+  const double theta_estimate = tsat_estimate(pi);
+  const saturation_entry estimate = estimated_start(theta_estimate, theta_estimate);
+  delta_liq = estimate.delta_liq;
+  delta_vap = estimate.delta_vap;
   // The same cutoff in θ as helmholtz_psat, so that the two solvers agree on where the
   // line stops being refined.
-  if (std::fabs(1 - theta) < critical_cutoff) return theta;
+  if (std::fabs(1 - theta_estimate) < critical_cutoff) return theta_estimate;
 
-  helmholtz_kvalue<helmholtz_state> k(state, true, pi, liquid_guess, vapour_guess);
-  theta = solve_bracketed(k, theta, x_tolerance);
-
-  store_phases(cache, pi, theta, theta, pi, liquid_guess, vapour_guess, state, delta_liq,
-               delta_vap);
+  // The fitted line inverted for θ, and its densities there.
+  double theta = 0;
+  saturation_entry on_line{};
+  if (!(fitted_saturation_theta(pi, theta) && fitted_saturation(theta, on_line) &&
+        solve_line(true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance,
+                   state, theta, delta_liq, delta_vap))) {
+    solve_line(true, pi, estimate, false, x_tolerance, state, theta, delta_liq, delta_vap);
+  }
+  cache.emplace(pi, saturation_entry{theta, delta_liq, delta_vap});
   return theta;
 }
 

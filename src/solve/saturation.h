@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/helmholtz.h"
+#include "solve/caches.h"
 #include "solve/density.h"
 #include "solve/solver.h"
 
@@ -44,19 +45,45 @@ class helmholtz_kvalue : public univariate_function<double, double> {
                             : -std::log(fugacity_ratio(fixed, x));
   }
 
+  // The densities that the searches found at the argument x, if x is one of the last two
+  // arguments evaluated. They are what a search from the same guesses at the same point gives.
+  bool densities_at(double x, double& delta_liq, double& delta_vap) const {
+    for (const auto& r : recent) {
+      if (r.x == x) {
+        delta_liq = r.delta_liq;
+        delta_vap = r.delta_vap;
+        return true;
+      }
+    }
+    return false;
+  }
+
   bool x_is_temperature;
   double fixed;         // the variable held fixed, π or θ
   double liquid_guess;  // start of the liquid density search
   double vapour_guess;  // start of the vapour density search
   State* state;         // not owned; used as scratch
+  // The guesses are the fitted line's near-exact densities: the searches start with dfind_near.
+  bool near_guesses = false;
 
  private:
   double fugacity_ratio(double theta, double pi) {
-    dfind(liquid_guess, theta, pi, state);
+    const double d_liq = search(liquid_guess, theta, pi);
     const double liquid = fugacity_coefficient(*state);
-    dfind(vapour_guess, theta, pi, state);
+    const double d_vap = search(vapour_guess, theta, pi);
+    recent[1] = recent[0];
+    recent[0] = {x_is_temperature ? theta : pi, d_liq, d_vap};
     return liquid / fugacity_coefficient(*state);
   }
+
+  double search(double guess, double theta, double pi) {
+    return near_guesses ? dfind_near(guess, theta, pi, state) : dfind(guess, theta, pi, state);
+  }
+
+  struct found {
+    double x, delta_liq, delta_vap;
+  };
+  found recent[2] = {{-1, 0, 0}, {-1, 0, 0}};
 };
 
 // Steps from the estimate x0 toward the side where k changes sign, in steps of a hundredth
@@ -67,6 +94,12 @@ class helmholtz_kvalue : public univariate_function<double, double> {
 // shrinks below 1e-8, whichever solver called.
 bool bracket_saturation(univariate_function<double, double>& k, double x0, double& a, double& b,
                         double& fa, double& fb);
+
+// The equal-fugacity solution at θ from the auxiliary estimates, π solved by Brent's method
+// to the relative tolerance x_tolerance, with both densities; nothing is cached. For the
+// program that fits the saturation line, which solves it far tighter than the library does.
+saturation_entry solve_saturation_pressure(double theta, double x_tolerance,
+                                           helmholtz_state* state);
 
 // Saturation pressure π at θ with the coexisting reduced densities, valid for
 // Tt/Tc ≤ θ ≤ 1, cached by exact θ. The state is scratch. Throws

@@ -99,6 +99,15 @@ double brent_solver::solve(double a, double b, double fa, double fb) {
   return b;
 }
 
+bool solve_if_bracketed(univariate_solver& solver, double a, double b, double& root) {
+  const double fa = solver.func->value(a);
+  const double fb = solver.func->value(b);
+  if (fa * fb > 0) return false;
+  solver.evaluations = 2;
+  root = solver.solve(a, b, fa, fb);
+  return true;
+}
+
 bool bracket(univariate_function<double, double>& f, double& x1, double& x2, double factor,
              unsigned tries) {
   if (x1 == x2) throw std::domain_error("bracket");

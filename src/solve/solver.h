@@ -74,6 +74,12 @@ class brent_solver : public univariate_solver {
   double solve(double a, double b) override;
 };
 
+// Brent's method on [a, b] if the solver's function changes sign there (a product of exactly 0
+// counts), with the two end values counted as its first evaluations: true with the root in
+// `root`. False, after those two evaluations, when it does not change sign. For a narrow
+// interval around a near-exact start, which the solver accepts at once.
+bool solve_if_bracketed(univariate_solver& solver, double a, double b, double& root);
+
 // Outward search for a sign change: the end with the smaller |f| moves away from the other
 // by factor times the bracket width, at most `tries` times. Returns true when f(x1) and f(x2)
 // have strictly opposite signs; x1 and x2 keep their last values either way. Throws

@@ -1,0 +1,97 @@
+#include "solve/saturation_fit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "solve/saturation.h"
+#include "solve/saturation_table.h"
+
+namespace Vantrel {
+namespace {
+
+constexpr chebyshev_table table{saturation_table::intervals, saturation_table::degree,
+                                saturation_table::edges, saturation_table::coefficients};
+
+// Quantities of an interval, in the order the coefficients are stored.
+enum quantity : int { log_pi = 0, log_delta_liq = 1, log_delta_vap = 2 };
+constexpr int quantities = 3;
+
+constexpr int newton_budget = 20;
+constexpr double newton_tolerance = 1e-15;  // on the step in t, relative
+// The inverse is accepted where ln π of the fit is met this closely.
+constexpr double inverse_residual = 1e-13;
+
+// The interval of t that holds t, or −1 outside the table.
+int interval_of(double t) {
+  const int n = table.intervals;
+  if (n == 0 || !(t >= table.edges[0] && t <= table.edges[n])) return -1;
+  int i = 0;
+  while (i + 1 < n && t >= table.edges[i + 1]) ++i;
+  return i;
+}
+
+// One quantity of interval i at t, with its derivative by t.
+double fitted(int i, quantity q, double t, double& derivative) {
+  const double a = table.edges[i];
+  const double b = table.edges[i + 1];
+  const double scale = 2.0 / (b - a);
+  const double* c = table.coefficients + (i * quantities + q) * (table.degree + 1);
+  const double value = chebyshev_sum(c, table.degree, (t - a) * scale - 1.0, derivative);
+  derivative *= scale;
+  return value;
+}
+
+}  // namespace
+
+double chebyshev_sum(const double* c, int degree, double u, double& derivative) {
+  double b1 = 0, b2 = 0;  // b(k+1), b(k+2)
+  double d1 = 0, d2 = 0;  // their derivatives by u
+  for (int k = degree; k >= 1; --k) {
+    const double b0 = c[k] + 2 * u * b1 - b2;
+    const double d0 = 2 * b1 + 2 * u * d1 - d2;
+    b2 = b1;
+    b1 = b0;
+    d2 = d1;
+    d1 = d0;
+  }
+  derivative = b1 + u * d1 - d2;
+  return c[0] + u * b1 - b2;
+}
+
+bool fitted_saturation(double theta, saturation_entry& point) {
+  if (!(theta <= 1.0)) return false;
+  const double t = std::sqrt(1.0 - theta);
+  const int i = interval_of(t);
+  if (i < 0) return false;
+  double unused = 0;
+  point.value = std::exp(fitted(i, log_pi, t, unused));
+  point.delta_liq = std::exp(fitted(i, log_delta_liq, t, unused));
+  point.delta_vap = std::exp(fitted(i, log_delta_vap, t, unused));
+  return true;
+}
+
+bool fitted_saturation_theta(double pi, double& theta) {
+  const int n = table.intervals;
+  if (n == 0 || !(pi > 0.0)) return false;
+  const double target = std::log(pi);
+  const double lowest = table.edges[0];
+  const double highest = table.edges[n];
+  // Start from the inverse of the IF97 equation; ln π falls as t grows.
+  double t = std::clamp(std::sqrt(std::fmax(1.0 - tsat_estimate(pi), 0.0)), lowest, highest);
+  double residual = 1.0;
+  for (int k = 0; k < newton_budget; ++k) {
+    double slope = 0;
+    residual = fitted(interval_of(t), log_pi, t, slope) - target;
+    const double next = std::clamp(t - residual / slope, lowest, highest);
+    const bool settled = std::fabs(next - t) <= newton_tolerance * t;
+    t = next;
+    if (settled) break;
+  }
+  double unused = 0;
+  residual = fitted(interval_of(t), log_pi, t, unused) - target;
+  if (!(std::fabs(residual) <= inverse_residual)) return false;
+  theta = 1.0 - t * t;
+  return true;
+}
+
+}  // namespace Vantrel

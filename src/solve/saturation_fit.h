@@ -1,0 +1,35 @@
+#pragma once
+// The saturation line of this library's own equal-fugacity solution as piecewise Chebyshev
+// expansions, the starting values from which the saturation solvers finish in one or two
+// steps. The variable is t = √(1 − θ), in which ρ′ − ρ″ is smooth up to the critical point;
+// the intervals of t shrink geometrically toward it. Each interval holds ln π, ln δ′ and ln δ″.
+//
+// The coefficients (solve/saturation_table.h) are made by the fitting program in tools/ from
+// the solver itself, tightened; they are starting values only, and every result still comes
+// from the solvers.
+#include "solve/caches.h"
+
+namespace Vantrel {
+
+// The fitted π, δ′ and δ″ at θ (π in `value`). False, writing nothing, outside the fitted
+// range from the triple point to the critical cutoff 1 − θ = 4e-6.
+bool fitted_saturation(double theta, saturation_entry& point);
+
+// The θ at which the fitted line reaches π, by Newton's method on the fit. False, writing
+// nothing, outside the fitted range.
+bool fitted_saturation_theta(double pi, double& theta);
+
+// Chebyshev expansions on the intervals [edges[i], edges[i + 1]] of t, each of `degree` + 1
+// coefficients per quantity, stored quantity by quantity within an interval. Read by the fit
+// above and written by the fitting program.
+struct chebyshev_table {
+  int intervals;
+  int degree;
+  const double* edges;
+  const double* coefficients;
+};
+
+// Σ cₖ·Tₖ(u) with its derivative by u, by Clenshaw's recurrence.
+double chebyshev_sum(const double* c, int degree, double u, double& derivative);
+
+}  // namespace Vantrel
