@@ -20,14 +20,16 @@ constexpr double pt = constant95::pt;
 
 // Lines are kept a little beyond the visible range so that they run to its edges, and the
 // range of held values is searched a little wider than the probe found it.
-constexpr double box_margin = 0.25;
+constexpr double box_margin = 0.05;
 constexpr double probe_margin = 0.15;
 
 // Points per line: evenly spread over the visible range, more near the critical point.
-constexpr int march_points = 120;
-constexpr int dome_points = 100;
-constexpr int refine_points = 40;
+constexpr int march_points = 100;
+constexpr int energy_march_points = 60;  // isentropes and isenthalps, which bend gently
+constexpr int dome_points = 70;
+constexpr int refine_points = 30;
 constexpr int pressures_per_decade = 25;
+constexpr int isenthalp_pressures_per_decade = 8;
 constexpr int max_pressure_points = 240;
 constexpr int ice_curve_points = 60;
 
@@ -162,10 +164,10 @@ std::vector<double> saturation_temperatures(double lo, double hi) {
 
 // Temperatures for marching along a line over [lo, hi], with the saturation temperatures near
 // the critical point where lines bend sharply.
-std::vector<double> march_temperatures(double lo, double hi) {
-  auto Ts = evenly(lo, hi, march_points);
+std::vector<double> march_temperatures(double lo, double hi, int points = march_points) {
+  auto Ts = evenly(lo, hi, points);
   for (const double T : saturation_temperatures(lo, hi)) {
-    if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
+    if (T >= lo && T <= hi && (T > Tc - 30.0 || T == Tt)) Ts.push_back(T);
   }
   sort_unique(Ts);
   return Ts;
@@ -248,7 +250,7 @@ class diagram_builder {
     const auto take = [&](const std::function<void()>& build) {
       try {
         build();
-        if (water_at(st.t(), st.p())) seen_.take(st);
+        if (water_at(st.t(), st.p())) take_seen(st);
       } catch (...) {
       }
     };
@@ -269,13 +271,14 @@ class diagram_builder {
             st.at_ts(T, u_.s_in(x));
             const double h = u_.h(st.h());
             if (h >= range_.y_min && h <= range_.y_max && water_at(st.t(), st.p())) {
-              seen_.take(st);
+              take_seen(st);
             }
           } catch (...) {
           }
         }
       }
     }
+    if (seen_.T.empty()) seen_ = seen_beyond_;
     // The dome itself, where it is in view.
     for (const double T : evenly(Tt, Tc, 2 * n)) {
       if (const auto sat = saturation_at_T(T)) {
@@ -294,6 +297,12 @@ class diagram_builder {
     }
   }
 
+  // States beyond the engineering pressures widen the ranges only where the view holds no
+  // others: a corner of a view at 1000 bar must not stretch the isenthalps to 10 000 bar.
+  void take_seen(const steam95& st) {
+    (st.p() <= engineering_p_max ? seen_ : seen_beyond_).take(st);
+  }
+
   // Temperature range for marching lines, library units.
   std::pair<double, double> temperature_span() const {
     if (kind_ == diagram_kind::ts) {
@@ -309,7 +318,7 @@ class diagram_builder {
     if (seen_.p.empty()) return {0.0, 0.0};
     const double lo = std::max(seen_.p.lo / 3.0, ice::p_min());
     const double hi = std::min(seen_.p.hi * 3.0, constant95::p_max);
-    return {lo, hi};
+    return {lo, lo < engineering_p_max ? std::min(hi, engineering_p_max) : hi};
   }
   std::pair<double, double> widened(const extent& e) const {
     const double w = (e.hi - e.lo) * probe_margin;
@@ -377,9 +386,7 @@ class diagram_builder {
 
   std::vector<double> iso_pressures() const {
     const auto [lo, hi] = pressure_span();
-    const double cap = lo < engineering_p_max ? engineering_p_max : constant95::p_max;
-    auto values = decade_values(u_.p(lo), u_.p(std::min(hi, cap)));
-    return values;
+    return decade_values(u_.p(lo), u_.p(hi));
   }
 
   void isobars() {
@@ -441,24 +448,77 @@ class diagram_builder {
     }
   }
 
-  // Lines marched in temperature whose pressure rises along them (isentropes, isochores):
-  // the march stops once a point lies above a logarithmic pressure axis.
-  void march_in_temperature(const std::string& quantity, double value,
-                            const std::function<void(steam95&, double)>& build) {
-    const auto [lo, hi] = temperature_span();
-    line_builder b(box_, quantity, value);
-    for (const double T : march_temperatures(lo, hi)) {
-      if (!add_state(b, [&](steam95& st) { build(st, T); })) break;
+  // The span of a property (h or s) that states at each temperature of `Ts` cover between the
+  // lowest and highest pressure of the lines, saturated mixtures included; nothing where no
+  // state exists. A line of constant h or s is built only where its value is in that span, so
+  // that no constructor is asked for a state that does not exist (its search would run to the
+  // end of its budget).
+  using property_of = double (steam95::*)() const;
+  std::vector<std::optional<extent>> spans(const std::vector<double>& Ts, property_of q) const {
+    const auto [p_lo, p_hi] = pressure_span();
+    std::vector<std::optional<extent>> out;
+    for (const double T : Ts) {
+      extent e;
+      for (const double p : {p_lo, p_hi}) {
+        try {
+          steam95 st;
+          st.at_tp(T, p);
+          if (water_at(T, p)) e.take((st.*q)());
+        } catch (...) {
+        }
+      }
+      if (const auto sat = T < Tc ? saturation_at_T(T) : std::nullopt) {
+        e.take((sat->liquid.*q)());
+        e.take((sat->vapour.*q)());
+      }
+      out.push_back(e.empty() ? std::nullopt : std::optional<extent>(e));
     }
-    keep(b.take());
+    return out;
+  }
+
+  // Lines of constant h or s, marched in temperature with a temperature-first constructor.
+  // Where pressure rises along them (isentropes on p-h) the march ends above the view.
+  void march_in_temperature(const std::string& quantity, property_of q,
+                            const std::vector<double>& values,
+                            double (display_units::*library)(double) const,
+                            void (steam95::*build)(double, double)) {
+    const auto [lo, hi] = temperature_span();
+    const auto Ts = march_temperatures(lo, hi, energy_march_points);
+    const auto reach = spans(Ts, q);
+    for (const double value : values) {
+      const double y = (u_.*library)(value);
+      line_builder b(box_, quantity, value);
+      for (std::size_t i = 0; i < Ts.size(); ++i) {
+        const double T = Ts[i];
+        if (!reach[i] || y < reach[i]->lo || y > reach[i]->hi) {
+          b.gap();
+          continue;
+        }
+        if (!add_state(b, [&](steam95& st) { (st.*build)(T, y); })) break;
+      }
+      keep(b.take());
+    }
   }
 
   void isentropes() {
     if (seen_.s.empty()) return;
     const auto [lo, hi] = widened(seen_.s);
-    for (const double value : stepped_values(u_.s(lo), u_.s(hi))) {
-      const double s = u_.s_in(value);
-      march_in_temperature("s", value, [s](steam95& st, double T) { st.at_ts(T, s); });
+    march_in_temperature("s", &steam95::s, stepped_values(u_.s(lo), u_.s(hi)), &display_units::s_in,
+                         &steam95::at_ts);
+  }
+
+  // Isenthalps are marched in pressure: at low pressure they flatten towards the temperature
+  // at which the ideal gas has their enthalpy, which a march in temperature would miss.
+  void isenthalps() {
+    if (seen_.h.empty()) return;
+    const auto [p_lo, p_hi] = pressure_span();
+    const auto ps = logarithmic(p_lo, p_hi, isenthalp_pressures_per_decade, max_pressure_points);
+    const auto [lo, hi] = widened(seen_.h);
+    for (const double value : stepped_values(u_.h(lo), u_.h(hi))) {
+      const double h = u_.h_in(value);
+      line_builder b(box_, "h", value);
+      for (const double p : ps) add_state(b, [p, h](steam95& st) { st.at_ph(p, h); });
+      keep(b.take());
     }
   }
 
@@ -467,20 +527,11 @@ class diagram_builder {
     const auto values = decade_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
     for (const double value : values) {
       const double v = u_.v_in(value);
-      march_in_temperature("v", value, [v](steam95& st, double T) { st.at_tv(T, v); });
-    }
-  }
-
-  void isenthalps() {
-    if (seen_.h.empty()) return;
-    const auto [p_lo, p_hi] = pressure_span();
-    const auto ps = logarithmic(p_lo, std::min(p_hi, engineering_p_max * 10.0),
-                                pressures_per_decade / 2, max_pressure_points / 2);
-    const auto [lo, hi] = widened(seen_.h);
-    for (const double value : stepped_values(u_.h(lo), u_.h(hi))) {
-      const double h = u_.h_in(value);
-      line_builder b(box_, "h", value);
-      for (const double p : ps) add_state(b, [p, h](steam95& st) { st.at_ph(p, h); });
+      const auto [lo, hi] = temperature_span();
+      line_builder b(box_, "v", value);
+      for (const double T : march_temperatures(lo, hi)) {
+        if (!add_state(b, [&](steam95& st) { st.at_tv(T, v); })) break;
+      }
       keep(b.take());
     }
   }
@@ -525,7 +576,7 @@ class diagram_builder {
   display_units u_;
   view range_;
   box box_;
-  extents seen_;
+  extents seen_, seen_beyond_;
   std::vector<line> lines_;
 };
 

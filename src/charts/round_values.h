@@ -1,5 +1,5 @@
 #pragma once
-// Round iso-line values for a visible range: evenly stepped (1, 2 or 5 times a power of ten)
+// Round iso-line values for a visible range: evenly stepped (1, 2, 2.5 or 5 times a power of ten)
 // or spread over decades (1, 2, 5 or 1, 3 or 1 per decade), the finest choice that keeps at
 // most `most` of them.
 #include <vector>
