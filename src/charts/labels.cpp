@@ -1,7 +1,7 @@
 #include "charts/labels.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <span>
 #include <string>
@@ -36,10 +36,11 @@ struct pixels {
   }
 };
 
+// Iso-line values are round decimals: written out in full, without an exponent.
 std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", v);
-  return text;
+  char text[64];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string();
 }
 
 std::string label_text(const line& l, int unit_system) {

@@ -35,6 +35,9 @@ constexpr int ice_curve_points = 60;
 
 // Iso-pressures above 1000 bar are drawn only where the whole view lies above it.
 constexpr double engineering_p_max = 100.0;  // MPa
+// Just above the lowest pressure at which at_hs searches for a state (0.001 MPa): a state
+// on the end of its search range is not always found.
+constexpr double hs_p_min = 0.001 * (1.0 + 1e-6);
 // A few round volumes, one per decade at most.
 constexpr int most_isochores = 6;
 
@@ -167,7 +170,17 @@ std::vector<double> saturation_temperatures(double lo, double hi) {
 std::vector<double> march_temperatures(double lo, double hi, int points = march_points) {
   auto Ts = evenly(lo, hi, points);
   for (const double T : saturation_temperatures(lo, hi)) {
-    if (T >= lo && T <= hi && (T > Tc - 30.0 || T == Tt)) Ts.push_back(T);
+    if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
+  }
+  // Lines that cross the triple line start on it: a tenth of a millikelvin above the saturation
+  // temperature of the triple-point pressure, the lowest at which a mixture can be built from
+  // its pressure, so that no rounding of the solvers puts the point below it.
+  try {
+    steam95 triple;
+    triple.at_psat(pt, 0.0);
+    const double T = triple.t() + 1e-4;
+    if (T >= lo && T <= hi) Ts.push_back(T);
+  } catch (...) {
   }
   sort_unique(Ts);
   return Ts;
@@ -316,7 +329,9 @@ class diagram_builder {
   }
   std::pair<double, double> pressure_span() const {
     if (seen_.p.empty()) return {0.0, 0.0};
-    const double lo = std::max(seen_.p.lo / 3.0, ice::p_min());
+    // On h-s, lines stop where the state under the cursor can no longer be found.
+    const double floor = kind_ == diagram_kind::hs ? hs_p_min : ice::p_min();
+    const double lo = std::max(seen_.p.lo / 3.0, floor);
     const double hi = std::min(seen_.p.hi * 3.0, constant95::p_max);
     return {lo, lo < engineering_p_max ? std::min(hi, engineering_p_max) : hi};
   }
