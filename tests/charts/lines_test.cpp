@@ -69,7 +69,7 @@ double allowance(diagram_kind kind, int units, point at, const std::string& quan
 
 // Rebuilt from the diagram's own pair, each point of an isobar, isotherm, isentrope, isenthalp
 // or isochore gives back the value its line holds. The h-s pair is slow to invert, so there
-// every third point is checked. (Quality lines meet at the critical point, where a rebuilt
+// every eighth point is checked. (Quality lines meet at the critical point, where a rebuilt
 // quality is ill-conditioned; they are checked against the dome below.)
 TEST(ChartLines, EveryPointIsTheStateOfItsLine) {
   for (const auto kind : property_diagrams) {
