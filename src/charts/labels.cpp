@@ -7,6 +7,7 @@
 #include <string>
 
 #include "charts/display.h"
+#include "charts/geometry.h"
 
 namespace Vantrel::charts {
 
@@ -154,10 +155,8 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     double length = 0.0;
     for (const auto& seg : l.segments) {
       for (std::size_t i = 1; i < seg.size(); ++i) {
-        const point a = px.to(seg[i - 1]), b = px.to(seg[i]);
-        const bool in_a = a.x >= 0 && a.x <= width && a.y >= 0 && a.y <= height;
-        const bool in_b = b.x >= 0 && b.x <= width && b.y >= 0 && b.y <= height;
-        if (!in_a || !in_b) continue;
+        point a = px.to(seg[i - 1]), b = px.to(seg[i]);
+        if (!clip(a, b, 0.0, width, 0.0, height) || !(a.x != b.x || a.y != b.y)) continue;
         pieces.emplace_back(a, b);
         length += std::hypot(b.x - a.x, b.y - a.y);
       }

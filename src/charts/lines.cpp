@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "charts/geometry.h"
 #include "charts/round_values.h"
 #include "model/constant95.h"
 #include "properties/ice.h"
@@ -46,17 +47,25 @@ struct box {
   double x0, x1, y0, y1;
   bool log_y;
 
-  static box around(const view& r, bool log_y) {
-    const double dx = (r.x_max - r.x_min) * box_margin;
+  static box around(const view& r, bool log_y, double margin = box_margin) {
+    const double dx = (r.x_max - r.x_min) * margin;
     if (log_y) {
       const double l0 = std::log10(r.y_min), l1 = std::log10(r.y_max);
-      const double dy = (l1 - l0) * box_margin;
+      const double dy = (l1 - l0) * margin;
       return {r.x_min - dx, r.x_max + dx, std::pow(10.0, l0 - dy), std::pow(10.0, l1 + dy), true};
     }
-    const double dy = (r.y_max - r.y_min) * box_margin;
+    const double dy = (r.y_max - r.y_min) * margin;
     return {r.x_min - dx, r.x_max + dx, r.y_min - dy, r.y_max + dy, false};
   }
   bool inside(point p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+  // Whether the straight piece from a to b, as drawn (y in its logarithm on a logarithmic
+  // axis), passes through the box (Liang-Barsky clipping).
+  bool crosses(point a, point b) const {
+    const auto f = [this](double y) { return log_y ? std::log10(y) : y; };
+    a.y = f(a.y);
+    b.y = f(b.y);
+    return clip(a, b, x0, x1, f(y0), f(y1));
+  }
   bool above(point p) const { return p.y > y1; }
 };
 
@@ -81,6 +90,11 @@ class line_builder {
     }
     if (!run_.empty()) {
       run_.push_back(p);
+      close();
+    } else if (outside_ && box_.crosses(*outside_, p)) {
+      // A straight piece across the view with both ends outside it (an isobar across the
+      // dome in a close view).
+      run_ = {*outside_, p};
       close();
     }
     outside_ = p;
@@ -246,13 +260,15 @@ class diagram_builder {
 
   void keep(line l) {
     // Only lines with something in view are drawn.
-    const bool seen = std::any_of(l.segments.begin(), l.segments.end(), [this](const auto& seg) {
-      return std::any_of(seg.begin(), seg.end(), [this](point p) {
-        return p.x >= range_.x_min && p.x <= range_.x_max && p.y >= range_.y_min &&
-               p.y <= range_.y_max;
-      });
-    });
-    if (seen) lines_.push_back(std::move(l));
+    const box visible = box::around(range_, log_y(), 0.0);
+    for (const auto& seg : l.segments) {
+      for (std::size_t i = 1; i < seg.size(); ++i) {
+        if (visible.crosses(seg[i - 1], seg[i])) {
+          lines_.push_back(std::move(l));
+          return;
+        }
+      }
+    }
   }
 
   // Finds the range of temperature, pressure, enthalpy, entropy and volume over the view from
