@@ -285,6 +285,38 @@ TEST(ChartStateAt, GivesTheStateWhereOneExistsAndNothingElsewhere) {
   }
 }
 
+// Over the whole of each default view, wherever the hover gives a state, that state lies at the
+// point (its own pair puts it back there) and is water, not ice: above the sublimation or
+// melting temperature of its pressure.
+TEST(ChartStateAt, HoverSweepGivesOnlyStatesAtThePoint) {
+  constexpr int n = 9;
+  for (const auto kind : {diagram_kind::ts, diagram_kind::hs, diagram_kind::ph, diagram_kind::pt}) {
+    for (const int units : {0, 1}) {
+      const view r = default_view(kind, units);
+      const bool log_y = kind == diagram_kind::ph || kind == diagram_kind::pt;
+      int states = 0;
+      for (int i = 0; i <= n; ++i) {
+        for (int j = 0; j <= n; ++j) {
+          const point at{r.x_min + (r.x_max - r.x_min) * i / n,
+                         log_y ? r.y_min * std::pow(r.y_max / r.y_min, double(j) / n)
+                               : r.y_min + (r.y_max - r.y_min) * j / n};
+          const auto s = state_at(kind, units, at);
+          if (!s) continue;
+          ++states;
+          SCOPED_TRACE(testing::Message() << names[static_cast<int>(kind)] << " units " << units
+                                          << " (" << at.x << ", " << at.y << ")");
+          const point back = place(kind, *s);
+          EXPECT_NEAR(back.x, at.x, 1e-6 * std::max(std::abs(at.x), 1.0));
+          EXPECT_NEAR(back.y, at.y, 1e-6 * std::max(std::abs(at.y), 1.0));
+          const auto ice = state_at(diagram_kind::pt, units, {s->T, s->p});
+          EXPECT_TRUE(ice || s->x) << "T " << s->T << " p " << s->p << " is ice";
+        }
+      }
+      EXPECT_GT(states, (n + 1) * (n + 1) / 3);
+    }
+  }
+}
+
 // A click gives the Superheated/Subcooled page the diagram's own pair with both inputs in
 // display units, in the page's order.
 TEST(ChartStateAt, ClickGivesThePagesPairAndInputs) {
