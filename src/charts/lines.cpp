@@ -210,27 +210,23 @@ struct saturation {
   steam95 liquid, vapour;
   double middle_density() const { return 0.5 * (liquid.rho() + vapour.rho()); }
 };
-std::optional<saturation> saturation_at_p(double p) {
-  if (!(p >= pt && p < pc)) return std::nullopt;
+std::optional<saturation> saturated(void (steam95::*build)(double, double), double at) {
   try {
     saturation s;
-    s.liquid.at_psat(p, 0.0);
-    s.vapour.at_psat(p, 1.0);
+    (s.liquid.*build)(at, 0.0);
+    (s.vapour.*build)(at, 1.0);
     return s;
   } catch (...) {
     return std::nullopt;
   }
 }
+std::optional<saturation> saturation_at_p(double p) {
+  if (!(p >= pt && p < pc)) return std::nullopt;
+  return saturated(&steam95::at_psat, p);
+}
 std::optional<saturation> saturation_at_T(double T) {
   if (!(T >= Tt && T < Tc)) return std::nullopt;
-  try {
-    saturation s;
-    s.liquid.at_tsat(T, 0.0);
-    s.vapour.at_tsat(T, 1.0);
-    return s;
-  } catch (...) {
-    return std::nullopt;
-  }
+  return saturated(&steam95::at_tsat, T);
 }
 
 class diagram_builder {
