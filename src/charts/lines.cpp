@@ -39,6 +39,8 @@ constexpr double engineering_p_max = 100.0;  // MPa
 // Just above the lowest pressure at which at_hs searches for a state (0.001 MPa): a state
 // on the end of its search range is not always found.
 constexpr double hs_p_min = 0.001 * (1.0 + 1e-6);
+// The h-s probe looks for states up to this temperature (K).
+constexpr double probe_T_max = 2500.0;
 // A few round volumes, one per decade at most.
 constexpr int most_isochores = 6;
 
@@ -289,18 +291,7 @@ class diagram_builder {
           take([&] { st.at_ph(u_.p_in(y), u_.h_in(x)); });
         }
       } else {
-        // h-s: states of the view's entropies over the whole temperature range, kept where
-        // their enthalpy is in view (at_hs is too slow to probe with).
-        for (const double T : logarithmic(constant95::T_min, 2500.0, 12, 14)) {
-          try {
-            st.at_ts(T, u_.s_in(x));
-            const double h = u_.h(st.h());
-            if (h >= range_.y_min && h <= range_.y_max && water_at(st.t(), st.p())) {
-              take_seen(st);
-            }
-          } catch (...) {
-          }
-        }
+        probe_entropy(u_.s_in(x));
       }
     }
     if (seen_.T.empty()) seen_ = seen_beyond_;
@@ -319,6 +310,43 @@ class diagram_builder {
     if (kind_ == diagram_kind::ph) {
       seen_.p.take(u_.p_in(range_.y_min));
       seen_.p.take(u_.p_in(range_.y_max));
+    }
+  }
+
+  // h-s: the states of entropy s whose enthalpy is in view (at_hs is too slow to probe with).
+  // Along an isentrope the enthalpy rises with temperature, so the view's enthalpy bounds are
+  // found between two states of a coarse temperature grid, by interpolation in temperature.
+  void probe_entropy(double s) {
+    bool have_previous = false;
+    double T_previous = 0.0, h_previous = 0.0;
+    const auto state_at_T = [&](double T) -> std::optional<steam95> {
+      try {
+        steam95 st;
+        st.at_ts(T, s);
+        if (water_at(st.t(), st.p())) return st;
+      } catch (...) {
+      }
+      return std::nullopt;
+    };
+    for (const double T : logarithmic(constant95::T_min, probe_T_max, 12, 14)) {
+      const auto st = state_at_T(T);
+      if (!st) {
+        have_previous = false;
+        continue;
+      }
+      const double h = u_.h(st->h());
+      if (h >= range_.y_min && h <= range_.y_max) take_seen(*st);
+      if (have_previous) {
+        for (const double edge : {range_.y_min, range_.y_max}) {
+          if ((edge - h_previous) * (edge - h) >= 0.0) continue;
+          const double T_edge =
+              T_previous + (edge - h_previous) / (h - h_previous) * (T - T_previous);
+          if (const auto at_edge = state_at_T(T_edge)) take_seen(*at_edge);
+        }
+      }
+      have_previous = true;
+      T_previous = T;
+      h_previous = h;
     }
   }
 
@@ -343,8 +371,9 @@ class diagram_builder {
     if (seen_.p.empty()) return {0.0, 0.0};
     // On h-s, lines stop where the state under the cursor can no longer be found.
     const double floor = kind_ == diagram_kind::hs ? hs_p_min : ice::p_min();
-    const double lo = std::max(seen_.p.lo / 3.0, floor);
-    const double hi = std::min(seen_.p.hi * 3.0, constant95::p_max);
+    const double widen = std::clamp(std::pow(seen_.p.hi / seen_.p.lo, probe_margin), 1.0, 3.0);
+    const double lo = std::max(seen_.p.lo / widen, floor);
+    const double hi = std::min(seen_.p.hi * widen, constant95::p_max);
     return {lo, lo < engineering_p_max ? std::min(hi, engineering_p_max) : hi};
   }
   std::pair<double, double> widened(const extent& e) const {
@@ -413,7 +442,7 @@ class diagram_builder {
 
   std::vector<double> iso_pressures() const {
     const auto [lo, hi] = pressure_span();
-    return decade_values(u_.p(lo), u_.p(hi));
+    return round_values(u_.p(lo), u_.p(hi));
   }
 
   void isobars() {
@@ -551,7 +580,7 @@ class diagram_builder {
 
   void isochores() {
     if (seen_.v.empty()) return;
-    const auto values = decade_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
+    const auto values = round_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
     for (const double value : values) {
       const double v = u_.v_in(value);
       const auto [lo, hi] = temperature_span();

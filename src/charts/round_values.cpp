@@ -57,4 +57,9 @@ std::vector<double> decade_values(double lo, double hi, int most) {
   return {};
 }
 
+std::vector<double> round_values(double lo, double hi, int most) {
+  if (hi < 10.0 * lo) return stepped_values(lo, hi, most);
+  return decade_values(lo, hi, most);
+}
+
 }  // namespace Vantrel::charts

@@ -11,4 +11,8 @@ inline constexpr int most_iso_lines = 15;
 std::vector<double> stepped_values(double lo, double hi, int most = most_iso_lines);
 std::vector<double> decade_values(double lo, double hi, int most = most_iso_lines);
 
+// Values of a quantity drawn on a logarithmic scale (pressure, volume): spread over decades,
+// or evenly stepped within a range narrower than a decade.
+std::vector<double> round_values(double lo, double hi, int most = most_iso_lines);
+
 }  // namespace Vantrel::charts
