@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (state->x && !(*state->x > 0.0 && *state->x < 1.0)) __builtin_trap();
   const point back = place(kind, *state);
   const auto near = [](double a, double b) {
-    return std::abs(a - b) <= 1e-5 * std::max(std::abs(b), 1.0);
+    return std::abs(a - b) <= 2e-4 * std::max(std::abs(b), 1.0);
   };
   if (!near(back.x, at.x) || !near(back.y, at.y)) __builtin_trap();
   return 0;

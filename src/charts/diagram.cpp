@@ -41,9 +41,10 @@ const default_range& defaults(diagram_kind kind) {
 }
 
 // The inputs must come back from the state to this relative precision (with a floor for values
-// near zero), so that a constructor that settled on another root gives no state.
+// near zero), so that a constructor that settled on another root gives no state. Close to the
+// critical point the pressure-first constructors settle only to about 1e-5.
 bool matches(double got, double wanted, double floor) {
-  return std::abs(got - wanted) <= 1e-6 * std::max(std::abs(wanted), floor);
+  return std::abs(got - wanted) <= 1e-4 * std::max(std::abs(wanted), floor);
 }
 
 // Builds the state of a diagram's pair in library units; false where the constructor fails or

