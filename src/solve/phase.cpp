@@ -64,6 +64,8 @@ slope2 property_slopes(const helmholtz_state& s, property_selector property) {
 }
 
 constexpr int start_budget = 40;
+// Relative allowance on the auxiliary saturated densities, well above their error.
+constexpr double dome_margin = 1e-2;
 constexpr double start_tolerance = 1e-11;  // on the last Newton step, relative
 // Half-width of the temperature interval around a Newton start, relative: far narrower than
 // the temperature search's tolerance, so that Brent's method accepts it at once with either
@@ -81,6 +83,12 @@ bool newton_start(double pi, double y, property_selector property, double code, 
   theta = 1 / state->tau();
   delta = state->delta();
   if (!(theta > theta_lo && theta < theta_hi) || !(state->dpdrho_r() > 0)) return false;
+  // Below Tc, the equation of state also meets p and y on the loops of an isotherm between its
+  // saturated densities, where no state exists: a point clearly inside that band is no start.
+  if (theta < 1 && delta > vapour_density_estimate(theta) * (1 + dome_margin) &&
+      delta < liquid_density_estimate(theta) * (1 - dome_margin)) {
+    return false;
+  }
   if (theta < 1 && code == quality_superheated) return delta < 1;
   if (theta < 1 && code == quality_subcooled) return delta > 1;
   return true;

@@ -136,6 +136,23 @@ TEST(Mends, InputsThatOnceGaveWrongAnswers) {
   }
 }
 
+// Just above the critical pressure, the equation of state also meets a liquid-like h or s on
+// the loops of an isotherm inside the dome, where no state exists; the pressure-first pairs
+// must answer the stable liquid, which T-p at the answer's temperature finds again.
+TEST(Mends, PressureFirstPairsAboveTheCriticalPressureAnswerTheStableLiquid) {
+  for (const double p : {22.5, 23.963643388672786, 30.0}) {
+    for (const double h : {0.0, 500.0, 1000.0, 1500.0}) {
+      SCOPED_TRACE(testing::Message() << "p=" << p << " h=" << h);
+      steam95 ph, ps, tp;
+      ph.at_ph(p, h);
+      tp.at_tp(ph.t(), p);
+      EXPECT_NEAR(ph.rho(), tp.rho(), 1e-6 * tp.rho());
+      ps.at_ps(p, tp.s());
+      EXPECT_NEAR(ps.t(), ph.t(), 1e-6 * ph.t());
+    }
+  }
+}
+
 // Every range error and refused input, with its exact context; the state stays invalid.
 TEST(Errors, RefusedInputsNameTheirContext) {
   const struct {
