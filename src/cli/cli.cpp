@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/names.h"
+#include "lookup/property_table.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
 
@@ -95,7 +96,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   app.footer(inputs_help);
   add_common_options(app, a);
 
-  auto* state = app.add_subcommand("state", "The 27 properties of the state given by two inputs");
+  const std::string all_properties = "The " + std::to_string(property_count) + " properties";
+  auto* state = app.add_subcommand("state", all_properties + " of the state given by two inputs");
   state->add_option("PAIR", a.pair, "Input pair: " + pair_names())->required();
   state->add_option("A", a.first, "First input")->required();
   state->add_option("B", a.second, "Second input")->required();
@@ -103,7 +105,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   add_common_options(*state, a);
   state->footer(inputs_help);
 
-  auto* sat = app.add_subcommand("sat", "The 27 properties of a saturated state");
+  auto* sat = app.add_subcommand("sat", all_properties + " of a saturated state");
   sat->add_option("VARIABLE", a.variable, "T (saturation temperature) or p (saturation pressure)")
       ->required()
       ->check(CLI::IsMember({"T", "p"}));

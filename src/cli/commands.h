@@ -29,7 +29,7 @@ class usage_error : public std::runtime_error {
 // names the argument otherwise.
 double read_number(const std::string& argument, const std::string& text);
 
-// Property rows of one state: all 27, or those of `props` in the order given.
+// Property rows of one state: all of them, or those of `props` in the order given.
 int show_state(const lookup_context& c, const state_query& q, const std::vector<int>& props,
                output_format format, std::ostream& out, std::ostream& err);
 

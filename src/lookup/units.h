@@ -44,12 +44,12 @@ inline constexpr double unit_factors[7][3] = {
 };
 
 // The factor column that a unit system selects.
-constexpr int unit_column(int units) {
+constexpr int factor_column(int units) {
   return units == metric_units ? 1 : units == internal_units ? 0 : 2;
 }
 
 constexpr double unit_factor(unit_row row, int units) {
-  return unit_factors[row][unit_column(units)];
+  return unit_factors[row][factor_column(units)];
 }
 
 // Property codes: what lookup_property, lookup_tsat and lookup_psat evaluate. The entry points
