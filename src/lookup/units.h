@@ -8,6 +8,8 @@
 // library's own units (column 0 of the factor table), for callers that compare with other
 // IAPWS-95 programs. The four single-value entry points never select it.
 // The pure conversions are constexpr here so that the pages can share them without the solvers.
+#include <array>
+
 #include "model/constant95.h"
 
 namespace Vantrel {
@@ -104,6 +106,20 @@ enum input_pair : int {
 };
 
 inline constexpr int input_pair_count = 10;
+
+// The property codes of the two inputs of each pair, in order: what reads a state's inputs back.
+inline constexpr std::array<std::array<int, 2>, input_pair_count> pair_input_codes{{
+    {code_t, code_p},
+    {code_t, code_v},
+    {code_t, code_h},
+    {code_t, code_s},
+    {code_t, code_u},
+    {code_p, code_v},
+    {code_p, code_h},
+    {code_p, code_s},
+    {code_p, code_u},
+    {code_h, code_s},
+}};
 
 // --- Results: internal units to display units.
 

@@ -45,21 +45,6 @@ struct lookup_result {
   bool operator==(const lookup_result&) const = default;
 };
 
-// Codes of the two inputs of each pair, read from a temperature-pressure state to give the inputs
-// of the other pairs.
-constexpr std::array<std::array<int, 2>, input_pair_count> pair_input_codes{{
-    {code_t, code_p},
-    {code_t, code_v},
-    {code_t, code_h},
-    {code_t, code_s},
-    {code_t, code_u},
-    {code_p, code_v},
-    {code_p, code_h},
-    {code_p, code_s},
-    {code_p, code_u},
-    {code_h, code_s},
-}};
-
 // A fixed list of pages of lookups over 150 states: states of every input pair in both unit
 // systems (liquid, vapour, supercritical and some below the range) and saturated states by
 // temperature and by pressure.
