@@ -399,7 +399,14 @@ PYBIND11_MODULE(kelvora, m) {
              names.append("keys");
              return names;
            })
-      .def("__repr__", &describe);
+      .def("__repr__", &describe)
+      // Results pickle (and copy), so that they pass between processes.
+      .def(py::pickle(
+          [](const state_result& r) { return py::make_tuple(r.values, r.phase, r.status); },
+          [](const py::tuple& t) {
+            if (t.size() != 3) throw py::value_error("not a pickled kelvora.State");
+            return state_result{t[0].cast<py::dict>(), t[1], t[2]};
+          }));
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
         py::arg("workers") = py::none(),

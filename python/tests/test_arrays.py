@@ -1,5 +1,6 @@
 """Arrays of states: broadcasting and shapes, statuses and NaN for states that cannot be built,
 the exception for scalars, bad input, and worker threads giving the results of one."""
+import pickle
 import threading
 
 import numpy as np
@@ -37,6 +38,10 @@ class TestShapes:
     def test_a_zero_dimensional_array_gives_arrays_and_numpy_scalars_give_numbers(self):
         assert kelvora.state("T-p", np.array(25.0), 1).h.shape == ()
         assert isinstance(kelvora.state("T-p", np.float64(25), np.int64(1)).h, float)
+
+    def test_results_pickle_with_their_phases_and_statuses(self):
+        r = kelvora.state("T-p", [25.0, -300.0], 1)
+        assert bits(pickle.loads(pickle.dumps(r))) == bits(r)
 
     def test_saturated_quality_arrays_broadcast_with_the_value(self):
         r = kelvora.saturated("p", [1.0, 10.0], quality=[[0.0], [0.5], [1.0]])
