@@ -74,26 +74,28 @@ int guarded(Compute compute) {
   }
 }
 
-// Evaluates one property of a built state and writes it to *out. A value that is not a finite
-// number is a failed computation, never a result.
-int evaluate_on(const steam95& state, int property_code, int units, double* out) {
+// Builds a fresh state with `build`, evaluates one property on it and writes it to *out. A value
+// that is not a finite number is a failed computation, never a result.
+template <class Build>
+int evaluate(Build build, int property_code, int units, double* out) {
   return guarded([&] {
+    steam95 state;
+    build(state);
     const double value = property_value(property_code, state, units);
-    if (!std::isfinite(value)) return int{status_failed};
+    if (!std::isfinite(value)) return status_failed;
     *out = value;
-    return int{status_ok};
+    return status_ok;
   });
 }
 
-// Builds a fresh state with `build`, evaluates one property on it and writes it to *out.
-template <class Build>
-int evaluate(Build build, int property_code, int units, double* out) {
-  steam95 state;
-  const int built = guarded([&] {
-    build(state);
-    return int{status_ok};
+// Evaluates one property of a built state, as evaluate does.
+int evaluate_on(const steam95& state, int property_code, int units, double* out) {
+  return guarded([&] {
+    const double value = property_value(property_code, state, units);
+    if (!std::isfinite(value)) return status_failed;
+    *out = value;
+    return status_ok;
   });
-  return built == status_ok ? evaluate_on(state, property_code, units, out) : built;
 }
 
 bool spans_match(std::span<const int> codes, std::span<double> values, std::span<int> statuses) {

@@ -46,7 +46,7 @@ void apply_cache_bound(Map& table) {
   if (table.size() > cache_bound) table.clear();
 }
 
-// Empties the calling thread's three tables. For tests and benchmarks that need cold solves; the
+// Empties all three tables. For tests and benchmarks that need cold solves; the
 // application never calls it.
 void clear_library_caches();
 
