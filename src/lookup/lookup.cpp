@@ -57,22 +57,9 @@ bool valid_property_code(int code) {
   return code >= 0 && code <= last_lookup_code;
 }
 
-// Runs `compute` and turns a library error into its status, in the order domain, not
-// applicable, convergence, any other standard error.
+// Runs `compute` and turns a library error into its status (defined below).
 template <class Compute>
-int guarded(Compute compute) {
-  try {
-    return compute();
-  } catch (const std::domain_error&) {
-    return status_invalid;
-  } catch (const not_applicable&) {
-    return status_not_applicable;
-  } catch (const convergence_error&) {
-    return status_failed;
-  } catch (const std::exception&) {
-    return status_failed;
-  }
-}
+int guarded(Compute compute);
 
 // Builds a fresh state with `build`, evaluates one property on it and writes it to *out. A value
 // that is not a finite number is a failed computation, never a result.
@@ -86,6 +73,23 @@ int evaluate(Build build, int property_code, int units, double* out) {
     *out = value;
     return status_ok;
   });
+}
+
+// The statuses of library errors, tried in the order domain, not applicable, convergence, any
+// other standard error.
+template <class Compute>
+int guarded(Compute compute) {
+  try {
+    return compute();
+  } catch (const std::domain_error&) {
+    return status_invalid;
+  } catch (const not_applicable&) {
+    return status_not_applicable;
+  } catch (const convergence_error&) {
+    return status_failed;
+  } catch (const std::exception&) {
+    return status_failed;
+  }
 }
 
 // Evaluates one property of a built state, as evaluate does.
