@@ -3,6 +3,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "cli/output.h"
 #include "lookup/property_table.h"
 
 namespace Vantrel::cli {
@@ -87,7 +88,7 @@ std::vector<int> property_list(std::string_view list) {
     const auto code = property_code(name);
     if (!code) {
       throw std::invalid_argument(name.empty() ? std::string("empty property name")
-                                               : "unknown property '" + std::string(name) + "'");
+                                               : "unknown property " + quoted_field(name));
     }
     codes.push_back(*code);
     if (comma == std::string_view::npos) break;

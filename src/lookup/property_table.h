@@ -3,7 +3,8 @@
 // the order the result lists show them. Each row names the property code, the short name that
 // the command line and scripts type, the text catalogue key of its long name and the catalogue
 // keys of its unit text in either unit system. Result lists, the command line and the scripting
-// module all read this one table; the texts behind the keys live in the pages' text catalogue.
+// module all read this one table; the texts behind the keys live in the pages' text catalogue
+// (name_text and unit_text of pages/rows.h give them for a row of this table).
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -65,32 +66,42 @@ inline constexpr std::array<property_info, property_count> property_table{{
     {code_cjth, "cjth", 2023, {10024, 10050}},
 }};
 
-// The row of a property code, or nullptr for a code the table does not hold.
-constexpr const property_info* property_with_code(int code) {
-  for (const auto& p : property_table) {
-    if (p.code == code) return &p;
-  }
-  return nullptr;
+// Position of a code's row in property_table, or property_count when no row holds it.
+constexpr std::size_t row_of_code(int code) {
+  std::size_t i = 0;
+  while (i < property_count && property_table[i].code != code) ++i;
+  return i;
 }
 
-// The row of a short name (case matters: "T" and "p"), or nullptr.
-constexpr const property_info* property_named(std::string_view short_name) {
-  for (const auto& p : property_table) {
-    if (p.short_name == short_name) return &p;
-  }
-  return nullptr;
+// Position of a short name's row (case matters: "T" and "p"), or property_count.
+constexpr std::size_t row_of_name(std::string_view short_name) {
+  std::size_t i = 0;
+  while (i < property_count && property_table[i].short_name != short_name) ++i;
+  return i;
 }
 
 static_assert(
     [] {
       for (int code = 0; code <= last_lookup_code; ++code) {
-        if (property_with_code(code) == nullptr) return false;
+        if (row_of_code(code) == property_count) return false;
       }
-      for (const auto& p : property_table) {
-        if (property_named(p.short_name) != &p) return false;
+      for (std::size_t i = 0; i < property_count; ++i) {
+        if (row_of_name(property_table[i].short_name) != i) return false;
       }
       return true;
     }(),
     "every code that an entry point evaluates has one row, and every short name one code");
+
+// The row of a property code, or nullptr for a code the table does not hold.
+inline const property_info* property_with_code(int code) {
+  const std::size_t i = row_of_code(code);
+  return i < property_count ? &property_table[i] : nullptr;
+}
+
+// The row of a short name, or nullptr.
+inline const property_info* property_named(std::string_view short_name) {
+  const std::size_t i = row_of_name(short_name);
+  return i < property_count ? &property_table[i] : nullptr;
+}
 
 }  // namespace Vantrel

@@ -45,7 +45,7 @@ inline constexpr std::array<row_entry, property_count> state_rows = [] {
 
 // The unit keys of a property, for the constants that are values of it.
 constexpr unit_keys unit_of(int property_code) {
-  return property_with_code(property_code)->unit;
+  return property_table[row_of_code(property_code)].unit;
 }
 
 // The 8 rows of the Constants page.
