@@ -1,6 +1,7 @@
 #include "shell/dialog_page.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -115,6 +116,12 @@ QWidget* dialog_page::make_control(const control_template& item, const dialog_ba
       radio->setAutoExclusive(false);  // its button group decides
       if (events.clicked) connect(radio, &QRadioButton::clicked, this, [=] { events.clicked(id); });
       widget = radio;
+      break;
+    }
+    case control_kind::check_box: {
+      auto* box = new QCheckBox(text, this);
+      if (events.clicked) connect(box, &QCheckBox::clicked, this, [=] { events.clicked(id); });
+      widget = box;
       break;
     }
     case control_kind::text:
