@@ -42,7 +42,12 @@ struct label {
   point at;
   double angle = 0.0;
   int line_index = -1;  // index into chart::lines
+  // The box the label was placed with, centred on `at` and turned with it, in pixels: text of
+  // label_height pixels, label_char_width per character.
+  double width = 0.0, height = 0.0;
 };
+inline constexpr double label_height = 14.0;
+inline constexpr double label_char_width = 7.0;
 
 // A named point: the critical point, the triple point of the vapour, the triple points of ice.
 struct marker {

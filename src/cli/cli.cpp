@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <fstream>
 
+#include "charts/diagram.h"
 #include "cli/commands.h"
 #include "cli/names.h"
 #include "pages/catalogue.h"
@@ -25,6 +26,8 @@ struct arguments {
   std::string kind, from, to, step, at;
   // batch
   std::string file;
+  // chart
+  std::string diagram;
 };
 
 constexpr const char* default_sweep_props = "T,p,x,v,h,s,cp";
@@ -77,6 +80,19 @@ sweep::kind sweep_kind(const std::string& kind) {
 std::string as_value(const std::string& arg) {
   if (arg.rfind("-.", 0) == 0 && parse_number(arg)) return "-0" + arg.substr(1);
   return arg;
+}
+
+// The lines of a diagram's default view; the table format, which is for people, is csv here.
+std::string chart_data(const std::string& name, int unit_system, output_format format) {
+  using namespace charts;
+  const diagram_kind kind = name == "T-s"   ? diagram_kind::ts
+                            : name == "h-s" ? diagram_kind::hs
+                            : name == "p-h" ? diagram_kind::ph
+                                            : diagram_kind::pt;
+  const data_format data = format == output_format::tsv    ? data_format::tsv
+                           : format == output_format::json ? data_format::json
+                                                           : data_format::csv;
+  return write_lines(build_chart(kind, unit_system, default_view(kind, unit_system)), data);
 }
 
 std::string version_text() {
@@ -148,6 +164,15 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   add_common_options(*batch, a);
   batch->footer(inputs_help);
 
+  auto* chart = app.add_subcommand("chart", "The lines of a diagram's default view as data");
+  chart->add_option("DIAGRAM", a.diagram, "T-s, h-s, p-h or p-T")
+      ->required()
+      ->check(CLI::IsMember({"T-s", "h-s", "p-h", "p-T"}));
+  add_common_options(*chart, a);
+  chart->footer(
+      "Rows quantity,value,x,y in display units; a break in a line is an empty row "
+      "(json: null). --format table is written as csv.");
+
   try {
     std::vector<std::string> reversed;
     for (auto arg = args.rbegin(); arg != args.rend(); ++arg) reversed.push_back(as_value(*arg));
@@ -160,7 +185,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     const auto extras = app.remaining();
     if (app.get_subcommands().empty() && !extras.empty()) {
       err << "kelvora-cli: unknown subcommand \"" << extras.front()
-          << "\"; use one of state, sat, constants, table, batch\n";
+          << "\"; use one of state, sat, constants, table, batch, chart\n";
     } else {
       err << "kelvora-cli: " << e.what() << '\n';
     }
@@ -207,6 +232,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       s.props = props_or(a.props, saturation ? default_saturation_props : default_sweep_props);
       sweep_values(s.from, s.to, s.step);  // a bad sweep is refused before any output
       return show_sweep(context, s, format, out, err);
+    }
+    if (chart->parsed()) {
+      out << chart_data(a.diagram, context.unit_system, format);
+      return exit_ok;
     }
     if (batch->parsed()) {
       const auto props = props_or(a.props, default_sweep_props);

@@ -1,0 +1,192 @@
+#include "charts/labels.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+
+#include "charts/display.h"
+
+namespace Vantrel::charts {
+
+namespace {
+
+// Where along the visible part of a line a label is tried, as fractions of its length.
+constexpr double label_positions[] = {0.5,  0.35, 0.65, 0.2,  0.8,  0.1,  0.9, 0.27,
+                                      0.43, 0.57, 0.73, 0.15, 0.85, 0.05, 0.95};
+// Room left between a label and the plot's edge or another label, in pixels.
+constexpr double label_gap = 2.0;
+
+// Plot-area pixels with y up.
+struct pixels {
+  const chart& c;
+  double width, height;
+
+  double fy(double y) const { return c.log_y ? std::log10(y) : y; }
+  point to(point p) const {
+    const auto& r = c.range;
+    return {(p.x - r.x_min) / (r.x_max - r.x_min) * width,
+            (fy(p.y) - fy(r.y_min)) / (fy(r.y_max) - fy(r.y_min)) * height};
+  }
+  point from(point q) const {
+    const auto& r = c.range;
+    const double y = fy(r.y_min) + q.y / height * (fy(r.y_max) - fy(r.y_min));
+    return {r.x_min + q.x / width * (r.x_max - r.x_min), c.log_y ? std::pow(10.0, y) : y};
+  }
+};
+
+std::string number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", v);
+  return text;
+}
+
+std::string label_text(const line& l, int unit_system) {
+  if (!l.value) {
+    const std::string& q = l.quantity;
+    if (q.rfind("melting-", 0) == 0) return "ice " + q.substr(8);
+    return q;
+  }
+  if (l.quantity == "x") return "x = " + number(*l.value);
+  return number(*l.value) + " " + unit_of(l.quantity, unit_system);
+}
+
+std::size_t characters(const std::string& text) {
+  std::size_t n = 0;
+  for (const unsigned char ch : text) n += (ch & 0xC0) != 0x80;
+  return n;
+}
+
+std::array<point, 4> corners(point centre, double angle_deg, double w, double h) {
+  const double a = angle_deg * std::numbers::pi / 180.0;
+  const point along{std::cos(a) * w / 2, std::sin(a) * w / 2};
+  const point across{-std::sin(a) * h / 2, std::cos(a) * h / 2};
+  return {point{centre.x - along.x - across.x, centre.y - along.y - across.y},
+          point{centre.x + along.x - across.x, centre.y + along.y - across.y},
+          point{centre.x + along.x + across.x, centre.y + along.y + across.y},
+          point{centre.x - along.x + across.x, centre.y - along.y + across.y}};
+}
+
+bool separated_along(const std::vector<point>& a, const std::vector<point>& b, point axis) {
+  double a0 = HUGE_VAL, a1 = -HUGE_VAL, b0 = HUGE_VAL, b1 = -HUGE_VAL;
+  for (const point p : a) {
+    const double d = p.x * axis.x + p.y * axis.y;
+    a0 = std::min(a0, d);
+    a1 = std::max(a1, d);
+  }
+  for (const point p : b) {
+    const double d = p.x * axis.x + p.y * axis.y;
+    b0 = std::min(b0, d);
+    b1 = std::max(b1, d);
+  }
+  return a1 < b0 || b1 < a0;
+}
+
+// The edge normals of an outline (one for a segment).
+void add_axes(const std::vector<point>& poly, std::vector<point>& axes) {
+  const std::size_t n = poly.size() == 2 ? 1 : poly.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const point p = poly[i], q = poly[(i + 1) % poly.size()];
+    axes.push_back({-(q.y - p.y), q.x - p.x});
+  }
+}
+
+}  // namespace
+
+bool outlines_overlap(const std::vector<point>& a, const std::vector<point>& b) {
+  std::vector<point> axes;
+  add_axes(a, axes);
+  add_axes(b, axes);
+  for (const point axis : axes) {
+    if (separated_along(a, b, axis)) return false;
+  }
+  return true;
+}
+
+std::array<point, 4> label_corners(const chart& c, const label& l, double width, double height) {
+  const pixels px{c, width, height};
+  return corners(px.to(l.at), l.angle, l.width, l.height);
+}
+
+std::vector<label> place_labels(const chart& c, double width, double height) {
+  std::vector<label> placed;
+  if (!(width > 0.0 && height > 0.0)) return placed;
+  const pixels px{c, width, height};
+  std::vector<std::vector<point>> obstacles;  // outlines of placed labels and dome segments
+  for (const auto& l : c.lines) {
+    if (!l.dome || !l.value) continue;  // the dome of T-s, h-s, p-h, not the p-T curve
+    for (const auto& seg : l.segments) {
+      for (std::size_t i = 1; i < seg.size(); ++i) {
+        obstacles.push_back({px.to(seg[i - 1]), px.to(seg[i])});
+      }
+    }
+  }
+  const auto inside = [&](const std::array<point, 4>& box) {
+    for (const point p : box) {
+      if (p.x < label_gap || p.x > width - label_gap || p.y < label_gap ||
+          p.y > height - label_gap) {
+        return false;
+      }
+    }
+    return true;
+  };
+  for (std::size_t index = 0; index < c.lines.size(); ++index) {
+    const line& l = c.lines[index];
+    if (l.dome && l.value) continue;  // the dome itself needs no label
+    label candidate;
+    candidate.text = label_text(l, c.unit_system);
+    candidate.width = characters(candidate.text) * label_char_width + 2 * label_gap;
+    candidate.height = label_height + 2 * label_gap;
+    candidate.line_index = static_cast<int>(index);
+    // The visible pieces of the line in pixels, and their length.
+    std::vector<std::pair<point, point>> pieces;
+    double length = 0.0;
+    for (const auto& seg : l.segments) {
+      for (std::size_t i = 1; i < seg.size(); ++i) {
+        const point a = px.to(seg[i - 1]), b = px.to(seg[i]);
+        const bool in_a = a.x >= 0 && a.x <= width && a.y >= 0 && a.y <= height;
+        const bool in_b = b.x >= 0 && b.x <= width && b.y >= 0 && b.y <= height;
+        if (!in_a || !in_b) continue;
+        pieces.emplace_back(a, b);
+        length += std::hypot(b.x - a.x, b.y - a.y);
+      }
+    }
+    if (!(length > 0.0)) continue;
+    for (const double f : label_positions) {
+      double along = f * length;
+      std::size_t i = 0;
+      for (; i + 1 < pieces.size(); ++i) {
+        const double d = std::hypot(pieces[i].second.x - pieces[i].first.x,
+                                    pieces[i].second.y - pieces[i].first.y);
+        if (along <= d) break;
+        along -= d;
+      }
+      const auto [a, b] = pieces[i];
+      const double d = std::hypot(b.x - a.x, b.y - a.y);
+      const double t = d > 0.0 ? std::min(along / d, 1.0) : 0.0;
+      const point centre{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+      double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
+      if (angle > 90.0) angle -= 180.0;
+      if (angle <= -90.0) angle += 180.0;
+      const auto box = corners(centre, angle, candidate.width, candidate.height);
+      if (!inside(box)) continue;
+      const std::vector<point> outline(box.begin(), box.end());
+      bool clear = true;
+      for (const auto& o : obstacles) {
+        if (outlines_overlap(outline, o)) {
+          clear = false;
+          break;
+        }
+      }
+      if (!clear) continue;
+      candidate.at = px.from(centre);
+      candidate.angle = angle;
+      placed.push_back(candidate);
+      obstacles.push_back(outline);
+      break;
+    }
+  }
+  return placed;
+}
+
+}  // namespace Vantrel::charts

@@ -1,0 +1,563 @@
+#include "charts/lines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "charts/round_values.h"
+#include "model/constant95.h"
+#include "properties/ice.h"
+
+namespace Vantrel::charts {
+
+namespace {
+
+constexpr double Tc = constant95::Tc;
+constexpr double pc = constant95::pc;
+constexpr double Tt = constant95::Tt;
+constexpr double pt = constant95::pt;
+
+// Lines are kept a little beyond the visible range so that they run to its edges, and the
+// range of held values is searched a little wider than the probe found it.
+constexpr double box_margin = 0.25;
+constexpr double probe_margin = 0.15;
+
+// Points per line: evenly spread over the visible range, more near the critical point.
+constexpr int march_points = 120;
+constexpr int dome_points = 100;
+constexpr int refine_points = 40;
+constexpr int pressures_per_decade = 25;
+constexpr int max_pressure_points = 240;
+constexpr int ice_curve_points = 60;
+
+// Iso-pressures above 1000 bar are drawn only where the whole view lies above it.
+constexpr double engineering_p_max = 100.0;  // MPa
+// A few round volumes, one per decade at most.
+constexpr int most_isochores = 6;
+
+// The visible range widened by box_margin, on a logarithmic axis in its logarithm.
+struct box {
+  double x0, x1, y0, y1;
+  bool log_y;
+
+  static box around(const view& r, bool log_y) {
+    const double dx = (r.x_max - r.x_min) * box_margin;
+    if (log_y) {
+      const double l0 = std::log10(r.y_min), l1 = std::log10(r.y_max);
+      const double dy = (l1 - l0) * box_margin;
+      return {r.x_min - dx, r.x_max + dx, std::pow(10.0, l0 - dy), std::pow(10.0, l1 + dy), true};
+    }
+    const double dy = (r.y_max - r.y_min) * box_margin;
+    return {r.x_min - dx, r.x_max + dx, r.y_min - dy, r.y_max + dy, false};
+  }
+  bool inside(point p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+  bool above(point p) const { return p.y > y1; }
+};
+
+// Collects the points of one line in order, splitting it where a point is missing. Points
+// outside the box are dropped, except the one on either side of a visible run.
+class line_builder {
+ public:
+  line_builder(const box& b, std::string quantity, std::optional<double> value, bool dome = false)
+      : box_(b) {
+    line_.quantity = std::move(quantity);
+    line_.value = value;
+    line_.dome = dome;
+  }
+
+  void add(point p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return gap();
+    if (box_.inside(p)) {
+      if (run_.empty() && outside_) run_.push_back(*outside_);
+      run_.push_back(p);
+      outside_.reset();
+      return;
+    }
+    if (!run_.empty()) {
+      run_.push_back(p);
+      close();
+    }
+    outside_ = p;
+  }
+  void gap() {
+    close();
+    outside_.reset();
+  }
+  line take() {
+    close();
+    return std::move(line_);
+  }
+
+ private:
+  void close() {
+    if (run_.size() >= 2) line_.segments.push_back(std::move(run_));
+    run_.clear();
+  }
+
+  box box_;
+  line line_;
+  std::vector<point> run_;
+  std::optional<point> outside_;
+};
+
+// The range of each quantity (library units) over the states in view.
+struct extent {
+  double lo = HUGE_VAL, hi = -HUGE_VAL;
+  void take(double v) {
+    if (!std::isfinite(v)) return;
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+  }
+  bool empty() const { return lo > hi; }
+};
+struct extents {
+  extent T, p, h, s, v;
+  void take(const steam95& st) {
+    T.take(st.t());
+    p.take(st.p());
+    h.take(st.h());
+    s.take(st.s());
+    v.take(st.v());
+  }
+};
+
+std::vector<double> evenly(double lo, double hi, int n) {
+  std::vector<double> out;
+  if (!(hi > lo)) return out;
+  for (int i = 0; i <= n; ++i) out.push_back(lo + (hi - lo) * i / n);
+  return out;
+}
+
+std::vector<double> logarithmic(double lo, double hi, int per_decade, int most) {
+  std::vector<double> out;
+  if (!(lo > 0.0 && hi > lo)) return out;
+  const double decades = std::log10(hi / lo);
+  const int n = std::clamp(static_cast<int>(std::ceil(decades * per_decade)), 2, most);
+  for (int i = 0; i <= n; ++i) out.push_back(lo * std::pow(10.0, decades * i / n));
+  return out;
+}
+
+void sort_unique(std::vector<double>& v) {
+  std::sort(v.begin(), v.end());
+  v.erase(std::unique(v.begin(), v.end(),
+                      [](double a, double b) { return std::abs(a - b) <= 1e-9 * std::abs(b); }),
+          v.end());
+}
+
+// Saturation temperatures from the triple point to the critical point: closer together towards
+// the top, where the dome turns, down to a microkelvin below Tc, and evenly over [lo, hi].
+std::vector<double> saturation_temperatures(double lo, double hi) {
+  std::vector<double> Ts;
+  for (int i = 0; i <= dome_points; ++i) {
+    const double u = 1.0 - static_cast<double>(i) / dome_points;
+    Ts.push_back(Tc - (Tc - Tt) * u * u);
+  }
+  for (int k = 3; k <= 18; ++k) Ts.push_back(Tc - std::pow(10.0, -k / 3.0));
+  const double a = std::max(lo, Tt), b = std::min(hi, Tc);
+  for (const double T : evenly(a, b, refine_points)) Ts.push_back(T);
+  sort_unique(Ts);
+  return Ts;
+}
+
+// Temperatures for marching along a line over [lo, hi], with the saturation temperatures near
+// the critical point where lines bend sharply.
+std::vector<double> march_temperatures(double lo, double hi) {
+  auto Ts = evenly(lo, hi, march_points);
+  for (const double T : saturation_temperatures(lo, hi)) {
+    if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
+  }
+  sort_unique(Ts);
+  return Ts;
+}
+
+bool water_at(double T, double p) {
+  const auto T_ice = ice_temperature(p);
+  return T_ice && T >= *T_ice - 1e-6;
+}
+
+// The saturated liquid and vapour at pressure p (below pc), or nothing.
+struct saturation {
+  steam95 liquid, vapour;
+  double middle_density() const { return 0.5 * (liquid.rho() + vapour.rho()); }
+};
+std::optional<saturation> saturation_at_p(double p) {
+  if (!(p >= pt && p < pc)) return std::nullopt;
+  try {
+    saturation s;
+    s.liquid.at_psat(p, 0.0);
+    s.vapour.at_psat(p, 1.0);
+    return s;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+std::optional<saturation> saturation_at_T(double T) {
+  if (!(T >= Tt && T < Tc)) return std::nullopt;
+  try {
+    saturation s;
+    s.liquid.at_tsat(T, 0.0);
+    s.vapour.at_tsat(T, 1.0);
+    return s;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+class diagram_builder {
+ public:
+  diagram_builder(diagram_kind kind, const display_units& u, const view& range)
+      : kind_(kind), u_(u), range_(range), box_(box::around(range, log_y())) {}
+
+  bool log_y() const { return kind_ == diagram_kind::ph || kind_ == diagram_kind::pt; }
+
+  std::vector<line> build() {
+    if (kind_ == diagram_kind::pt) {
+      phase_diagram();
+    } else {
+      probe();
+      dome_and_qualities();
+      if (kind_ == diagram_kind::ts || kind_ == diagram_kind::hs) isobars();
+      if (kind_ == diagram_kind::hs || kind_ == diagram_kind::ph) isotherms();
+      if (kind_ == diagram_kind::ph) isentropes();
+      if (kind_ == diagram_kind::ts) isenthalps();
+      if (kind_ == diagram_kind::ts || kind_ == diagram_kind::ph) isochores();
+    }
+    return std::move(lines_);
+  }
+
+ private:
+  point at(const steam95& st) const { return place_state(kind_, st, u_); }
+
+  void keep(line l) {
+    // Only lines with something in view are drawn.
+    const bool seen = std::any_of(l.segments.begin(), l.segments.end(), [this](const auto& seg) {
+      return std::any_of(seg.begin(), seg.end(), [this](point p) {
+        return p.x >= range_.x_min && p.x <= range_.x_max && p.y >= range_.y_min &&
+               p.y <= range_.y_max;
+      });
+    });
+    if (seen) lines_.push_back(std::move(l));
+  }
+
+  // Finds the range of temperature, pressure, enthalpy, entropy and volume over the view from
+  // a coarse grid of states, with the cheapest constructor for each diagram.
+  void probe() {
+    constexpr int n = 8;
+    steam95 st;
+    const auto take = [&](const std::function<void()>& build) {
+      try {
+        build();
+        if (water_at(st.t(), st.p())) seen_.take(st);
+      } catch (...) {
+      }
+    };
+    for (const double x : evenly(range_.x_min, range_.x_max, n)) {
+      if (kind_ == diagram_kind::ts) {
+        for (const double y : evenly(range_.y_min, range_.y_max, n)) {
+          take([&] { st.at_ts(u_.T_in(y), u_.s_in(x)); });
+        }
+      } else if (kind_ == diagram_kind::ph) {
+        for (const double y : logarithmic(range_.y_min, range_.y_max, 1, n)) {
+          take([&] { st.at_ph(u_.p_in(y), u_.h_in(x)); });
+        }
+      } else {
+        // h-s: states of the view's entropies over the whole temperature range, kept where
+        // their enthalpy is in view (at_hs is too slow to probe with).
+        for (const double T : logarithmic(constant95::T_min, 2500.0, 12, 14)) {
+          try {
+            st.at_ts(T, u_.s_in(x));
+            const double h = u_.h(st.h());
+            if (h >= range_.y_min && h <= range_.y_max && water_at(st.t(), st.p())) {
+              seen_.take(st);
+            }
+          } catch (...) {
+          }
+        }
+      }
+    }
+    // The dome itself, where it is in view.
+    for (const double T : evenly(Tt, Tc, 2 * n)) {
+      if (const auto sat = saturation_at_T(T)) {
+        for (const auto* st2 : {&sat->liquid, &sat->vapour}) {
+          if (box_.inside(at(*st2))) seen_.take(*st2);
+        }
+      }
+    }
+    if (kind_ == diagram_kind::ts) {
+      seen_.T.take(u_.T_in(range_.y_min));
+      seen_.T.take(u_.T_in(range_.y_max));
+    }
+    if (kind_ == diagram_kind::ph) {
+      seen_.p.take(u_.p_in(range_.y_min));
+      seen_.p.take(u_.p_in(range_.y_max));
+    }
+  }
+
+  // Temperature range for marching lines, library units.
+  std::pair<double, double> temperature_span() const {
+    if (kind_ == diagram_kind::ts) {
+      return {std::max(u_.T_in(range_.y_min), constant95::T_min),
+              std::min(u_.T_in(range_.y_max), constant95::T_max)};
+    }
+    if (seen_.T.empty()) return {0.0, 0.0};
+    const double w = (seen_.T.hi - seen_.T.lo) * probe_margin;
+    return {std::max(seen_.T.lo - w, constant95::T_min),
+            std::min(seen_.T.hi + w, constant95::T_max)};
+  }
+  std::pair<double, double> pressure_span() const {
+    if (seen_.p.empty()) return {0.0, 0.0};
+    const double lo = std::max(seen_.p.lo / 3.0, ice::p_min());
+    const double hi = std::min(seen_.p.hi * 3.0, constant95::p_max);
+    return {lo, hi};
+  }
+  std::pair<double, double> widened(const extent& e) const {
+    const double w = (e.hi - e.lo) * probe_margin;
+    return {e.lo - w, e.hi + w};
+  }
+
+  void dome_and_qualities() {
+    const auto [lo, hi] = temperature_span();
+    const auto Ts = saturation_temperatures(lo, hi);
+    std::vector<std::optional<saturation>> sats;
+    for (const double T : Ts) sats.push_back(T < Tc ? saturation_at_T(T) : std::nullopt);
+    for (const double x : {0.0, 1.0}) {
+      line_builder b(box_, "x", x, true);
+      for (std::size_t i = 0; i < Ts.size(); ++i) {
+        if (Ts[i] >= Tc) {
+          add_tsat(b, Ts[i], x);
+        } else if (sats[i]) {
+          b.add(at(x == 0.0 ? sats[i]->liquid : sats[i]->vapour));
+        } else {
+          b.gap();
+        }
+      }
+      keep(b.take());
+    }
+    for (int k = 1; k <= 9; ++k) {
+      const double x = k / 10.0;
+      line_builder b(box_, "x", x);
+      for (const double T : Ts) add_tsat(b, T, x);
+      keep(b.take());
+    }
+  }
+
+  void add_tsat(line_builder& b, double T, double x) {
+    try {
+      steam95 st;
+      st.at_tsat(T, x);
+      b.add(at(st));
+    } catch (...) {
+      b.gap();
+    }
+  }
+
+  // Adds a single-phase state built by `build`, or a break where it cannot be built or is ice.
+  // `side` is +1 for a state that must be less dense than `middle` (vapour), -1 for a denser
+  // one (liquid), 0 for no check. False once the state lies above a logarithmic pressure axis,
+  // which ends a line whose pressure rises along it.
+  bool add_state(line_builder& b, const std::function<void(steam95&)>& build, int side = 0,
+                 double middle = 0.0) {
+    try {
+      steam95 st;
+      build(st);
+      if (!water_at(st.t(), st.p()) || st.is_critical() || (side > 0 && !(st.rho() < middle)) ||
+          (side < 0 && !(st.rho() > middle))) {
+        b.gap();
+        return true;
+      }
+      const point p = at(st);
+      b.add(p);
+      return !(log_y() && box_.above(p));
+    } catch (...) {
+      b.gap();
+      return true;
+    }
+  }
+
+  std::vector<double> iso_pressures() const {
+    const auto [lo, hi] = pressure_span();
+    const double cap = lo < engineering_p_max ? engineering_p_max : constant95::p_max;
+    auto values = decade_values(u_.p(lo), u_.p(std::min(hi, cap)));
+    return values;
+  }
+
+  void isobars() {
+    const auto [lo, hi] = temperature_span();
+    const auto grid = march_temperatures(lo, hi);
+    for (const double value : iso_pressures()) {
+      const double p = u_.p_in(value);
+      line_builder b(box_, "p", value);
+      const auto sat = saturation_at_p(p);
+      const double T_sat = sat ? sat->liquid.t() : HUGE_VAL;
+      const auto T_ice = ice_temperature(p);
+      if (!T_ice) continue;
+      auto Ts = grid;
+      if (*T_ice > lo && *T_ice < hi) Ts.push_back(*T_ice);
+      sort_unique(Ts);
+      bool spliced = false;
+      for (const double T : Ts) {
+        if (T < *T_ice) continue;
+        if (sat && !spliced && T >= T_sat) {
+          b.add(at(sat->liquid));
+          b.add(at(sat->vapour));
+          spliced = true;
+        }
+        if (sat && std::abs(T - T_sat) <= 1e-7 * T_sat) continue;
+        const int side = sat ? (T < T_sat ? -1 : 1) : 0;
+        add_state(
+            b, [T, p](steam95& st) { st.at_tp(T, p); }, side, sat ? sat->middle_density() : 0.0);
+      }
+      keep(b.take());
+    }
+  }
+
+  void isotherms() {
+    const auto [p_lo, p_hi] = pressure_span();
+    const auto ps = logarithmic(p_lo, p_hi, pressures_per_decade, max_pressure_points);
+    const auto [lo, hi] = temperature_span();
+    for (const double value : stepped_values(u_.T(lo), u_.T(hi))) {
+      const double T = u_.T_in(value);
+      if (T < constant95::T_min || T > constant95::T_max) continue;
+      line_builder b(box_, "T", value);
+      const auto sat = saturation_at_T(T);
+      const double p_sat = sat ? sat->vapour.p() : HUGE_VAL;
+      bool spliced = false;
+      for (const double p : ps) {
+        if (sat && !spliced && p >= p_sat) {
+          b.add(at(sat->vapour));
+          b.add(at(sat->liquid));
+          spliced = true;
+        }
+        if (sat && std::abs(p - p_sat) <= 1e-7 * p_sat) continue;
+        const int side = sat ? (p < p_sat ? 1 : -1) : 0;
+        if (!add_state(
+                b, [T, p](steam95& st) { st.at_tp(T, p); }, side,
+                sat ? sat->middle_density() : 0.0)) {
+          break;
+        }
+      }
+      keep(b.take());
+    }
+  }
+
+  // Lines marched in temperature whose pressure rises along them (isentropes, isochores):
+  // the march stops once a point lies above a logarithmic pressure axis.
+  void march_in_temperature(const std::string& quantity, double value,
+                            const std::function<void(steam95&, double)>& build) {
+    const auto [lo, hi] = temperature_span();
+    line_builder b(box_, quantity, value);
+    for (const double T : march_temperatures(lo, hi)) {
+      if (!add_state(b, [&](steam95& st) { build(st, T); })) break;
+    }
+    keep(b.take());
+  }
+
+  void isentropes() {
+    if (seen_.s.empty()) return;
+    const auto [lo, hi] = widened(seen_.s);
+    for (const double value : stepped_values(u_.s(lo), u_.s(hi))) {
+      const double s = u_.s_in(value);
+      march_in_temperature("s", value, [s](steam95& st, double T) { st.at_ts(T, s); });
+    }
+  }
+
+  void isochores() {
+    if (seen_.v.empty()) return;
+    const auto values = decade_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
+    for (const double value : values) {
+      const double v = u_.v_in(value);
+      march_in_temperature("v", value, [v](steam95& st, double T) { st.at_tv(T, v); });
+    }
+  }
+
+  void isenthalps() {
+    if (seen_.h.empty()) return;
+    const auto [p_lo, p_hi] = pressure_span();
+    const auto ps = logarithmic(p_lo, std::min(p_hi, engineering_p_max * 10.0),
+                                pressures_per_decade / 2, max_pressure_points / 2);
+    const auto [lo, hi] = widened(seen_.h);
+    for (const double value : stepped_values(u_.h(lo), u_.h(hi))) {
+      const double h = u_.h_in(value);
+      line_builder b(box_, "h", value);
+      for (const double p : ps) add_state(b, [p, h](steam95& st) { st.at_ph(p, h); });
+      keep(b.take());
+    }
+  }
+
+  // --- p-T: the ice curves, the vaporization curve.
+  void ice_curve(const char* name, double T0, double T1,
+                 const std::function<double(double)>& pressure) {
+    line_builder b(box_, name, std::nullopt);
+    for (const double T : evenly(T0, T1, ice_curve_points)) {
+      try {
+        b.add({u_.T(T), u_.p(pressure(T))});
+      } catch (...) {
+        b.gap();
+      }
+    }
+    keep(b.take());
+  }
+
+  void phase_diagram() {
+    ice_curve("sublimation", constant95::T_min, Tt, ice::subl_pressure);
+    ice_curve("melting-Ih", ice::T_III, Tt,
+              [](double T) { return ice::low_melt_pressure(T).quantity; });
+    const auto high = [](double T) { return ice::high_melt_pressure(T).quantity; };
+    ice_curve("melting-III", ice::T_III, ice::T_V, high);
+    ice_curve("melting-V", ice::T_V, ice::T_VI, high);
+    ice_curve("melting-VI", ice::T_VI, ice::T_VII, high);
+    ice_curve("melting-VII", ice::T_VII, ice::T_melt_max, high);
+    line_builder b(box_, "vaporization", std::nullopt, true);
+    for (const double T : saturation_temperatures(u_.T_in(range_.x_min), u_.T_in(range_.x_max))) {
+      try {
+        steam95 st;
+        st.at_tsat(T, 0.0);
+        b.add({u_.T(T), u_.p(st.p())});
+      } catch (...) {
+        b.gap();
+      }
+    }
+    keep(b.take());
+  }
+
+  diagram_kind kind_;
+  display_units u_;
+  view range_;
+  box box_;
+  extents seen_;
+  std::vector<line> lines_;
+};
+
+}  // namespace
+
+std::vector<line> diagram_lines(diagram_kind kind, const display_units& u, const view& range) {
+  if (!(range.x_max > range.x_min && range.y_max > range.y_min)) return {};
+  const bool log_y = kind == diagram_kind::ph || kind == diagram_kind::pt;
+  if (log_y && !(range.y_min > 0.0)) return {};
+  return diagram_builder(kind, u, range).build();
+}
+
+std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u) {
+  std::vector<marker> out;
+  try {
+    steam95 critical;
+    critical.at_tsat(Tc, 0.0);
+    out.push_back({"critical point", place_state(kind, critical, u)});
+    if (kind != diagram_kind::pt) return out;
+    out.push_back({"triple point", {u.T(Tt), u.p(pt)}});
+    const std::pair<const char*, std::pair<double, double>> ice_points[] = {
+        {"Ih-III-liquid", {ice::T_III, ice::p_III}},
+        {"III-V-liquid", {ice::T_V, ice::p_V}},
+        {"V-VI-liquid", {ice::T_VI, ice::p_VI}},
+        {"VI-VII-liquid", {ice::T_VII, ice::p_VII}},
+    };
+    for (const auto& [name, tp] : ice_points) {
+      out.push_back({name, {u.T(tp.first), u.p(tp.second)}});
+    }
+  } catch (...) {
+  }
+  return out;
+}
+
+}  // namespace Vantrel::charts
