@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -164,6 +166,7 @@ void chart_window::resizeEvent(QResizeEvent* event) {
   plot_->setGeometry(margin, plot_top_, std::max(0, width() - 2 * margin), plot_height);
   readout_->setGeometry(margin, plot_top_ + plot_height + margin / 2,
                         std::max(0, width() - 2 * margin), line);
+  if (resized_) resized_();
 }
 
 CChartPage::CChartPage(QWidget* sheet) : platform_(sheet) {
@@ -189,10 +192,9 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   };
   window_ = new chart_window(base, events, container);
   platform_.attach(window_);
-  // The page fills whatever holds it, and grows with it.
-  if (QLayout* layout = container->layout()) {
-    layout->addWidget(window_);
-  } else {
+  // The page fills whatever holds it, and grows with it; a container without a layout of its
+  // own gets one.
+  if (container->layout() == nullptr) {
     auto* fill = new QVBoxLayout(container);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(window_);
@@ -205,6 +207,8 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   platform_.set_checked(control::english, unit_system_ != 0);
 
   plot_ = window_->plot();
+  // Labels are laid out for the plot's size: a new size lays them out anew once it settles.
+  window_->on_resized([this] { view_timer_.start(); });
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   plot_->setNoAntialiasingOnDrag(true);
   plot_->axisRect()->setRangeZoomFactor(0.85);
@@ -293,15 +297,18 @@ void CChartPage::rebuild() {
   if (!plot_) return;
   const charts::view range = visible_view();
   const charts::view& drawn = chart_.range;
+  // The axis rectangle follows the widget's size at the next replot; lay it out now.
+  plot_->plotLayout()->update(QCPLayoutElement::upLayout);
+  const QSize area = plot_->axisRect()->rect().size();
   if (!chart_.lines.empty() && chart_.kind == kind_ && chart_.unit_system == unit_system_ &&
       drawn.x_min == range.x_min && drawn.x_max == range.x_max && drawn.y_min == range.y_min &&
-      drawn.y_max == range.y_max)
+      drawn.y_max == range.y_max && area == chart_size_)
     return;
-  const QRect area = plot_->axisRect()->rect();
-  const bool laid_out = area.width() > 0 && area.height() > 0;
-  chart_ = laid_out ? charts::build_chart(kind_, unit_system_, range, area.width(), area.height())
-                    : charts::build_chart(kind_, unit_system_, range);
+  chart_ = area.isEmpty()
+               ? charts::build_chart(kind_, unit_system_, range)
+               : charts::build_chart(kind_, unit_system_, range, area.width(), area.height());
   chart_.range = range;
+  chart_size_ = area;
   draw_lines();
 }
 
@@ -354,14 +361,36 @@ void CChartPage::draw_lines() {
     points->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 1.2), QBrush(Qt::white), 6));
     points->setSelectable(QCP::stNone);
+    // A name that would cover a line's label or another name is left to the point's tooltip.
+    const QFontMetricsF metrics(label_font);
+    std::vector<QRectF> named;
+    for (const charts::label& label : chart_.labels) {
+      const double turn = qDegreesToRadians(label.angle);
+      const QSizeF upright(
+          std::abs(label.width * std::cos(turn)) + std::abs(label.height * std::sin(turn)),
+          std::abs(label.width * std::sin(turn)) + std::abs(label.height * std::cos(turn)));
+      QRectF box(QPointF(), upright);
+      box.moveCenter(
+          QPointF(plot_->xAxis->coordToPixel(label.at.x), plot_->yAxis->coordToPixel(label.at.y)));
+      named.push_back(box);
+    }
     for (const charts::marker& marker : chart_.markers) {
       points->addData(marker.at.x, marker.at.y);
+      const QString text = from_utf8(marker.name);
+      const QPointF pixel(plot_->xAxis->coordToPixel(marker.at.x),
+                          plot_->yAxis->coordToPixel(marker.at.y));
+      const QRectF box(pixel + QPointF(4, -3 - metrics.height()),
+                       QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+      if (std::any_of(named.begin(), named.end(),
+                      [&](const QRectF& other) { return other.intersects(box); }))
+        continue;
+      named.push_back(box);
       auto* name = new QCPItemText(plot_);
       name->position->setType(QCPItemPosition::ptPlotCoords);
       name->position->setCoords(marker.at.x, marker.at.y);
       name->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
       name->setPadding(QMargins(4, 0, 0, 3));
-      name->setText(from_utf8(marker.name));
+      name->setText(text);
       name->setFont(label_font);
       name->setSelectable(false);
     }
@@ -434,13 +463,16 @@ void CChartPage::mouse_moved(QMouseEvent* event) {
     QToolTip::hideText();
     return;
   }
-  // The newest of the user's states under the cursor names itself.
+  // A named point, or the newest of the user's states, under the cursor names itself.
   QString tip;
-  for (const state_trail::entry& entry : trail_.entries()) {
-    const charts::point at = charts::place(kind_, in_units(entry.state, unit_system_));
+  const auto near = [this](const charts::point& at) {
     const QPointF pixel(plot_->xAxis->coordToPixel(at.x), plot_->yAxis->coordToPixel(at.y));
-    if (QLineF(pixel, QPointF(hover_at_)).length() <= state_pick_radius) tip = state_tooltip(entry);
-  }
+    return QLineF(pixel, QPointF(hover_at_)).length() <= state_pick_radius;
+  };
+  for (const charts::marker& marker : chart_.markers)
+    if (near(marker.at)) tip = from_utf8(marker.name);
+  for (const state_trail::entry& entry : trail_.entries())
+    if (near(charts::place(kind_, in_units(entry.state, unit_system_)))) tip = state_tooltip(entry);
   if (tip.isEmpty())
     QToolTip::hideText();
   else

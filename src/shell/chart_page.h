@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -46,6 +47,8 @@ class chart_window : public dialog_page {
 
   QCustomPlot* plot() const { return plot_; }
   QLabel* readout() const { return readout_; }
+  // Called after the plot changed size.
+  void on_resized(std::function<void()> handler) { resized_ = std::move(handler); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +57,7 @@ class chart_window : public dialog_page {
   int plot_top_;
   QCustomPlot* plot_;
   QLabel* readout_;
+  std::function<void()> resized_;
 };
 
 // What the cursor rests on must wait this long before its state is computed: a state near the
@@ -113,6 +117,7 @@ class CChartPage final : public sheet_page {
   charts::diagram_kind kind_ = charts::diagram_kind::ts;
   int unit_system_ = 0;
   charts::chart chart_;
+  QSize chart_size_;  // the plot area the lines and labels were laid out for
   state_trail trail_;
   std::vector<QCPAbstractPlottable*> state_plottables_;
   std::vector<QCPAbstractItem*> state_items_;
