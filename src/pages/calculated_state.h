@@ -27,6 +27,11 @@ struct display_quantities {
 };
 display_quantities in_display_units(const calculated_state& state, int unit_system);
 
+// One of those quantities between internal units and the display units of `unit_system`.
+enum class state_quantity { T, p, h, s, v };
+double to_display(state_quantity quantity, double internal, int unit_system);
+double from_display(state_quantity quantity, double shown, int unit_system);
+
 // The calculated states in the order calculated, each numbered from 1 until the trail is cleared.
 // It holds at most `capacity` states; the oldest goes first, and the others keep their numbers.
 class state_trail {

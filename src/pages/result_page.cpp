@@ -69,13 +69,14 @@ void CResultPage::AnnounceState(std::string_view page, std::string inputs) const
                      Evaluate(code_s, unit_system, &s) == status_ok &&
                      Evaluate(code_v, unit_system, &v) == status_ok;
   if (!whole) return;
+  using q = state_quantity;
   calculated_state state{std::string(page),
                          std::move(inputs),
-                         input_temperature(unit_system, T),
-                         input_pressure(unit_system, p),
-                         input_energy(unit_system, h),
-                         input_entropy(unit_system, s),
-                         input_volume(unit_system, v),
+                         from_display(q::T, T, unit_system),
+                         from_display(q::p, p, unit_system),
+                         from_display(q::h, h, unit_system),
+                         from_display(q::s, s, unit_system),
+                         from_display(q::v, v, unit_system),
                          std::nullopt};
   // Single-phase states carry a negative quality marker instead of a fraction.
   if (Evaluate(code_x, unit_system, &x) == status_ok && x >= 0.0 && x <= 1.0) state.x = x;

@@ -50,17 +50,19 @@ constexpr std::array chart_controls{
 constexpr int plot_top_units = 55;
 constexpr int margin_units = 7;
 
-// The drop-down's entries in the order of diagram_kind, and the short names of file names.
+// The drop-down's entries in the order of diagram_kind, the short names of file names, and the
+// quantities along the axes.
 struct diagram_name {
   charts::diagram_kind kind;
   const char* entry;
   const char* file;
+  state_quantity x, y;
 };
 constexpr std::array<diagram_name, 4> diagrams{{
-    {charts::diagram_kind::ts, "T-s", "T-s"},
-    {charts::diagram_kind::hs, "h-s (Mollier)", "h-s"},
-    {charts::diagram_kind::ph, "p-h", "p-h"},
-    {charts::diagram_kind::pt, "p-T", "p-T"},
+    {charts::diagram_kind::ts, "T-s", "T-s", state_quantity::s, state_quantity::T},
+    {charts::diagram_kind::hs, "h-s (Mollier)", "h-s", state_quantity::s, state_quantity::h},
+    {charts::diagram_kind::ph, "p-h", "p-h", state_quantity::h, state_quantity::p},
+    {charts::diagram_kind::pt, "p-T", "p-T", state_quantity::T, state_quantity::p},
 }};
 
 // A state under the cursor is marked within this many pixels of it.
@@ -202,7 +204,7 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
 
   for (const diagram_name& d : diagrams) platform_.combo_add(chart_control::diagram, d.entry);
   platform_.combo_select(chart_control::diagram, 0);
-  unit_system_ = read_unit_system(platform_);
+  unit_system_ = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, unit_system_ == 0);
   platform_.set_checked(control::english, unit_system_ != 0);
 
@@ -227,7 +229,7 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
 
 void CChartPage::activate() {
   // Another page may have switched the unit system.
-  const int stored = read_unit_system(platform_);
+  const int stored = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, stored == 0);
   platform_.set_checked(control::english, stored != 0);
   if (stored != unit_system_) switch_units(stored);
@@ -269,10 +271,22 @@ void CChartPage::choose_diagram() {
   reset_view();
 }
 
+// The view stays on the same part of the diagram, in the new units.
 void CChartPage::switch_units(int unit_system) {
   write_unit_system(platform_, unit_system);
-  unit_system_ = unit_system;
-  if (plot_) reset_view();
+  const int from = unit_system_;
+  unit_system_ = unit_system == 0 ? 0 : 1;
+  if (!plot_ || from == unit_system_) return;
+  const auto& axes = diagrams[static_cast<std::size_t>(kind_)];
+  const auto convert = [&](QCPAxis* axis, state_quantity quantity) {
+    const QCPRange range = axis->range();
+    const QSignalBlocker quiet(axis);
+    axis->setRange(to_display(quantity, from_display(quantity, range.lower, from), unit_system_),
+                   to_display(quantity, from_display(quantity, range.upper, from), unit_system_));
+  };
+  convert(plot_->xAxis, axes.x);
+  convert(plot_->yAxis, axes.y);
+  rebuild();
 }
 
 void CChartPage::reset_view() {
