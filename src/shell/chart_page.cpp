@@ -215,8 +215,10 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   plot_->setNoAntialiasingOnDrag(true);
   plot_->axisRect()->setRangeZoomFactor(0.85);
   for (QCPAxis* axis : {plot_->xAxis, plot_->yAxis}) {
-    QObject::connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), window_,
-                     [this] { view_timer_.start(); });
+    QObject::connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), window_, [this] {
+      view_timer_.start();
+      hover_again();
+    });
   }
   QObject::connect(plot_, &QCustomPlot::mouseMove, window_,
                    [this](QMouseEvent* event) { mouse_moved(event); });
@@ -420,6 +422,13 @@ void CChartPage::draw_lines() {
     plot_->yAxis->setNumberFormat(log_y ? QStringLiteral("gb") : QStringLiteral("g"));
   }
   draw_states();
+  hover_again();
+}
+
+// The point under a resting cursor is another state once the view or the units change.
+void CChartPage::hover_again() {
+  window_->readout()->clear();
+  if (in_plot_area(hover_at_)) hover_timer_.start();
 }
 
 void CChartPage::draw_states() {

@@ -107,6 +107,7 @@ class CChartPage final : public sheet_page {
   void mouse_moved(QMouseEvent* event);
   void mouse_released(QMouseEvent* event);
   void show_hover();
+  void hover_again();
   bool in_plot_area(const QPoint& pixel) const;
   charts::point to_chart(const QPoint& pixel) const;
   charts::view visible_view() const;
@@ -124,7 +125,7 @@ class CChartPage final : public sheet_page {
   std::function<void(const charts::page_inputs&)> compute_;
   QTimer hover_timer_;
   QTimer view_timer_;
-  QPoint hover_at_;
+  QPoint hover_at_{-1, -1};
   QPoint pressed_at_;
   QString export_folder_;
 };

@@ -217,6 +217,33 @@ class chart_test : public QObject {
     QCOMPARE(page->control_as<CListCtrlEx>(1002)->GetItemText(1, 1).toDouble(), p);
   }
 
+  void the_wheel_zooms_the_lines_follow_and_reset_view_returns() {
+    auto* chart = qobject_cast<chart_window*>(open_tab(app_.sheet(), chart_tab));
+    QCustomPlot* plot = chart->plot();
+    const QCPRange wide = plot->xAxis->range();
+    const auto labels_in_view = [plot] {
+      int inside = 0;
+      for (int i = 0; i < plot->itemCount(); ++i) {
+        const QPointF at = plot->item(i)->positions().first()->coords();
+        inside += plot->xAxis->range().contains(at.x()) && plot->yAxis->range().contains(at.y());
+      }
+      return inside;
+    };
+    const QPointF centre = plot->axisRect()->rect().center();
+    QWheelEvent wheel(centre, plot->mapToGlobal(centre), QPoint(), QPoint(0, 10 * 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    QVERIFY(plot->xAxis->range().size() < wide.size() / 3);
+    const int before = labels_in_view();
+    QTest::qWait(view_rest_ms + 100);
+    QVERIFY2(labels_in_view() > before && labels_in_view() >= 8,
+             qPrintable(QStringLiteral("%1 then %2").arg(before).arg(labels_in_view())));
+
+    click(chart, chart_control::reset_view);
+    QCOMPARE(plot->xAxis->range().lower, wide.lower);
+    QCOMPARE(plot->xAxis->range().upper, wide.upper);
+  }
+
   void export_writes_png_svg_and_csv_whole_or_warns() {
     auto* chart = qobject_cast<chart_window*>(open_tab(app_.sheet(), chart_tab));
     QTemporaryDir folder;
