@@ -35,8 +35,9 @@ struct line {
   bool dome = false;  // the saturation dome (x = 0 and x = 1 branches) and the vaporization curve
 };
 
-// A label of a line: "10 bar", "200 °C", "x = 0.5" ..., anchored at `at`, turned by `angle`
-// degrees (counter-clockwise, in plot-area pixels of the default size) to follow the line.
+// A label of a line: "10 bar", "200 °C", "x = 0.5", "ice VI" ..., centred at `at`, turned by
+// `angle` degrees (counter-clockwise, in plot-area pixels of the size the chart was built for)
+// to follow the line. The dome carries none.
 struct label {
   std::string text;
   point at;
@@ -49,7 +50,9 @@ struct label {
 inline constexpr double label_height = 14.0;
 inline constexpr double label_char_width = 7.0;
 
-// A named point: the critical point, the triple point of the vapour, the triple points of ice.
+// A named point: "critical point" on every diagram; on p-T also "triple point" (vapour, liquid
+// and ice Ih) and the triple points of the ices with the liquid, "Ih-III-liquid",
+// "III-V-liquid", "V-VI-liquid", "VI-VII-liquid".
 struct marker {
   std::string name;
   point at;
@@ -60,7 +63,7 @@ struct chart {
   int unit_system = 0;
   view range;
   bool log_y = false;
-  std::string x_title, y_title;  // "s, kJ/(kg·K)", "T, °C", ...
+  std::string x_title, y_title;  // "s, kJ/(kg.°C)", "T, °C", ... (the pages' unit texts)
   std::vector<line> lines;
   std::vector<label> labels;
   std::vector<marker> markers;

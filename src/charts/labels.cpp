@@ -1,11 +1,13 @@
 #include "charts/labels.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
+#include <span>
 #include <string>
 
 #include "charts/display.h"
+#include "charts/geometry.h"
 
 namespace Vantrel::charts {
 
@@ -35,10 +37,11 @@ struct pixels {
   }
 };
 
+// Iso-line values are round decimals: written out in full, without an exponent.
 std::string number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", v);
-  return text;
+  char text[64];
+  const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+  return r.ec == std::errc() ? std::string(text, r.ptr) : std::string();
 }
 
 std::string label_text(const line& l, int unit_system) {
@@ -67,7 +70,7 @@ std::array<point, 4> corners(point centre, double angle_deg, double w, double h)
           point{centre.x - along.x + across.x, centre.y - along.y + across.y}};
 }
 
-bool separated_along(const std::vector<point>& a, const std::vector<point>& b, point axis) {
+bool separated_along(std::span<const point> a, std::span<const point> b, point axis) {
   double a0 = HUGE_VAL, a1 = -HUGE_VAL, b0 = HUGE_VAL, b1 = -HUGE_VAL;
   for (const point p : a) {
     const double d = p.x * axis.x + p.y * axis.y;
@@ -82,25 +85,34 @@ bool separated_along(const std::vector<point>& a, const std::vector<point>& b, p
   return a1 < b0 || b1 < a0;
 }
 
-// The edge normals of an outline (one for a segment).
-void add_axes(const std::vector<point>& poly, std::vector<point>& axes) {
+// Separated along any edge normal of `poly` (one normal for a segment)?
+bool separated_by_edges(std::span<const point> poly, std::span<const point> a,
+                        std::span<const point> b) {
   const std::size_t n = poly.size() == 2 ? 1 : poly.size();
   for (std::size_t i = 0; i < n; ++i) {
     const point p = poly[i], q = poly[(i + 1) % poly.size()];
-    axes.push_back({-(q.y - p.y), q.x - p.x});
+    if (separated_along(a, b, {-(q.y - p.y), q.x - p.x})) return true;
   }
+  return false;
 }
 
 }  // namespace
 
-bool outlines_overlap(const std::vector<point>& a, const std::vector<point>& b) {
-  std::vector<point> axes;
-  add_axes(a, axes);
-  add_axes(b, axes);
-  for (const point axis : axes) {
-    if (separated_along(a, b, axis)) return false;
-  }
-  return true;
+bool outlines_overlap(std::span<const point> a, std::span<const point> b) {
+  // Most pairs are far apart: their bounding boxes already tell.
+  const auto bounds = [](std::span<const point> poly) {
+    std::array<double, 4> r{HUGE_VAL, -HUGE_VAL, HUGE_VAL, -HUGE_VAL};
+    for (const point p : poly) {
+      r[0] = std::min(r[0], p.x);
+      r[1] = std::max(r[1], p.x);
+      r[2] = std::min(r[2], p.y);
+      r[3] = std::max(r[3], p.y);
+    }
+    return r;
+  };
+  const auto ra = bounds(a), rb = bounds(b);
+  if (ra[1] < rb[0] || rb[1] < ra[0] || ra[3] < rb[2] || rb[3] < ra[2]) return false;
+  return !separated_by_edges(a, a, b) && !separated_by_edges(b, a, b);
 }
 
 std::array<point, 4> label_corners(const chart& c, const label& l, double width, double height) {
@@ -143,10 +155,8 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     double length = 0.0;
     for (const auto& seg : l.segments) {
       for (std::size_t i = 1; i < seg.size(); ++i) {
-        const point a = px.to(seg[i - 1]), b = px.to(seg[i]);
-        const bool in_a = a.x >= 0 && a.x <= width && a.y >= 0 && a.y <= height;
-        const bool in_b = b.x >= 0 && b.x <= width && b.y >= 0 && b.y <= height;
-        if (!in_a || !in_b) continue;
+        point a = px.to(seg[i - 1]), b = px.to(seg[i]);
+        if (!clip(a, b, 0.0, width, 0.0, height) || !(a.x != b.x || a.y != b.y)) continue;
         pieces.emplace_back(a, b);
         length += std::hypot(b.x - a.x, b.y - a.y);
       }
@@ -173,7 +183,7 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       const std::vector<point> outline(box.begin(), box.end());
       bool clear = true;
       for (const auto& o : obstacles) {
-        if (outlines_overlap(outline, o)) {
+        if (outlines_overlap(box, o)) {
           clear = false;
           break;
         }

@@ -1,6 +1,7 @@
 #pragma once
 // Labels of the lines of a chart, each where it covers no other label and not the dome.
 #include <array>
+#include <span>
 #include <vector>
 
 #include "charts/diagram.h"
@@ -14,6 +15,6 @@ std::vector<label> place_labels(const chart& c, double width, double height);
 std::array<point, 4> label_corners(const chart& c, const label& l, double width, double height);
 
 // Whether two convex outlines (corners in order) overlap.
-bool outlines_overlap(const std::vector<point>& a, const std::vector<point>& b);
+bool outlines_overlap(std::span<const point> a, std::span<const point> b);
 
 }  // namespace Vantrel::charts

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "charts/geometry.h"
 #include "charts/round_values.h"
 #include "model/constant95.h"
 #include "properties/ice.h"
@@ -20,19 +21,26 @@ constexpr double pt = constant95::pt;
 
 // Lines are kept a little beyond the visible range so that they run to its edges, and the
 // range of held values is searched a little wider than the probe found it.
-constexpr double box_margin = 0.25;
+constexpr double box_margin = 0.05;
 constexpr double probe_margin = 0.15;
 
 // Points per line: evenly spread over the visible range, more near the critical point.
-constexpr int march_points = 120;
-constexpr int dome_points = 100;
-constexpr int refine_points = 40;
+constexpr int march_points = 100;
+constexpr int energy_march_points = 60;  // isentropes and isenthalps, which bend gently
+constexpr int dome_points = 70;
+constexpr int refine_points = 30;
 constexpr int pressures_per_decade = 25;
+constexpr int isenthalp_pressures_per_decade = 8;
 constexpr int max_pressure_points = 240;
 constexpr int ice_curve_points = 60;
 
 // Iso-pressures above 1000 bar are drawn only where the whole view lies above it.
 constexpr double engineering_p_max = 100.0;  // MPa
+// Just above the lowest pressure at which at_hs searches for a state (0.001 MPa): a state
+// on the end of its search range is not always found.
+constexpr double hs_p_min = 0.001 * (1.0 + 1e-6);
+// The h-s probe looks for states up to this temperature (K).
+constexpr double probe_T_max = 2500.0;
 // A few round volumes, one per decade at most.
 constexpr int most_isochores = 6;
 
@@ -41,17 +49,25 @@ struct box {
   double x0, x1, y0, y1;
   bool log_y;
 
-  static box around(const view& r, bool log_y) {
-    const double dx = (r.x_max - r.x_min) * box_margin;
+  static box around(const view& r, bool log_y, double margin = box_margin) {
+    const double dx = (r.x_max - r.x_min) * margin;
     if (log_y) {
       const double l0 = std::log10(r.y_min), l1 = std::log10(r.y_max);
-      const double dy = (l1 - l0) * box_margin;
+      const double dy = (l1 - l0) * margin;
       return {r.x_min - dx, r.x_max + dx, std::pow(10.0, l0 - dy), std::pow(10.0, l1 + dy), true};
     }
-    const double dy = (r.y_max - r.y_min) * box_margin;
+    const double dy = (r.y_max - r.y_min) * margin;
     return {r.x_min - dx, r.x_max + dx, r.y_min - dy, r.y_max + dy, false};
   }
   bool inside(point p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+  // Whether the straight piece from a to b, as drawn (y in its logarithm on a logarithmic
+  // axis), passes through the box (Liang-Barsky clipping).
+  bool crosses(point a, point b) const {
+    const auto f = [this](double y) { return log_y ? std::log10(y) : y; };
+    a.y = f(a.y);
+    b.y = f(b.y);
+    return clip(a, b, x0, x1, f(y0), f(y1));
+  }
   bool above(point p) const { return p.y > y1; }
 };
 
@@ -76,6 +92,11 @@ class line_builder {
     }
     if (!run_.empty()) {
       run_.push_back(p);
+      close();
+    } else if (outside_ && box_.crosses(*outside_, p)) {
+      // A straight piece across the view with both ends outside it (an isobar across the
+      // dome in a close view).
+      run_ = {*outside_, p};
       close();
     }
     outside_ = p;
@@ -162,10 +183,20 @@ std::vector<double> saturation_temperatures(double lo, double hi) {
 
 // Temperatures for marching along a line over [lo, hi], with the saturation temperatures near
 // the critical point where lines bend sharply.
-std::vector<double> march_temperatures(double lo, double hi) {
-  auto Ts = evenly(lo, hi, march_points);
+std::vector<double> march_temperatures(double lo, double hi, int points = march_points) {
+  auto Ts = evenly(lo, hi, points);
   for (const double T : saturation_temperatures(lo, hi)) {
     if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
+  }
+  // Lines that cross the triple line start on it: a tenth of a millikelvin above the saturation
+  // temperature of the triple-point pressure, the lowest at which a mixture can be built from
+  // its pressure, so that no rounding of the solvers puts the point below it.
+  try {
+    steam95 triple;
+    triple.at_psat(pt, 0.0);
+    const double T = triple.t() + 1e-4;
+    if (T >= lo && T <= hi) Ts.push_back(T);
+  } catch (...) {
   }
   sort_unique(Ts);
   return Ts;
@@ -181,27 +212,23 @@ struct saturation {
   steam95 liquid, vapour;
   double middle_density() const { return 0.5 * (liquid.rho() + vapour.rho()); }
 };
-std::optional<saturation> saturation_at_p(double p) {
-  if (!(p >= pt && p < pc)) return std::nullopt;
+std::optional<saturation> saturated(void (steam95::*build)(double, double), double at) {
   try {
     saturation s;
-    s.liquid.at_psat(p, 0.0);
-    s.vapour.at_psat(p, 1.0);
+    (s.liquid.*build)(at, 0.0);
+    (s.vapour.*build)(at, 1.0);
     return s;
   } catch (...) {
     return std::nullopt;
   }
 }
+std::optional<saturation> saturation_at_p(double p) {
+  if (!(p >= pt && p < pc)) return std::nullopt;
+  return saturated(&steam95::at_psat, p);
+}
 std::optional<saturation> saturation_at_T(double T) {
   if (!(T >= Tt && T < Tc)) return std::nullopt;
-  try {
-    saturation s;
-    s.liquid.at_tsat(T, 0.0);
-    s.vapour.at_tsat(T, 1.0);
-    return s;
-  } catch (...) {
-    return std::nullopt;
-  }
+  return saturated(&steam95::at_tsat, T);
 }
 
 class diagram_builder {
@@ -231,13 +258,15 @@ class diagram_builder {
 
   void keep(line l) {
     // Only lines with something in view are drawn.
-    const bool seen = std::any_of(l.segments.begin(), l.segments.end(), [this](const auto& seg) {
-      return std::any_of(seg.begin(), seg.end(), [this](point p) {
-        return p.x >= range_.x_min && p.x <= range_.x_max && p.y >= range_.y_min &&
-               p.y <= range_.y_max;
-      });
-    });
-    if (seen) lines_.push_back(std::move(l));
+    const box visible = box::around(range_, log_y(), 0.0);
+    for (const auto& seg : l.segments) {
+      for (std::size_t i = 1; i < seg.size(); ++i) {
+        if (visible.crosses(seg[i - 1], seg[i])) {
+          lines_.push_back(std::move(l));
+          return;
+        }
+      }
+    }
   }
 
   // Finds the range of temperature, pressure, enthalpy, entropy and volume over the view from
@@ -248,7 +277,7 @@ class diagram_builder {
     const auto take = [&](const std::function<void()>& build) {
       try {
         build();
-        if (water_at(st.t(), st.p())) seen_.take(st);
+        if (water_at(st.t(), st.p())) take_seen(st);
       } catch (...) {
       }
     };
@@ -262,20 +291,10 @@ class diagram_builder {
           take([&] { st.at_ph(u_.p_in(y), u_.h_in(x)); });
         }
       } else {
-        // h-s: states of the view's entropies over the whole temperature range, kept where
-        // their enthalpy is in view (at_hs is too slow to probe with).
-        for (const double T : logarithmic(constant95::T_min, 2500.0, 12, 14)) {
-          try {
-            st.at_ts(T, u_.s_in(x));
-            const double h = u_.h(st.h());
-            if (h >= range_.y_min && h <= range_.y_max && water_at(st.t(), st.p())) {
-              seen_.take(st);
-            }
-          } catch (...) {
-          }
-        }
+        probe_entropy(u_.s_in(x));
       }
     }
+    if (seen_.T.empty()) seen_ = seen_beyond_;
     // The dome itself, where it is in view.
     for (const double T : evenly(Tt, Tc, 2 * n)) {
       if (const auto sat = saturation_at_T(T)) {
@@ -294,6 +313,49 @@ class diagram_builder {
     }
   }
 
+  // h-s: the states of entropy s whose enthalpy is in view (at_hs is too slow to probe with).
+  // Along an isentrope the enthalpy rises with temperature, so the view's enthalpy bounds are
+  // found between two states of a coarse temperature grid, by interpolation in temperature.
+  void probe_entropy(double s) {
+    bool have_previous = false;
+    double T_previous = 0.0, h_previous = 0.0;
+    const auto state_at_T = [&](double T) -> std::optional<steam95> {
+      try {
+        steam95 st;
+        st.at_ts(T, s);
+        if (water_at(st.t(), st.p())) return st;
+      } catch (...) {
+      }
+      return std::nullopt;
+    };
+    for (const double T : logarithmic(constant95::T_min, probe_T_max, 12, 14)) {
+      const auto st = state_at_T(T);
+      if (!st) {
+        have_previous = false;
+        continue;
+      }
+      const double h = u_.h(st->h());
+      if (h >= range_.y_min && h <= range_.y_max) take_seen(*st);
+      if (have_previous) {
+        for (const double edge : {range_.y_min, range_.y_max}) {
+          if ((edge - h_previous) * (edge - h) >= 0.0) continue;
+          const double T_edge =
+              T_previous + (edge - h_previous) / (h - h_previous) * (T - T_previous);
+          if (const auto at_edge = state_at_T(T_edge)) take_seen(*at_edge);
+        }
+      }
+      have_previous = true;
+      T_previous = T;
+      h_previous = h;
+    }
+  }
+
+  // States beyond the engineering pressures widen the ranges only where the view holds no
+  // others: a corner of a view at 1000 bar must not stretch the isenthalps to 10 000 bar.
+  void take_seen(const steam95& st) {
+    (st.p() <= engineering_p_max ? seen_ : seen_beyond_).take(st);
+  }
+
   // Temperature range for marching lines, library units.
   std::pair<double, double> temperature_span() const {
     if (kind_ == diagram_kind::ts) {
@@ -307,9 +369,12 @@ class diagram_builder {
   }
   std::pair<double, double> pressure_span() const {
     if (seen_.p.empty()) return {0.0, 0.0};
-    const double lo = std::max(seen_.p.lo / 3.0, ice::p_min());
-    const double hi = std::min(seen_.p.hi * 3.0, constant95::p_max);
-    return {lo, hi};
+    // On h-s, lines stop where the state under the cursor can no longer be found.
+    const double floor = kind_ == diagram_kind::hs ? hs_p_min : ice::p_min();
+    const double widen = std::clamp(std::pow(seen_.p.hi / seen_.p.lo, probe_margin), 1.0, 3.0);
+    const double lo = std::max(seen_.p.lo / widen, floor);
+    const double hi = std::min(seen_.p.hi * widen, constant95::p_max);
+    return {lo, lo < engineering_p_max ? std::min(hi, engineering_p_max) : hi};
   }
   std::pair<double, double> widened(const extent& e) const {
     const double w = (e.hi - e.lo) * probe_margin;
@@ -377,9 +442,7 @@ class diagram_builder {
 
   std::vector<double> iso_pressures() const {
     const auto [lo, hi] = pressure_span();
-    const double cap = lo < engineering_p_max ? engineering_p_max : constant95::p_max;
-    auto values = decade_values(u_.p(lo), u_.p(std::min(hi, cap)));
-    return values;
+    return round_values(u_.p(lo), u_.p(hi));
   }
 
   void isobars() {
@@ -441,46 +504,90 @@ class diagram_builder {
     }
   }
 
-  // Lines marched in temperature whose pressure rises along them (isentropes, isochores):
-  // the march stops once a point lies above a logarithmic pressure axis.
-  void march_in_temperature(const std::string& quantity, double value,
-                            const std::function<void(steam95&, double)>& build) {
-    const auto [lo, hi] = temperature_span();
-    line_builder b(box_, quantity, value);
-    for (const double T : march_temperatures(lo, hi)) {
-      if (!add_state(b, [&](steam95& st) { build(st, T); })) break;
+  // The span of a property (h or s) that states at each temperature of `Ts` cover between the
+  // lowest and highest pressure of the lines, saturated mixtures included; nothing where no
+  // state exists. A line of constant h or s is built only where its value is in that span, so
+  // that no constructor is asked for a state that does not exist (its search would run to the
+  // end of its budget).
+  using property_of = double (steam95::*)() const;
+  std::vector<std::optional<extent>> spans(const std::vector<double>& Ts, property_of q) const {
+    const auto [p_lo, p_hi] = pressure_span();
+    std::vector<std::optional<extent>> out;
+    for (const double T : Ts) {
+      extent e;
+      for (const double p : {p_lo, p_hi}) {
+        try {
+          steam95 st;
+          st.at_tp(T, p);
+          if (water_at(T, p)) e.take((st.*q)());
+        } catch (...) {
+        }
+      }
+      if (const auto sat = T < Tc ? saturation_at_T(T) : std::nullopt) {
+        e.take((sat->liquid.*q)());
+        e.take((sat->vapour.*q)());
+      }
+      out.push_back(e.empty() ? std::nullopt : std::optional<extent>(e));
     }
-    keep(b.take());
+    return out;
+  }
+
+  // Lines of constant h or s, marched in temperature with a temperature-first constructor.
+  // Where pressure rises along them (isentropes on p-h) the march ends above the view.
+  void march_in_temperature(const std::string& quantity, property_of q,
+                            const std::vector<double>& values,
+                            double (display_units::*library)(double) const,
+                            void (steam95::*build)(double, double)) {
+    const auto [lo, hi] = temperature_span();
+    const auto Ts = march_temperatures(lo, hi, energy_march_points);
+    const auto reach = spans(Ts, q);
+    for (const double value : values) {
+      const double y = (u_.*library)(value);
+      line_builder b(box_, quantity, value);
+      for (std::size_t i = 0; i < Ts.size(); ++i) {
+        const double T = Ts[i];
+        if (!reach[i] || y < reach[i]->lo || y > reach[i]->hi) {
+          b.gap();
+          continue;
+        }
+        if (!add_state(b, [&](steam95& st) { (st.*build)(T, y); })) break;
+      }
+      keep(b.take());
+    }
   }
 
   void isentropes() {
     if (seen_.s.empty()) return;
     const auto [lo, hi] = widened(seen_.s);
-    for (const double value : stepped_values(u_.s(lo), u_.s(hi))) {
-      const double s = u_.s_in(value);
-      march_in_temperature("s", value, [s](steam95& st, double T) { st.at_ts(T, s); });
-    }
+    march_in_temperature("s", &steam95::s, stepped_values(u_.s(lo), u_.s(hi)), &display_units::s_in,
+                         &steam95::at_ts);
   }
 
-  void isochores() {
-    if (seen_.v.empty()) return;
-    const auto values = decade_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
-    for (const double value : values) {
-      const double v = u_.v_in(value);
-      march_in_temperature("v", value, [v](steam95& st, double T) { st.at_tv(T, v); });
-    }
-  }
-
+  // Isenthalps are marched in pressure: at low pressure they flatten towards the temperature
+  // at which the ideal gas has their enthalpy, which a march in temperature would miss.
   void isenthalps() {
     if (seen_.h.empty()) return;
     const auto [p_lo, p_hi] = pressure_span();
-    const auto ps = logarithmic(p_lo, std::min(p_hi, engineering_p_max * 10.0),
-                                pressures_per_decade / 2, max_pressure_points / 2);
+    const auto ps = logarithmic(p_lo, p_hi, isenthalp_pressures_per_decade, max_pressure_points);
     const auto [lo, hi] = widened(seen_.h);
     for (const double value : stepped_values(u_.h(lo), u_.h(hi))) {
       const double h = u_.h_in(value);
       line_builder b(box_, "h", value);
       for (const double p : ps) add_state(b, [p, h](steam95& st) { st.at_ph(p, h); });
+      keep(b.take());
+    }
+  }
+
+  void isochores() {
+    if (seen_.v.empty()) return;
+    const auto values = round_values(u_.v(seen_.v.lo), u_.v(seen_.v.hi), most_isochores);
+    for (const double value : values) {
+      const double v = u_.v_in(value);
+      const auto [lo, hi] = temperature_span();
+      line_builder b(box_, "v", value);
+      for (const double T : march_temperatures(lo, hi)) {
+        if (!add_state(b, [&](steam95& st) { st.at_tv(T, v); })) break;
+      }
       keep(b.take());
     }
   }
@@ -525,7 +632,7 @@ class diagram_builder {
   display_units u_;
   view range_;
   box box_;
-  extents seen_;
+  extents seen_, seen_beyond_;
   std::vector<line> lines_;
 };
 

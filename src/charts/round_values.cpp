@@ -21,13 +21,13 @@ std::vector<double> stepped_values(double lo, double hi, int most) {
   if (!(std::isfinite(lo) && std::isfinite(hi) && hi > lo) || most < 1) return {};
   const int k0 = static_cast<int>(std::floor(std::log10((hi - lo) / most)));
   for (int k = std::max(k0, lowest_power); k <= highest_power; ++k) {
-    for (const double m : {1.0, 2.0, 5.0}) {
+    for (const double m : {1.0, 2.0, 2.5, 5.0}) {
       const double step = scaled(m, k);
       const double first = std::ceil(lo / step), last = std::floor(hi / step);
       if (last - first + 1 > most) continue;
       std::vector<double> values;
       for (double i = first; i <= last; ++i) {
-        values.push_back(k >= 0 ? i * step : i * m / std::pow(10.0, -k));
+        values.push_back((k >= 0 ? i * step : i * m / std::pow(10.0, -k)) + 0.0);  // no -0
       }
       return values;
     }
@@ -55,6 +55,11 @@ std::vector<double> decade_values(double lo, double hi, int most) {
     }
   }
   return {};
+}
+
+std::vector<double> round_values(double lo, double hi, int most) {
+  if (hi < 10.0 * lo) return stepped_values(lo, hi, most);
+  return decade_values(lo, hi, most);
 }
 
 }  // namespace Vantrel::charts
