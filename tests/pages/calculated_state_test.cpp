@@ -14,27 +14,31 @@
 namespace Vantrel {
 namespace {
 
-struct heard {
-  std::vector<calculated_state> states;
-  void listen(CResultPage& page) {
-    page.SetStateListener([this](const calculated_state& s) { states.push_back(s); });
+// A page shown in `units`, with the states it announces kept in `heard`.
+template <class Page>
+struct listened_page {
+  explicit listened_page(int units = metric_units) {
+    platform.store_units(units);
+    page.SetStateListener([this](const calculated_state& s) { heard.push_back(s); });
+    page.Initialise();
+    page.Activate();
   }
+  testing_support::memory_platform platform;
+  Page page{platform};
+  testing_support::user me{platform, page};
+  std::vector<calculated_state> heard;
 };
 
 TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
-  testing_support::memory_platform platform;
-  CSuperheatedPage page{platform};
-  testing_support::user me{platform, page};
-  heard ear;
-  ear.listen(page);
-  page.Initialise();
-  page.Activate();
+  listened_page<CSuperheatedPage> shown;
+  auto& me = shown.me;
+  const auto& heard = shown.heard;
 
   me.type(control::first_edit, "200");
   me.type(control::second_edit, "1");
   me.click(control::calculate);
-  ASSERT_EQ(ear.states.size(), 1u);
-  const calculated_state& steam = ear.states[0];
+  ASSERT_EQ(heard.size(), 1u);
+  const calculated_state& steam = heard[0];
   EXPECT_EQ(steam.page, "Superheated/Subcooled");
   EXPECT_EQ(steam.inputs, "T = 200 °C, p = 1 bar");
   EXPECT_NEAR(steam.T, 473.15, 1e-9);
@@ -55,11 +59,11 @@ TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
   me.type(control::first_edit, "1");
   me.type(control::second_edit, "1500");
   me.click(control::calculate);
-  ASSERT_EQ(ear.states.size(), 2u);
-  EXPECT_EQ(ear.states[1].inputs, "p = 1 bar, h = 1500 kJ/kg");
-  ASSERT_TRUE(ear.states[1].x.has_value());
-  EXPECT_GT(*ear.states[1].x, 0.0);
-  EXPECT_LT(*ear.states[1].x, 1.0);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[1].inputs, "p = 1 bar, h = 1500 kJ/kg");
+  ASSERT_TRUE(heard[1].x.has_value());
+  EXPECT_GT(*heard[1].x, 0.0);
+  EXPECT_LT(*heard[1].x, 1.0);
 
   // A rejected input and a state the library cannot build are not states on a chart.
   me.type(control::first_edit, "abc");
@@ -69,18 +73,13 @@ TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
   me.type(control::first_edit, "-400");
   me.type(control::second_edit, "1");
   me.click(control::calculate);
-  EXPECT_EQ(ear.states.size(), 2u);
+  EXPECT_EQ(heard.size(), 2u);
 }
 
 TEST(CalculatedState, SaturatedPageNamesThePhaseOrQuality) {
-  testing_support::memory_platform platform;
-  platform.store_units(english_units);
-  CSaturatedPage page{platform};
-  testing_support::user me{platform, page};
-  heard ear;
-  ear.listen(page);
-  page.Initialise();
-  page.Activate();
+  listened_page<CSaturatedPage> shown{english_units};
+  auto& me = shown.me;
+  const auto& heard = shown.heard;
 
   me.type(control::value_edit, "212");
   me.click(control::calculate);
@@ -89,14 +88,14 @@ TEST(CalculatedState, SaturatedPageNamesThePhaseOrQuality) {
   me.click(control::two_phase);
   me.type(control::quality_edit, "0.25");
   me.click(control::calculate);
-  ASSERT_EQ(ear.states.size(), 3u);
-  EXPECT_EQ(ear.states[0].inputs, "T = 212 °F, saturated vapor");
-  EXPECT_EQ(ear.states[1].inputs, "T = 212 °F, saturated liquid");
-  EXPECT_EQ(ear.states[2].inputs, "T = 212 °F, x = 0.25");
-  EXPECT_EQ(ear.states[0].x, 1.0);
-  EXPECT_EQ(ear.states[1].x, 0.0);
-  EXPECT_NEAR(ear.states[0].T, 373.15, 1e-9);
-  EXPECT_NEAR(ear.states[0].p, 0.101418, 1e-5);  // the boiling point at 212 °F
+  ASSERT_EQ(heard.size(), 3u);
+  EXPECT_EQ(heard[0].inputs, "T = 212 °F, saturated vapor");
+  EXPECT_EQ(heard[1].inputs, "T = 212 °F, saturated liquid");
+  EXPECT_EQ(heard[2].inputs, "T = 212 °F, x = 0.25");
+  EXPECT_EQ(heard[0].x, 1.0);
+  EXPECT_EQ(heard[1].x, 0.0);
+  EXPECT_NEAR(heard[0].T, 373.15, 1e-9);
+  EXPECT_NEAR(heard[0].p, 0.101418, 1e-5);  // the boiling point at 212 °F
 }
 
 TEST(CalculatedState, TrailKeepsTheNewestFiftyWithTheirNumbers) {
