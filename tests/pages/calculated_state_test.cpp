@@ -33,10 +33,15 @@ TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
   listened_page<CSuperheatedPage> shown;
   auto& me = shown.me;
   const auto& heard = shown.heard;
+  const auto calculate = [&me](int first, int second, std::string_view a, std::string_view b) {
+    me.choose(control::first_variable, first);
+    me.choose(control::second_variable, second);
+    me.type(control::first_edit, a);
+    me.type(control::second_edit, b);
+    me.click(control::calculate);
+  };
 
-  me.type(control::first_edit, "200");
-  me.type(control::second_edit, "1");
-  me.click(control::calculate);
+  calculate(0, 0, "200", "1");
   ASSERT_EQ(heard.size(), 1u);
   const calculated_state& steam = heard[0];
   EXPECT_EQ(steam.page, "Superheated/Subcooled");
@@ -54,11 +59,7 @@ TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
   EXPECT_NEAR(english.s, 1.8715, 5e-4);
 
   // Pressure and enthalpy inside the dome: a mixture with its quality.
-  me.choose(control::first_variable, 1);
-  me.choose(control::second_variable, 1);
-  me.type(control::first_edit, "1");
-  me.type(control::second_edit, "1500");
-  me.click(control::calculate);
+  calculate(1, 1, "1", "1500");
   ASSERT_EQ(heard.size(), 2u);
   EXPECT_EQ(heard[1].inputs, "p = 1 bar, h = 1500 kJ/kg");
   ASSERT_TRUE(heard[1].x.has_value());
@@ -66,13 +67,8 @@ TEST(CalculatedState, SuperheatedPageAnnouncesEachSuccessfulCalculate) {
   EXPECT_LT(*heard[1].x, 1.0);
 
   // A rejected input and a state the library cannot build are not states on a chart.
-  me.type(control::first_edit, "abc");
-  me.click(control::calculate);
-  me.choose(control::first_variable, 0);
-  me.choose(control::second_variable, 0);
-  me.type(control::first_edit, "-400");
-  me.type(control::second_edit, "1");
-  me.click(control::calculate);
+  calculate(1, 1, "abc", "1500");
+  calculate(0, 0, "-400", "1");
   EXPECT_EQ(heard.size(), 2u);
 }
 
