@@ -92,6 +92,62 @@ line_style style_of(const charts::line& line) {
   return {QColor(20, 130, 120), 1.6, Qt::SolidLine};  // the melting curves of the ices
 }
 
+// The parts of a polyline inside `range`, ending where it crosses the edges; on a logarithmic
+// y axis the crossings are found along log y, as the line is drawn. The plot clips on screen;
+// an SVG picture does not, so what it is given must lie inside.
+std::vector<std::vector<charts::point>> inside(const std::vector<charts::point>& line,
+                                               const charts::view& range, bool log_y) {
+  const auto up = [log_y](double y) { return log_y ? std::log10(y) : y; };
+  const auto down = [log_y](double y) { return log_y ? std::pow(10.0, y) : y; };
+  const double left = range.x_min, right = range.x_max;
+  const double bottom = up(range.y_min), top = up(range.y_max);
+  std::vector<std::vector<charts::point>> runs;
+  bool open = false;
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    const double x0 = line[i - 1].x, y0 = up(line[i - 1].y);
+    const double dx = line[i].x - x0, dy = up(line[i].y) - y0;
+    // Liang-Barsky: the piece t0..t1 of the segment that lies inside.
+    double t0 = 0.0, t1 = 1.0;
+    bool seen = true;
+    for (const auto& [p, q] : {std::pair{-dx, x0 - left}, std::pair{dx, right - x0},
+                               std::pair{-dy, y0 - bottom}, std::pair{dy, top - y0}}) {
+      if (p == 0.0) {
+        seen = seen && q >= 0.0;
+      } else if (p < 0.0) {
+        t0 = std::max(t0, q / p);
+      } else {
+        t1 = std::min(t1, q / p);
+      }
+    }
+    if (!seen || t0 > t1 || !std::isfinite(t0) || !std::isfinite(t1)) {
+      open = false;
+      continue;
+    }
+    if (!open || t0 > 0.0) runs.push_back({{x0 + t0 * dx, down(y0 + t0 * dy)}});
+    runs.back().push_back({x0 + t1 * dx, down(y0 + t1 * dy)});
+    open = t1 == 1.0;
+  }
+  return runs;
+}
+
+bool in_range(const charts::point& at, const charts::view& range) {
+  return at.x >= range.x_min && at.x <= range.x_max && at.y >= range.y_min && at.y <= range.y_max;
+}
+
+QCPCurve* add_curve(QCustomPlot* plot, const std::vector<charts::point>& points, const QPen& pen) {
+  QVector<double> t, x, y;
+  for (const charts::point& at : points) {
+    t.push_back(static_cast<double>(t.size()));
+    x.push_back(at.x);
+    y.push_back(at.y);
+  }
+  auto* curve = new QCPCurve(plot->xAxis, plot->yAxis);
+  curve->setData(t, x, y, true);
+  curve->setPen(pen);
+  curve->setSelectable(QCP::stNone);
+  return curve;
+}
+
 charts::state_values in_units(const calculated_state& state, int unit_system) {
   const display_quantities q = in_display_units(state, unit_system);
   return {q.T, q.p, q.h, q.s, q.v, state.x};
@@ -171,6 +227,11 @@ void chart_window::resizeEvent(QResizeEvent* event) {
   if (resized_) resized_();
 }
 
+void chart_window::showEvent(QShowEvent* event) {
+  dialog_page::showEvent(event);
+  if (resized_) resized_();
+}
+
 CChartPage::CChartPage(QWidget* sheet) : platform_(sheet) {
   hover_timer_.setSingleShot(true);
   hover_timer_.setInterval(hover_rest_ms);
@@ -210,7 +271,16 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
 
   plot_ = window_->plot();
   // Labels are laid out for the plot's size: a new size lays them out anew once it settles.
-  window_->on_resized([this] { view_timer_.start(); });
+  // Lines are computed only while the page is on view: at once when it comes into view with
+  // lines of another diagram or unit system, or none; after a new size once resizing pauses.
+  window_->on_resized([this] {
+    const bool current =
+        !chart_.lines.empty() && chart_.kind == kind_ && chart_.unit_system == unit_system_;
+    if (current)
+      view_timer_.start();
+    else
+      rebuild();
+  });
   plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
   plot_->setNoAntialiasingOnDrag(true);
   plot_->axisRect()->setRangeZoomFactor(0.85);
@@ -310,7 +380,7 @@ charts::view CChartPage::visible_view() const {
 // The lines are computed only when the view, the diagram or the units differ from those drawn.
 void CChartPage::rebuild() {
   view_timer_.stop();
-  if (!plot_) return;
+  if (!plot_ || !plot_->isVisible()) return;
   const charts::view range = visible_view();
   const charts::view& drawn = chart_.range;
   // The axis rectangle follows the widget's size at the next replot; lay it out now.
@@ -334,20 +404,16 @@ void CChartPage::draw_lines() {
   state_plottables_.clear();
   state_items_.clear();
 
+  const charts::view range = visible_view();
   for (const charts::line& line : chart_.lines) {
     const line_style look = style_of(line);
-    QPen pen(look.colour, look.width, look.style);
+    const QPen pen(look.colour, look.width, look.style);
     for (const auto& segment : line.segments) {
-      QVector<double> t, x, y;
-      for (const charts::point& at : segment) {
-        t.push_back(static_cast<double>(t.size()));
-        x.push_back(at.x);
-        y.push_back(at.y);
+      if (!clip_to_view_) {
+        add_curve(plot_, segment, pen);
+        continue;
       }
-      auto* curve = new QCPCurve(plot_->xAxis, plot_->yAxis);
-      curve->setData(t, x, y, true);
-      curve->setPen(pen);
-      curve->setSelectable(QCP::stNone);
+      for (const auto& run : inside(segment, range, chart_.log_y)) add_curve(plot_, run, pen);
     }
   }
 
@@ -391,6 +457,7 @@ void CChartPage::draw_lines() {
       named.push_back(box);
     }
     for (const charts::marker& marker : chart_.markers) {
+      if (clip_to_view_ && !in_range(marker.at, range)) continue;
       points->addData(marker.at.x, marker.at.y);
       const QString text = from_utf8(marker.name);
       const QPointF pixel(plot_->xAxis->coordToPixel(marker.at.x),
@@ -438,27 +505,37 @@ void CChartPage::draw_states() {
   state_plottables_.clear();
   state_items_.clear();
 
-  const bool joined = platform_.is_checked(chart_control::connect);
-  auto* curve = new QCPCurve(plot_->xAxis, plot_->yAxis);
-  curve->setLineStyle(joined ? QCPCurve::lsLine : QCPCurve::lsNone);
-  curve->setPen(QPen(QColor(200, 30, 30), 1.6));
-  curve->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, QColor(200, 30, 30), 7));
-  curve->setSelectable(QCP::stNone);
-  state_plottables_.push_back(curve);
-  double order = 0.0;
+  const charts::view range = visible_view();
+  std::vector<charts::point> places;
+  for (const state_trail::entry& entry : trail_.entries())
+    places.push_back(charts::place(kind_, in_units(entry.state, unit_system_)));
+  const QColor mark(200, 30, 30);
+  if (platform_.is_checked(chart_control::connect)) {
+    const QPen pen(mark, 1.6);
+    if (!clip_to_view_)
+      state_plottables_.push_back(add_curve(plot_, places, pen));
+    else
+      for (const auto& run : inside(places, range, chart_.log_y))
+        state_plottables_.push_back(add_curve(plot_, run, pen));
+  }
+  auto* points = add_curve(plot_, {}, Qt::NoPen);
+  points->setLineStyle(QCPCurve::lsNone);
+  points->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, mark, 7));
+  state_plottables_.push_back(points);
   QFont number_font = window_->font();
   number_font.setBold(true);
-  for (const state_trail::entry& entry : trail_.entries()) {
-    const charts::point at = charts::place(kind_, in_units(entry.state, unit_system_));
-    curve->addData(order++, at.x, at.y);
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const charts::point& at = places[i];
+    if (clip_to_view_ && !in_range(at, range)) continue;
+    points->addData(static_cast<double>(i), at.x, at.y);
     auto* number = new QCPItemText(plot_);
     number->position->setType(QCPItemPosition::ptPlotCoords);
     number->position->setCoords(at.x, at.y);
     number->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
     number->setPadding(QMargins(5, 0, 0, 4));
-    number->setText(QString::number(entry.number));
+    number->setText(QString::number(trail_.entries()[i].number));
     number->setFont(number_font);
-    number->setColor(QColor(160, 20, 20));
+    number->setColor(mark.darker(125));
     number->setSelectable(false);
     state_items_.push_back(number);
   }
@@ -572,6 +649,9 @@ bool CChartPage::export_to(const QString& path, export_format format) {
     picture.setTitle(
         QStringLiteral("%1 chart")
             .arg(window_->control_as<QComboBox>(chart_control::diagram)->currentText()));
+    // The plot is drawn with everything cut to the view first, and restored after.
+    clip_to_view_ = true;
+    draw_lines();
     QCPPainter painter;
     written = painter.begin(&picture);
     if (written) {
@@ -580,6 +660,8 @@ bool CChartPage::export_to(const QString& path, export_format format) {
       plot_->toPainter(&painter, width, height);
       written = painter.end();
     }
+    clip_to_view_ = false;
+    draw_lines();
   } else if (written) {
     const std::string text = charts::write_lines(chart_, charts::data_format::csv);
     written = file.write(text.data(), static_cast<qint64>(text.size())) ==

@@ -47,11 +47,12 @@ class chart_window : public dialog_page {
 
   QCustomPlot* plot() const { return plot_; }
   QLabel* readout() const { return readout_; }
-  // Called after the plot changed size.
+  // Called when the page is shown and after the plot changed size.
   void on_resized(std::function<void()> handler) { resized_ = std::move(handler); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   int plot_top_;
@@ -126,6 +127,7 @@ class CChartPage final : public sheet_page {
   QTimer hover_timer_;
   QTimer view_timer_;
   QPoint hover_at_{-1, -1};
+  bool clip_to_view_ = false;  // everything drawn lies inside the view (for SVG pictures)
   QPoint pressed_at_;
   QString export_folder_;
 };
