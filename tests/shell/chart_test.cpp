@@ -299,7 +299,7 @@ class chart_test : public QObject {
   void hovers_over_every_diagram_stay_quick_and_show_only_real_states() {
     auto* chart = qobject_cast<chart_window*>(open_tab(app_.sheet(), chart_tab));
     QCustomPlot* plot = chart->plot();
-    constexpr int columns = 8, rows = 6;
+    constexpr int columns = 6, rows = 4;
     for (const int units : {0, 1}) {
       click(chart, units == 0 ? 1000 : 1001);
       for (int diagram = 0; diagram < 4; ++diagram) {
