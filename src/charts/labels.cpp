@@ -1,5 +1,6 @@
 #include "charts/labels.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -96,8 +97,7 @@ bool separated_by_edges(std::span<const point> poly, std::span<const point> a,
   return false;
 }
 
-}  // namespace
-
+// Whether two convex outlines (corners in order; a segment as two) overlap.
 bool outlines_overlap(std::span<const point> a, std::span<const point> b) {
   // Most pairs are far apart: their bounding boxes already tell.
   const auto bounds = [](std::span<const point> poly) {
@@ -115,10 +115,7 @@ bool outlines_overlap(std::span<const point> a, std::span<const point> b) {
   return !separated_by_edges(a, a, b) && !separated_by_edges(b, a, b);
 }
 
-std::array<point, 4> label_corners(const chart& c, const label& l, double width, double height) {
-  const pixels px{c, width, height};
-  return corners(px.to(l.at), l.angle, l.width, l.height);
-}
+}  // namespace
 
 std::vector<label> place_labels(const chart& c, double width, double height) {
   std::vector<label> placed;
@@ -162,25 +159,29 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       }
     }
     if (!(length > 0.0)) continue;
-    for (const double f : label_positions) {
-      double along = f * length;
-      std::size_t i = 0;
-      for (; i + 1 < pieces.size(); ++i) {
-        const double d = std::hypot(pieces[i].second.x - pieces[i].first.x,
-                                    pieces[i].second.y - pieces[i].first.y);
-        if (along <= d) break;
+    // The point at a distance along the visible pieces.
+    const auto point_at = [&pieces](double along) {
+      for (const auto& [a, b] : pieces) {
+        const double d = std::hypot(b.x - a.x, b.y - a.y);
+        if (along <= d) {
+          const double t = d > 0.0 ? along / d : 0.0;
+          return point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        }
         along -= d;
       }
-      const auto [a, b] = pieces[i];
-      const double d = std::hypot(b.x - a.x, b.y - a.y);
-      const double t = d > 0.0 ? std::min(along / d, 1.0) : 0.0;
-      const point centre{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+      return pieces.back().second;
+    };
+    for (const double f : label_positions) {
+      // The label follows the line's direction over its own width, not one piece's.
+      const double along = f * length, half = candidate.width / 2;
+      const point centre = point_at(along);
+      const point a = point_at(std::max(along - half, 0.0)),
+                  b = point_at(std::min(along + half, length));
       double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
       if (angle > 90.0) angle -= 180.0;
       if (angle <= -90.0) angle += 180.0;
       const auto box = corners(centre, angle, candidate.width, candidate.height);
       if (!inside(box)) continue;
-      const std::vector<point> outline(box.begin(), box.end());
       bool clear = true;
       for (const auto& o : obstacles) {
         if (outlines_overlap(box, o)) {
@@ -192,7 +193,7 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       candidate.at = px.from(centre);
       candidate.angle = angle;
       placed.push_back(candidate);
-      obstacles.push_back(outline);
+      obstacles.emplace_back(box.begin(), box.end());
       break;
     }
   }
