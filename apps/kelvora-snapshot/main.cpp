@@ -14,8 +14,10 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <cstdio>
 
+#include "shell/chart_page.h"
 #include "shell/kelvora_app.h"
 #include "shell/list_ctrl_ex.h"
 #include "shell/qt_platform.h"
@@ -42,7 +44,7 @@ void type(dialog_page* page, int id, const char* text) {
 }
 
 void press(dialog_page* page, int id) {
-  if (auto* button = page->control_as<QPushButton>(id)) button->click();
+  if (auto* button = page->control_as<QAbstractButton>(id)) button->click();
 }
 
 // Selects the second row and gives the list the focus, so that the picture shows the bar.
@@ -99,6 +101,85 @@ bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
   return saved;
 }
 
+// The corners of a simple steam cycle, in order: condensate (saturated liquid at a
+// temperature), feed water after the pump, live steam, and the turbine exhaust at the condenser
+// pressure with the live steam's entropy. The condensate again closes the cycle.
+struct cycle_corner {
+  int first_variable, second_variable;  // drop-down entries of the Superheated/Subcooled page
+  const char* first;
+  const char* second;
+};
+struct cycle {
+  const char* name;
+  const char* condensate;
+  std::array<cycle_corner, 3> corners;
+};
+constexpr cycle metric_cycle{
+    "si", "45.8", {{{0, 0, "46.5", "100"}, {0, 0, "500", "100"}, {1, 2, "0.1", "6.6"}}}};
+constexpr cycle english_cycle{
+    "english", "114.3", {{{0, 0, "115.5", "1450"}, {0, 0, "932", "1450"}, {1, 2, "1.45", "1.58"}}}};
+
+// The window size of the chart pictures.
+constexpr QSize chart_window(1000, 720);
+
+void choose(dialog_page* page, int id, int index) {
+  auto* combo = page->control_as<QComboBox>(id);
+  if (combo == nullptr) return;
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+// Each diagram of the Chart page with the cycle calculated on the pages and joined.
+bool snapshot_charts(const QDir& folder, const cycle& states, int unit_system) {
+  QTemporaryDir settings;
+  if (!settings.isValid()) return false;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  Vantrel::write_user_setting("Settings", "Units", unit_system);
+  Vantrel::CKelvoraApp app;
+  if (!app.InitInstance()) return false;
+  Vantrel::CKelvoraSheet* sheet = app.sheet();
+  QTabWidget* tabs = sheet->tab_control();
+  constexpr int saturated_tab = 1, superheated_tab = 2, chart_tab = 4;
+  tabs->setCurrentIndex(saturated_tab);
+  dialog_page* saturated = sheet->page_window(saturated_tab);
+  press(saturated, 1011);  // Liquid
+  type(saturated, 1009, states.condensate);
+  press(saturated, 1005);
+  tabs->setCurrentIndex(superheated_tab);
+  dialog_page* superheated = sheet->page_window(superheated_tab);
+  for (const cycle_corner& corner : states.corners) {
+    choose(superheated, 1018, corner.first_variable);
+    choose(superheated, 1019, corner.second_variable);
+    type(superheated, 1016, corner.first);
+    type(superheated, 1017, corner.second);
+    press(superheated, 1005);
+  }
+  tabs->setCurrentIndex(saturated_tab);
+  press(saturated, 1005);
+
+  tabs->setCurrentIndex(chart_tab);
+  dialog_page* chart = sheet->page_window(chart_tab);
+  press(chart, Vantrel::chart_control::connect);
+  sheet->resize(chart_window);
+  const QStringList names{"T-s", "h-s", "p-h", "p-T"};
+  bool saved = true;
+  for (int diagram = 0; diagram < names.size(); ++diagram) {
+    choose(chart, Vantrel::chart_control::diagram, diagram);
+    QCoreApplication::processEvents();
+    const QString file = folder.filePath(
+        QStringLiteral("kelvora-5-chart-%1-%2.png").arg(names[diagram], states.name));
+    if (sheet->grab().save(file)) {
+      std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
+    } else {
+      std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
+      saved = false;
+    }
+  }
+  QTimer::singleShot(0, sheet, &QWidget::close);
+  app.Run();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,6 +193,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kelvora-snapshot: cannot make %s\n", qPrintable(target));
     return 1;
   }
-  const bool saved = snapshot(folder, metric, 0) && snapshot(folder, english, 1);
+  const bool saved = snapshot(folder, metric, 0) && snapshot(folder, english, 1) &&
+                     snapshot_charts(folder, metric_cycle, 0) &&
+                     snapshot_charts(folder, english_cycle, 1);
   return saved ? 0 : 1;
 }

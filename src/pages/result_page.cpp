@@ -1,7 +1,10 @@
 #include "pages/result_page.h"
 
+#include "lookup/lookup.h"
+#include "lookup/units.h"
 #include "pages/number_input.h"
 #include "pages/result_list.h"
+#include "pages/value_text.h"
 
 namespace Vantrel {
 
@@ -50,6 +53,39 @@ void CResultPage::Refresh() {
   refresh_list(platform_, rows_, [this](const row_entry& row, int unit_system) {
     return ValueText(row, unit_system);
   });
+}
+
+int CResultPage::Evaluate(int /*code*/, int /*unit_system*/, double* /*out*/) const {
+  return status_invalid;
+}
+
+void CResultPage::AnnounceState(std::string_view page, std::string inputs) const {
+  if (!state_listener_) return;
+  const int unit_system = read_unit_system(platform_);
+  double T = 0.0, p = 0.0, h = 0.0, s = 0.0, v = 0.0, x = 0.0;
+  const bool whole = Evaluate(code_t, unit_system, &T) == status_ok &&
+                     Evaluate(code_p, unit_system, &p) == status_ok &&
+                     Evaluate(code_h, unit_system, &h) == status_ok &&
+                     Evaluate(code_s, unit_system, &s) == status_ok &&
+                     Evaluate(code_v, unit_system, &v) == status_ok;
+  if (!whole) return;
+  using q = state_quantity;
+  calculated_state state{std::string(page),
+                         std::move(inputs),
+                         from_display(q::T, T, unit_system),
+                         from_display(q::p, p, unit_system),
+                         from_display(q::h, h, unit_system),
+                         from_display(q::s, s, unit_system),
+                         from_display(q::v, v, unit_system),
+                         std::nullopt};
+  // Single-phase states carry a negative quality marker instead of a fraction.
+  if (Evaluate(code_x, unit_system, &x) == status_ok && x >= 0.0 && x <= 1.0) state.x = x;
+  state_listener_(state);
+}
+
+std::string CResultPage::InputText(std::string_view name, int code, double value, int unit_system) {
+  return std::string(name) + " = " + value_text(status_ok, value) + " " +
+         std::string(property_unit_text(code, unit_system));
 }
 
 }  // namespace Vantrel

@@ -4,10 +4,13 @@
 // window first comes into being, Activate every time the page becomes the active tab (the first
 // time included, after Initialise), and routes each control notification by control id.
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
+#include "pages/calculated_state.h"
 #include "pages/page_lookups.h"
 #include "pages/platform.h"
 #include "pages/rows.h"
@@ -31,6 +34,10 @@ class CResultPage {
   // The selection of a drop-down list changed by the user.
   virtual void SelectionChanged(int /*id*/) {}
 
+  // Hears the state of every successful Calculate (the Chart page marks it).
+  using state_listener = std::function<void(const calculated_state&)>;
+  void SetStateListener(state_listener listener) { state_listener_ = std::move(listener); }
+
  protected:
   CResultPage(page_platform& platform, const page_lookups& lookups, std::span<const row_entry> rows)
       : platform_(platform), lookups_(lookups), rows_(rows) {}
@@ -49,6 +56,16 @@ class CResultPage {
   std::optional<double> ReadEdit(int edit);
   // The value text of `row` for the page's results.
   virtual std::string ValueText(const row_entry& row, int unit_system) const = 0;
+  // One property of the page's results by the page's own lookup: its status, and the value in
+  // *out on success. Pages without a state of water to show report status_invalid.
+  virtual int Evaluate(int code, int unit_system, double* out) const;
+  // Tells the state listener about the state the results show, calculated on the page titled
+  // `page` from `inputs`. A state whose temperature, pressure, enthalpy, entropy or volume cannot
+  // be evaluated is not a state to show, and nothing is told.
+  void AnnounceState(std::string_view page, std::string inputs) const;
+  // An input as the tooltips of calculated states show it: "T = 200 °C", with the value text of
+  // the result lists and the unit of the property `code`.
+  static std::string InputText(std::string_view name, int code, double value, int unit_system);
 
   page_platform& platform_;
   const page_lookups& lookups_;
@@ -56,6 +73,7 @@ class CResultPage {
 
  private:
   std::span<const row_entry> rows_;
+  state_listener state_listener_;
 };
 
 }  // namespace Vantrel

@@ -48,6 +48,13 @@ constexpr unit_keys unit_of(int property_code) {
   return property_table[row_of_code(property_code)].unit;
 }
 
+// The unit text of the state row of property `code` (empty for a code without a row).
+inline std::string_view property_unit_text(int code, int unit_system) {
+  for (const row_entry& row : state_rows)
+    if (row.code == code) return unit_text(row, unit_system);
+  return {};
+}
+
 // The 8 rows of the Constants page.
 inline constexpr int constant_row_count = 8;
 inline constexpr std::array<row_entry, constant_row_count> constant_rows{{

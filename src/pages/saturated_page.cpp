@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "lookup/lookup.h"
+#include "lookup/units.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
 
@@ -104,13 +106,26 @@ void CSaturatedPage::Calculate() {
   quality_ = quality;
   has_results_ = true;
   Refresh();
+  const int unit_system = read_unit_system(platform_);
+  const bool temperature = platform_.is_checked(control::temperature);
+  std::string inputs =
+      InputText(temperature ? "T" : "p", temperature ? code_t : code_p, input_, unit_system);
+  if (platform_.is_checked(control::two_phase))
+    inputs += ", x = " + value_text(status_ok, quality_);
+  else
+    inputs += quality_ == 0.0 ? ", saturated liquid" : ", saturated vapor";
+  AnnounceState("Saturated", std::move(inputs));
+}
+
+int CSaturatedPage::Evaluate(int code, int unit_system, double* out) const {
+  const auto lookup = platform_.is_checked(control::temperature) ? lookups_.tsat : lookups_.psat;
+  return lookup(input_, quality_, code, unit_system, out);
 }
 
 // Whether the stored number is a temperature is read at the moment of the refresh.
 std::string CSaturatedPage::ValueText(const row_entry& row, int unit_system) const {
-  const auto lookup = platform_.is_checked(control::temperature) ? lookups_.tsat : lookups_.psat;
   double value = 0.0;
-  const int status = lookup(input_, quality_, row.code, unit_system, &value);
+  const int status = Evaluate(row.code, unit_system, &value);
   // The quality row shows a percentage.
   if (row.code == steam_quality_code) value *= 100.0;
   return value_text(status, value);

@@ -21,6 +21,7 @@ class CSaturatedPage final : public CResultPage {
   void Calculate();
   void SwitchUnits(int unit_system) override;
   std::string ValueText(const row_entry& row, int unit_system) const override;
+  int Evaluate(int code, int unit_system, double* out) const override;
   void SetValueLabel(int unit_system);
   void EnableCalculateForValue();
   void EnableCalculateForBoth();

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lookup/lookup.h"
+#include "lookup/units.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
 
@@ -21,6 +22,25 @@ constexpr std::string_view second_pressure = "Pressure";
 // Input-pair codes: temperature with pressure, volume, enthalpy, entropy, internal energy are
 // 0 to 4; pressure with volume, enthalpy, entropy, internal energy are 5 to 8.
 constexpr int first_pressure_pairs = 5;
+
+// The two quantities of each input pair the page produces: short name and property code.
+struct pair_quantity {
+  std::string_view name;
+  int code;
+};
+constexpr pair_quantity temperature{"T", code_t}, pressure{"p", code_p}, volume{"v", code_v},
+    enthalpy{"h", code_h}, entropy{"s", code_s}, energy{"u", code_u};
+constexpr std::array<std::array<pair_quantity, 2>, 9> pair_quantities{{
+    {temperature, pressure},
+    {temperature, volume},
+    {temperature, enthalpy},
+    {temperature, entropy},
+    {temperature, energy},
+    {pressure, volume},
+    {pressure, enthalpy},
+    {pressure, entropy},
+    {pressure, energy},
+}};
 
 }  // namespace
 
@@ -91,11 +111,19 @@ void CSuperheatedPage::Calculate() {
                                    : first_pressure_pairs + std::min(second_variable, 3);
   has_results_ = true;
   Refresh();
+  const int unit_system = read_unit_system(platform_);
+  const auto& [a, b] = pair_quantities[static_cast<std::size_t>(pair_code_)];
+  AnnounceState("Superheated/Subcooled", InputText(a.name, a.code, first_, unit_system) + ", " +
+                                             InputText(b.name, b.code, second_, unit_system));
+}
+
+int CSuperheatedPage::Evaluate(int code, int unit_system, double* out) const {
+  return lookups_.property(first_, second_, pair_code_, code, unit_system, out);
 }
 
 std::string CSuperheatedPage::ValueText(const row_entry& row, int unit_system) const {
   double value = 0.0;
-  const int status = lookups_.property(first_, second_, pair_code_, row.code, unit_system, &value);
+  const int status = Evaluate(row.code, unit_system, &value);
   if (row.code == steam_quality_code && status == status_ok) {
     if (const auto word = quality_marker_text(value)) return std::string(*word);
   }

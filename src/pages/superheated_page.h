@@ -21,6 +21,7 @@ class CSuperheatedPage final : public CResultPage {
  private:
   void Calculate();
   std::string ValueText(const row_entry& row, int unit_system) const override;
+  int Evaluate(int code, int unit_system, double* out) const override;
   void RebuildSecondVariables();
 
   int pair_code_ = 0;

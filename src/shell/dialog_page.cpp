@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -199,6 +200,12 @@ QWidget* dialog_page::make_control(const control_template& item, const dialog_ba
       radio->installEventFilter(this);
       if (events.clicked) connect(radio, &QRadioButton::clicked, this, [=] { events.clicked(id); });
       widget = radio;
+      break;
+    }
+    case control_kind::check_box: {
+      auto* box = new QCheckBox(text, this);
+      if (events.clicked) connect(box, &QCheckBox::clicked, this, [=] { events.clicked(id); });
+      widget = box;
       break;
     }
     case control_kind::text:

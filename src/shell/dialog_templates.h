@@ -12,6 +12,7 @@ inline constexpr int no_id = -1;
 enum class control_kind {
   group_box,       // framed group with a title; the radio buttons inside it form one group
   radio,           // radio button, checked by a click
+  check_box,       // check box, toggled by a click
   text,            // static text, left-aligned, wraps
   text_right,      // static text, right-aligned
   text_centred,    // static text, centred, wraps

@@ -12,6 +12,7 @@
 #include "pages/pages.h"
 #include "shell/about_page.h"
 #include "shell/qt_platform.h"
+#include "shell/chart_page.h"
 #include "shell/result_sheet_page.h"
 
 namespace Vantrel {
@@ -67,6 +68,8 @@ void focus_first_control(QWidget* page) {
   }
 }
 
+// The tab of the Superheated/Subcooled page, where a click on the chart calculates.
+constexpr int superheated_tab = 2;
 }  // namespace
 
 QIcon application_icon() {
@@ -88,13 +91,26 @@ CKelvoraSheet::CKelvoraSheet(const QString& caption, QWidget* parent, int initia
   setWindowTitle(caption);
   setWindowIcon(icon_);
 
+  auto saturated = std::make_unique<result_sheet_page<CSaturatedPage>>(
+      this, QStringLiteral("Saturated"), saturated_template());
+  auto superheated = std::make_unique<result_sheet_page<CSuperheatedPage>>(
+      this, QStringLiteral("Superheated/Subcooled"), superheated_template());
+  auto chart = std::make_unique<CChartPage>(this);
+  // Every state calculated on these two pages becomes a point on the chart, and a click on the
+  // chart calculates on the second.
+  for (CResultPage* page : {static_cast<CResultPage*>(&saturated->page()),
+                            static_cast<CResultPage*>(&superheated->page())})
+    page->SetStateListener([on = chart.get()](const calculated_state& s) { on->add_state(s); });
+  chart->set_compute_handler([this](const charts::page_inputs& inputs) {
+    calculate_on_page(*this, superheated_tab, inputs);
+  });
+
   pages_.push_back(std::make_unique<CAboutPage>());
-  pages_.push_back(std::make_unique<result_sheet_page<CSaturatedPage>>(
-      this, QStringLiteral("Saturated"), saturated_template()));
-  pages_.push_back(std::make_unique<result_sheet_page<CSuperheatedPage>>(
-      this, QStringLiteral("Superheated/Subcooled"), superheated_template()));
+  pages_.push_back(std::move(saturated));
+  pages_.push_back(std::move(superheated));
   pages_.push_back(std::make_unique<result_sheet_page<CConstantPage>>(
       this, QStringLiteral("Constants"), constants_template()));
+  pages_.push_back(std::move(chart));
 
   for (const auto& page : pages_) {
     // The page window fills its tab; the largest laid-out page sets the window's least size.

@@ -1,6 +1,6 @@
 #pragma once
 // The application window: a property sheet captioned with the application title, with the
-// pages About, Saturated, Superheated/Subcooled and Constants. A page's window is built the
+// pages About, Saturated, Superheated/Subcooled, Constants and Chart. A page's window is built the
 // first time its tab is selected; closing the sheet destroys it, and the sheet deletes itself.
 //
 // The window opens at the pages' laid-out size and can be made larger: every page window fills

@@ -30,6 +30,7 @@ class result_sheet_page final : public sheet_page {
 
   void activate() override { page_.Activate(); }
   dialog_page* window() const override { return window_; }
+  Page& page() { return page_; }
 
  private:
   qt_page_platform platform_;

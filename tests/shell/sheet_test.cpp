@@ -160,11 +160,11 @@ class sheet_test : public QObject {
     CKelvoraSheet* sheet = app_.sheet();
     QCOMPARE(sheet->windowTitle(), QString("Vantrel Kelvora"));
     QTabWidget* tabs = sheet->tab_control();
-    const QStringList titles{"About", "Saturated", "Superheated/Subcooled", "Constants"};
-    QCOMPARE(tabs->count(), 4);
-    for (int i = 0; i < 4; ++i) QCOMPARE(tabs->tabText(i), titles[i]);
+    const QStringList titles{"About", "Saturated", "Superheated/Subcooled", "Constants", "Chart"};
+    QCOMPARE(tabs->count(), 5);
+    for (int i = 0; i < 5; ++i) QCOMPARE(tabs->tabText(i), titles[i]);
     QCOMPARE(tabs->currentIndex(), about_tab);
-    for (int i = 1; i < 4; ++i) {
+    for (int i = 1; i < 5; ++i) {
       QVERIFY(sheet->page_window(i) == nullptr);
       QVERIFY(tabs->widget(i)->findChildren<QWidget*>().isEmpty());
     }
@@ -211,7 +211,7 @@ class sheet_test : public QObject {
   void controls_sit_in_their_page_without_overlapping_or_cutting_texts() {
     QVERIFY(app_.InitInstance());
     CKelvoraSheet* sheet = app_.sheet();
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab < 5; ++tab) {
       dialog_page* page = open_tab(sheet, tab);
       QList<QWidget*> controls;
       for (QWidget* child : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
