@@ -21,10 +21,12 @@ _kelvora_cli_options() {
   esac
 }
 
-# The short property names, one word each, as the program lists them.
+# The short property names as the program lists them: the first column of its TSV list, under
+# a header line.
 _kelvora_cli_property_names() {
   local names
-  names=$("$1" props 2>/dev/null | awk '$1 ~ /^[A-Za-z][A-Za-z0-9_]*$/ { print $1 }')
+  names=$("$1" props --format tsv 2>/dev/null |
+    awk -F '\t' 'NR > 1 && $1 ~ /^[A-Za-z][A-Za-z0-9_]*$/ { print $1 }')
   echo "${names:-$_kelvora_cli_properties}"
 }
 
