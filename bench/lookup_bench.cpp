@@ -24,24 +24,11 @@ constexpr bench_state states[] = {
     {"supercritical", 626.85, 300.0}  // 900 K, 30 MPa
 };
 
-constexpr std::array<std::array<int, 2>, input_pair_count> pair_inputs{{
-    {code_t, code_p},
-    {code_t, code_v},
-    {code_t, code_h},
-    {code_t, code_s},
-    {code_t, code_u},
-    {code_p, code_v},
-    {code_p, code_h},
-    {code_p, code_s},
-    {code_p, code_u},
-    {code_h, code_s},
-}};
-
 // The two inputs of a pair for a state, in Metric/SI display units, read from its T-p page.
 std::array<double, 2> inputs_for(const bench_state& s, int pair) {
   std::array<double, 2> in{};
   for (int i = 0; i < 2; ++i) {
-    lookup_property(s.t_celsius, s.p_bar, pair_tp, pair_inputs[pair][i], metric_units, &in[i]);
+    lookup_property(s.t_celsius, s.p_bar, pair_tp, pair_input_codes[pair][i], metric_units, &in[i]);
   }
   return in;
 }

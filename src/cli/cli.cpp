@@ -1,12 +1,15 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <fstream>
 
 #include "cli/commands.h"
 #include "cli/names.h"
+#include "lookup/property_table.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
+#include "pages/rows.h"
 
 namespace Vantrel::cli {
 
@@ -30,9 +33,29 @@ struct arguments {
 constexpr const char* default_sweep_props = "T,p,x,v,h,s,cp";
 constexpr const char* default_saturation_props = "T,p,v,h,s";
 
-const char* const inputs_help =
-    "Inputs and outputs are in display units. si: T °C, p bar, v m³/kg, h and u kJ/kg, "
-    "s kJ/(kg.°C). english: T °F, p psia, v ft³/lb, h and u Btu/lb, s Btu/(lb.°F).";
+// The units of the inputs in either system, from the property catalogue.
+std::string inputs_text() {
+  const struct {
+    const char* names;
+    int code;
+  } inputs[] = {{"T", code_t}, {"p", code_p}, {"v", code_v}, {"h and u", code_h}, {"s", code_s}};
+  std::string text = "Inputs and outputs are in display units.";
+  for (const int units : {metric_units, english_units}) {
+    text += units == metric_units ? " si:" : " english:";
+    for (const auto& input : inputs) {
+      text += std::string(input.code == code_t ? " " : ", ") + input.names + " " +
+              std::string(unit_text(*property_with_code(input.code), units));
+    }
+    text += '.';
+  }
+  return text;
+}
+
+const char* const props_help =
+    "k is the isentropic expansion coefficient, lambda the thermal conductivity.";
+
+// Where the --props option of a command points for its names.
+const char* const props_list = " (names: kelvora-cli props)";
 
 void add_common_options(CLI::App& app, arguments& a) {
   app.add_option("--units", a.units, "Unit system: si or english")
@@ -83,11 +106,31 @@ std::string version_text() {
   return std::string("kelvora-cli ") + KELVORA_VERSION + " (IAPWS-95)";
 }
 
-}  // namespace
+// The names of the subcommands, for a message.
+std::string subcommand_names(CLI::App& app) {
+  std::string names;
+  for (const auto* sub : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (!names.empty()) names += ", ";
+    names += sub->get_name();
+  }
+  return names;
+}
 
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err, const page_lookups& lookups) {
+// The command's own file, refused before anything is written when it cannot be read.
+std::ifstream open_batch(const std::string& name) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(name, ignored)) {
+    throw usage_error("FILE " + quoted_field(name) + ": is a directory");
+  }
+  std::ifstream file(name);
+  if (!file) throw usage_error("FILE " + quoted_field(name) + ": cannot be opened");
+  return file;
+}
+
+int run_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err, const page_lookups& lookups) {
   arguments a;
+  const std::string inputs_help = inputs_text();
   CLI::App app{"Thermodynamic and transport properties of water and steam (IAPWS-95).",
                "kelvora-cli"};
   app.set_version_flag("--version", version_text());
@@ -95,15 +138,17 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   app.footer(inputs_help);
   add_common_options(app, a);
 
-  auto* state = app.add_subcommand("state", "The 27 properties of the state given by two inputs");
+  const std::string all_properties = "The " + std::to_string(property_count) + " properties";
+  auto* state = app.add_subcommand("state", all_properties + " of the state given by two inputs");
   state->add_option("PAIR", a.pair, "Input pair: " + pair_names())->required();
   state->add_option("A", a.first, "First input")->required();
   state->add_option("B", a.second, "Second input")->required();
-  state->add_option("--props", a.props, "Only these properties, e.g. T,p,h,s");
+  state->add_option("--props", a.props,
+                    std::string("Only these properties, e.g. T,p,h,s") + props_list);
   add_common_options(*state, a);
   state->footer(inputs_help);
 
-  auto* sat = app.add_subcommand("sat", "The 27 properties of a saturated state");
+  auto* sat = app.add_subcommand("sat", all_properties + " of a saturated state");
   sat->add_option("VARIABLE", a.variable, "T (saturation temperature) or p (saturation pressure)")
       ->required()
       ->check(CLI::IsMember({"T", "p"}));
@@ -114,12 +159,18 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   auto* quality =
       sat->add_option("--quality", a.quality, "Vapour mass fraction of a mixture, 0 to 1");
   phase->excludes(quality);
-  sat->add_option("--props", a.props, "Only these properties, e.g. T,p,h,s");
+  sat->add_option("--props", a.props,
+                  std::string("Only these properties, e.g. T,p,h,s") + props_list);
   add_common_options(*sat, a);
   sat->footer(inputs_help);
 
   auto* constants = app.add_subcommand("constants", "Molar mass, critical and triple point");
   add_common_options(*constants, a);
+
+  auto* props =
+      app.add_subcommand("props", "The short names of the properties, with their names and units");
+  add_common_options(*props, a);
+  props->footer(props_help);
 
   auto* table = app.add_subcommand("table", "A sweep, one state per line");
   table
@@ -136,15 +187,16 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   table->add_option("--props", a.props,
                     std::string("Columns by short name (default ") + default_sweep_props +
                         ", for sat-T and sat-p " + default_saturation_props +
-                        "). Names: " + property_names());
+                        "). Names: " + property_names() + props_list);
   add_common_options(*table, a);
   table->footer(inputs_help);
 
   auto* batch = app.add_subcommand(
       "batch", "Reads lines PAIR,A,B and writes one line of properties per line read");
   batch->add_option("FILE", a.file, "Input file (default: standard input)");
-  batch->add_option("--props", a.props,
-                    std::string("Columns by short name (default ") + default_sweep_props + ")");
+  batch->add_option(
+      "--props", a.props,
+      std::string("Columns by short name (default ") + default_sweep_props + ")" + props_list);
   add_common_options(*batch, a);
   batch->footer(inputs_help);
 
@@ -159,8 +211,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     const auto extras = app.remaining();
     if (app.get_subcommands().empty() && !extras.empty()) {
-      err << "kelvora-cli: unknown subcommand \"" << extras.front()
-          << "\"; use one of state, sat, constants, table, batch\n";
+      err << "kelvora-cli: unknown subcommand " << quoted_field(extras.front()) << "; use one of "
+          << subcommand_names(app) << '\n';
     } else {
       err << "kelvora-cli: " << e.what() << '\n';
     }
@@ -174,7 +226,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (state->parsed()) {
       const auto pair = pair_code(a.pair);
       if (!pair) {
-        throw usage_error("PAIR \"" + a.pair + "\": unknown input pair; use one of " +
+        throw usage_error("PAIR " + quoted_field(a.pair) + ": unknown input pair; use one of " +
                           pair_names());
       }
       const double first = read_number("A", a.first);
@@ -192,6 +244,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       return show_state(context, q, props, format, out, err);
     }
     if (constants->parsed()) return show_constants(context, format, out);
+    if (props->parsed()) return show_properties(context, format, out);
     if (table->parsed()) {
       sweep s{sweep_kind(a.kind), 0.0, 0.0, 0.0, 0.0, {}};
       s.from = read_number("FROM", a.from);
@@ -211,8 +264,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (batch->parsed()) {
       const auto props = props_or(a.props, default_sweep_props);
       if (a.file.empty() || a.file == "-") return run_batch(context, in, props, format, out, err);
-      std::ifstream file(a.file);
-      if (!file) throw usage_error("FILE \"" + a.file + "\": cannot be opened");
+      std::ifstream file = open_batch(a.file);
       return run_batch(context, file, props, format, out, err);
     }
   } catch (const usage_error& e) {
@@ -220,6 +272,18 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     return exit_usage;
   }
   return exit_usage;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err, const page_lookups& lookups) {
+  const int status = run_command(args, in, out, err, lookups);
+  if (!out.flush()) {
+    err << "kelvora-cli: could not write the output\n";
+    return exit_output;
+  }
+  return status;
 }
 
 }  // namespace Vantrel::cli

@@ -5,9 +5,11 @@
 
 #include "cli/names.h"
 #include "lookup/lookup.h"
+#include "lookup/property_table.h"
 #include "lookup/units.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
+#include "pages/rows.h"
 #include "pages/value_text.h"
 
 namespace Vantrel::cli {
@@ -55,7 +57,7 @@ batch_line read_batch_line(std::string_view line) {
   const auto pair = pair_code(fields[0]);
   if (!pair) {
     return {std::nullopt,
-            "unknown input pair \"" + std::string(fields[0]) + "\" (one of " + pair_names() + ")"};
+            "unknown input pair " + quoted_field(fields[0]) + " (one of " + pair_names() + ")"};
   }
   try {
     const double a = read_number("A", std::string(fields[1]));
@@ -66,6 +68,15 @@ batch_line read_batch_line(std::string_view line) {
   }
 }
 
+// Blank lines and comments carry no state.
+bool carries_no_state(std::string_view line) {
+  const std::string_view text = trimmed(line);
+  return text.empty() || text.front() == '#';
+}
+
+// Spreadsheets start their text files with one.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
 std::vector<cell> error_cells(std::size_t n) {
   return std::vector<cell>(n, cell::word_of(value_text(status_failed, 0.0)));
 }
@@ -75,7 +86,8 @@ std::vector<cell> error_cells(std::size_t n) {
 double read_number(const std::string& argument, const std::string& text) {
   const auto value = parse_number(text);
   if (!value) {
-    throw usage_error(argument + " \"" + text + "\": " + message(text_key::invalid_number));
+    throw usage_error(argument + " " + quoted_field(text) + ": " +
+                      message(text_key::invalid_number));
   }
   return *value;
 }
@@ -102,6 +114,16 @@ int show_state(const lookup_context& c, const state_query& q, const std::vector<
 
 int show_constants(const lookup_context& c, output_format format, std::ostream& out) {
   write_property_rows(out, format, constant_rows_of(c));
+  return exit_ok;
+}
+
+int show_properties(const lookup_context& c, output_format format, std::ostream& out) {
+  std::vector<name_row> rows;
+  for (const auto& p : property_table) {
+    rows.push_back({std::string(p.short_name), std::string(name_text(p)),
+                    std::string(unit_text(p, c.unit_system))});
+  }
+  write_name_rows(out, format, rows);
   return exit_ok;
 }
 
@@ -174,6 +196,7 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
         row.push_back(property_cell(c, side[1], code));
     }
     writer.write(row);
+    if (!out) break;
   }
   writer.finish();
   if (failed > 0) {
@@ -186,6 +209,9 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
 
 int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>& props,
               output_format format, std::ostream& out, std::ostream& err) {
+  // A directory, for one, opens but cannot be read.
+  in.peek();
+  if (in.bad()) throw usage_error("the input cannot be read");
   std::vector<column> columns;
   for (const int code : props) columns.push_back(property_column(code, c.unit_system));
   column_writer writer(out, format, std::move(columns));
@@ -194,28 +220,37 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
   bool unbuilt = false;
   std::string line;
   std::vector<cell> row;
-  for (std::size_t number = 1; std::getline(in, line); ++number) {
+  std::size_t number = 0;
+  while (out && std::getline(in, line)) {
+    ++number;
     // Lines from spreadsheets may end in a carriage return.
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const batch_line parsed = read_batch_line(line);
-    if (!parsed.query) {
-      unreadable = true;
-      err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
-      writer.write(error_cells(props.size()));
-    } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
-      unbuilt = true;
-      err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
-      writer.write(error_cells(props.size()));
-    } else {
-      row.clear();
-      for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
-      writer.write(row);
+    if (number == 1 && line.starts_with(byte_order_mark)) line.erase(0, byte_order_mark.size());
+    if (!carries_no_state(line)) {
+      const batch_line parsed = read_batch_line(line);
+      if (!parsed.query) {
+        unreadable = true;
+        err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
+        writer.write(error_cells(props.size()));
+      } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
+        unbuilt = true;
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
+        writer.write(error_cells(props.size()));
+      } else {
+        row.clear();
+        for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
+        writer.write(row);
+      }
     }
     // Answer at once when the next line is not yet there, so that a program can hold a
     // conversation through a pipe; a file or a full pipe is written in large blocks.
     if (in.rdbuf()->in_avail() <= 0) out.flush();
   }
   writer.finish();
+  if (in.bad()) {
+    err << "kelvora-cli: line " << number + 1 << ": the input cannot be read\n";
+    return exit_usage;
+  }
   if (unreadable) return exit_usage;
   return unbuilt ? exit_no_state : exit_ok;
 }

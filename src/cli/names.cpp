@@ -3,6 +3,9 @@
 #include <array>
 #include <stdexcept>
 
+#include "cli/output.h"
+#include "lookup/property_table.h"
+
 namespace Vantrel::cli {
 
 namespace {
@@ -24,14 +27,6 @@ constexpr std::array<named_code, 10> pairs{{{"T-p", 0},
                                             {"p-u", 8},
                                             {"h-s", 9}}};
 
-// In the order of the state rows, so that listings read like the window.
-constexpr std::array<named_code, 27> properties{
-    {{"T", 0},     {"p", 1},     {"x", 25},     {"v", 2},       {"rho", 3},    {"z", 4},
-     {"h", 8},     {"s", 6},     {"a", 5},      {"u", 7},       {"g", 9},      {"cv", 10},
-     {"cp", 11},   {"w", 12},    {"alpha", 13}, {"kappa", 14},  {"k", 26},     {"dpdt", 15},
-     {"dvdt", 16}, {"dvdp", 17}, {"mu", 18},    {"lambda", 19}, {"sigma", 20}, {"pr", 21},
-     {"eps", 22},  {"cjtt", 23}, {"cjth", 24}}};
-
 // In constant code order.
 constexpr std::array<std::string_view, 8> constants{"M",    "Tc", "pc", "vc",
                                                     "rhoc", "zc", "Tt", "pt"};
@@ -44,12 +39,12 @@ std::optional<int> find(const std::array<named_code, N>& table, std::string_view
   return std::nullopt;
 }
 
-template <std::size_t N>
-std::string joined(const std::array<named_code, N>& table) {
+template <class Table, class Name>
+std::string joined(const Table& table, Name name) {
   std::string text;
   for (const auto& entry : table) {
     if (!text.empty()) text += ' ';
-    text += entry.name;
+    text += name(entry);
   }
   return text;
 }
@@ -61,22 +56,21 @@ std::optional<int> pair_code(std::string_view name) {
 }
 
 std::string pair_names() {
-  return joined(pairs);
+  return joined(pairs, [](const named_code& entry) { return entry.name; });
 }
 
 std::optional<int> property_code(std::string_view name) {
-  return find(properties, name);
+  if (const auto* p = property_named(name)) return p->code;
+  return std::nullopt;
 }
 
 std::string_view property_name(int code) {
-  for (const auto& entry : properties) {
-    if (entry.code == code) return entry.name;
-  }
+  if (const auto* p = property_with_code(code)) return p->short_name;
   return "?";
 }
 
 std::string property_names() {
-  return joined(properties);
+  return joined(property_table, [](const property_info& p) { return p.short_name; });
 }
 
 std::string_view constant_name(int code) {
@@ -94,7 +88,7 @@ std::vector<int> property_list(std::string_view list) {
     const auto code = property_code(name);
     if (!code) {
       throw std::invalid_argument(name.empty() ? std::string("empty property name")
-                                               : "unknown property '" + std::string(name) + "'");
+                                               : "unknown property " + quoted_field(name));
     }
     codes.push_back(*code);
     if (comma == std::string_view::npos) break;

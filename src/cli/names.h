@@ -1,7 +1,7 @@
 #pragma once
 // The short names by which the command line names input pairs, properties and constants.
-// They map onto the codes of the lookup entry points; the long names and units shown with
-// them come from the pages' text catalogue.
+// They map onto the codes of the lookup entry points; the property names are those of the
+// property catalogue, and the long names and units shown with them its catalogue texts.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,11 +14,11 @@ std::optional<int> pair_code(std::string_view name);
 // The ten pair names in code order, separated by spaces, for messages and help.
 std::string pair_names();
 
-// Property code (0-26) of a short name such as "T", "rho" or "cjth"; nothing otherwise.
+// Property code of a short name such as "T", "rho" or "cjth"; nothing otherwise.
 std::optional<int> property_code(std::string_view name);
-// Short name of a property code (0-26).
+// Short name of a property code.
 std::string_view property_name(int code);
-// The 27 short names in state-row order, separated by spaces.
+// Every short name in state-row order, separated by spaces.
 std::string property_names();
 
 // Short name of a constant code (0-7): M, Tc, pc, vc, rhoc, zc, Tt, pt.

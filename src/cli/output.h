@@ -32,6 +32,11 @@ std::string number_text(double v);
 // characters, only a few such as °, ³ and µ beyond ASCII).
 std::size_t display_width(std::string_view text);
 
+// `text` quoted for a message about it: at most 40 characters, followed by "..." when there are
+// more; control characters, the quote, the backslash and bytes that are not UTF-8 escaped, so
+// that a stray field never reaches a terminal raw.
+std::string quoted_field(std::string_view text);
+
 // A list of properties of one state, one per line: short name, property name, value, unit.
 struct property_row {
   std::string name;
@@ -42,6 +47,15 @@ struct property_row {
 
 void write_property_rows(std::ostream& out, output_format format,
                          const std::vector<property_row>& rows);
+
+// The catalogue's properties, one per line: short name, property name, unit.
+struct name_row {
+  std::string name;
+  std::string property;
+  std::string unit;
+};
+
+void write_name_rows(std::ostream& out, output_format format, const std::vector<name_row>& rows);
 
 // A column of a sweep or batch: short name and unit.
 struct column {

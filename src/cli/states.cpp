@@ -21,13 +21,6 @@ int status_failed_if_ok(int status) {
   return status == status_ok ? status_failed : status;
 }
 
-const row_entry& state_row(int code) {
-  for (const auto& row : state_rows) {
-    if (row.code == code) return row;
-  }
-  return state_rows[0];  // unreachable for the codes 0-26 that the names map to
-}
-
 }  // namespace
 
 int lookup(const lookup_context& c, const state_query& q, int code, double* out) {
@@ -68,10 +61,10 @@ cell property_cell(const lookup_context& c, const state_query& q, int code) {
 
 std::vector<property_row> state_rows_of(const lookup_context& c, const state_query& q) {
   std::vector<property_row> rows;
-  rows.reserve(state_rows.size());
-  for (const auto& row : state_rows) {
-    rows.push_back({std::string(property_name(row.code)), std::string(name_text(row)),
-                    property_cell(c, q, row.code), std::string(unit_text(row, c.unit_system))});
+  rows.reserve(property_table.size());
+  for (const auto& p : property_table) {
+    rows.push_back({std::string(p.short_name), std::string(name_text(p)),
+                    property_cell(c, q, p.code), std::string(unit_text(p, c.unit_system))});
   }
   return rows;
 }
@@ -90,7 +83,8 @@ std::vector<property_row> constant_rows_of(const lookup_context& c) {
 }
 
 column property_column(int code, int unit_system) {
-  return {std::string(property_name(code)), std::string(unit_text(state_row(code), unit_system))};
+  const property_info& p = *property_with_code(code);
+  return {std::string(p.short_name), std::string(unit_text(p, unit_system))};
 }
 
 }  // namespace Vantrel::cli

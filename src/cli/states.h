@@ -50,13 +50,13 @@ std::string build_failure(int status);
 // "Indeterminate"); a saturated state always shows the percentage.
 cell property_cell(const lookup_context& c, const state_query& q, int code);
 
-// The 27 rows of the window's result list for one state.
+// The rows of the window's result list for one state: every property of the catalogue.
 std::vector<property_row> state_rows_of(const lookup_context& c, const state_query& q);
 
 // The 8 rows of the Constants page.
 std::vector<property_row> constant_rows_of(const lookup_context& c);
 
-// Short name and unit text of a property code, for a column heading.
+// Short name and unit text of a catalogued property code, for a column heading.
 column property_column(int code, int unit_system);
 
 }  // namespace Vantrel::cli

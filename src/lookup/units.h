@@ -3,8 +3,13 @@
 // codes, the two display unit systems and the conversions between them and the library's
 // internal units (K, MPa, m³/kg, kg/m³, kJ/kg, kJ/(kg·K), m/s, Pa·s, W/(m·K), N/m).
 //
-// A unit system is a plain int: 0 is Metric/SI (°C, bar), any other value English (°F, psia).
+// A unit system is a plain int: 0 is Metric/SI (°C, bar), any other value English (°F, psia),
+// except that the conversions here and the property-set lookups also take `internal_units`, the
+// library's own units (column 0 of the factor table), for callers that compare with other
+// IAPWS-95 programs. The four single-value entry points never select it.
 // The pure conversions are constexpr here so that the pages can share them without the solvers.
+#include <array>
+
 #include "model/constant95.h"
 
 namespace Vantrel {
@@ -13,6 +18,7 @@ class steam95;
 
 inline constexpr int metric_units = 0;
 inline constexpr int english_units = 1;
+inline constexpr int internal_units = -1;
 
 // Rows of the unit factor table. A value in internal units times a row's factor is a value in
 // display units; compound units multiply the factors of their numerator and divide by those of
@@ -39,13 +45,13 @@ inline constexpr double unit_factors[7][3] = {
     {1.0, 1.0, 0.5777892051642799},
 };
 
-// The factor column that a unit system selects (never the internal column 0).
-constexpr int unit_column(int units) {
-  return units == metric_units ? 1 : 2;
+// The factor column that a unit system selects.
+constexpr int factor_column(int units) {
+  return units == metric_units ? 1 : units == internal_units ? 0 : 2;
 }
 
 constexpr double unit_factor(unit_row row, int units) {
-  return unit_factors[row][unit_column(units)];
+  return unit_factors[row][factor_column(units)];
 }
 
 // Property codes: what lookup_property, lookup_tsat and lookup_psat evaluate. The entry points
@@ -101,18 +107,34 @@ enum input_pair : int {
 
 inline constexpr int input_pair_count = 10;
 
+// The property codes of the two inputs of each pair, in order: what reads a state's inputs back.
+inline constexpr std::array<std::array<int, 2>, input_pair_count> pair_input_codes{{
+    {code_t, code_p},
+    {code_t, code_v},
+    {code_t, code_h},
+    {code_t, code_s},
+    {code_t, code_u},
+    {code_p, code_v},
+    {code_p, code_h},
+    {code_p, code_s},
+    {code_p, code_u},
+    {code_h, code_s},
+}};
+
 // --- Results: internal units to display units.
 
-// An absolute temperature in K as °C (Metric/SI) or °F (English).
+// An absolute temperature in K as °C (Metric/SI) or °F (English); internal units keep K.
 constexpr double display_temperature(int units, double T) {
+  if (units == internal_units) return T;
   return units == metric_units ? T - 273.15 : T * 1.8 - 459.67;
 }
 
 // --- Inputs: display units to internal units.
 
-// °C or °F to K. The English rule subtracts 32 first and uses the double nearest 5/9, so that
-// the displayed temperatures of the constants page read back exactly.
+// °C or °F to K (K stays K). The English rule subtracts 32 first and uses the double nearest 5/9,
+// so that the displayed temperatures of the constants page read back exactly.
 constexpr double input_temperature(int units, double t) {
+  if (units == internal_units) return t;
   return units == metric_units ? t + 273.15 : (t - 32.0) * 0.5555555555555556 + 273.15;
 }
 // bar or psia to MPa.

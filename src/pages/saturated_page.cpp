@@ -7,16 +7,6 @@
 
 namespace Vantrel {
 
-namespace {
-
-// Catalogue keys of the independent variable's units, for the value label.
-constexpr int celsius_key = 10000;
-constexpr int bar_key = 10001;
-constexpr int fahrenheit_key = 10026;
-constexpr int psia_key = 10027;
-
-}  // namespace
-
 void CSaturatedPage::Initialise() {
   platform_.set_checked(control::temperature, true);
   platform_.set_checked(control::pressure, false);
@@ -83,9 +73,9 @@ void CSaturatedPage::EnableCalculateForBoth() {
 
 void CSaturatedPage::SetValueLabel(int unit_system) {
   const bool temperature = platform_.is_checked(control::temperature);
-  const int key = unit_system == 0 ? (temperature ? celsius_key : bar_key)
-                                   : (temperature ? fahrenheit_key : psia_key);
-  platform_.set_text(control::value_label, "Value, " + std::string(catalogue_text(key)));
+  const property_info& variable = *property_with_code(temperature ? code_t : code_p);
+  platform_.set_text(control::value_label,
+                     "Value, " + std::string(unit_text(variable, unit_system)));
 }
 
 void CSaturatedPage::SwitchUnits(int unit_system) {

@@ -2,18 +2,21 @@
 
 namespace Vantrel {
 
+// Each thread has its own three tables, so that threads never share a table and the hot path
+// takes no lock. A table lives from its thread's first use to that thread's exit.
+
 std::map<double, saturation_entry>& psat_cache() {
-  static std::map<double, saturation_entry> table;
+  static thread_local std::map<double, saturation_entry> table;
   return table;
 }
 
 std::map<double, saturation_entry>& tsat_cache() {
-  static std::map<double, saturation_entry> table;
+  static thread_local std::map<double, saturation_entry> table;
   return table;
 }
 
 std::map<state_key, steam95>& state_cache() {
-  static std::map<state_key, steam95> table;
+  static thread_local std::map<state_key, steam95> table;
   return table;
 }
 

@@ -6,7 +6,9 @@
 // rounding); an entry is inserted only after a lookup of its key missed and is never
 // replaced; a hit skips all computation, range checks included; and a table holding more
 // than `cache_bound` entries is emptied wholesale, which needs no eviction bookkeeping.
-// The tables are unsynchronised: the library is entered from one thread only.
+// Every thread has its own set of tables, each with this bound and policy, so the library may be
+// entered from several threads at once without a lock; the functions below return the calling
+// thread's tables and clear_library_caches empties the calling thread's.
 //
 // A NaN must never be used as a key: it compares equal to every key under the map's
 // ordering and would answer with an arbitrary entry.

@@ -183,5 +183,30 @@ TEST(StateCommand, PropsPicksRowsInTheOrderGiven) {
   EXPECT_EQ(split(out[3], ',')[1], "Temperature");
 }
 
+// The list of short names is the one the other commands take: every name it gives picks the row
+// of that name, with the same property name and unit, in either unit system.
+TEST(PropsCommand, ListsTheNamesAndUnitsThatStateShows) {
+  for (const char* units : {"si", "english"}) {
+    SCOPED_TRACE(units);
+    const auto list = lines(run_cli({"props", "--units", units, "--format", "csv"}).out);
+    ASSERT_EQ(list.size(), 1 + state_rows.size());
+    EXPECT_EQ(list[0], "name,property,unit");
+    std::string names;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+      names += (i > 1 ? "," : "") + split(list[i], ',')[0];
+    }
+    const auto state =
+        run_cli({"state", "T-p", "25", "1", "--units", units, "--props", names, "--format", "csv"});
+    ASSERT_EQ(state.status, 0) << state.err;
+    const auto rows = lines(state.out);
+    ASSERT_EQ(rows.size(), list.size());
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      const auto listed = split(list[i], ',');
+      const auto shown = split(rows[i], ',');
+      EXPECT_EQ(listed, (std::vector<std::string>{shown[0], shown[1], shown[3]}));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace Vantrel::cli

@@ -81,26 +81,57 @@ TEST(Batch, MixedLinesKeepOrderOneLineOutPerLineIn) {
   const std::string input =
       "T-p,25,1\n"
       "nonsense\n"
-      "T-p,25,100001\n"  // above the highest pressure: no state
-      "p-h,10,1e3x\n"    // not a number
-      "T-x,25,1\n"       // no such pair
-      "\n"
+      "T-p,25,100001\n"     // above the highest pressure: no state
+      "p-h,10,1e3x\n"       // not a number
+      "T-x,25,1\n"          // no such pair
       "p-h, 10 , 1500\r\n"  // blanks around fields, carriage return
       "h-s,3000,7\n";
   const auto result = run_cli({"batch", "--props", "T,p,h", "--format", "csv"}, input);
   EXPECT_EQ(result.status, 2);
   const auto out = lines(result.out);
-  ASSERT_EQ(out.size(), 1u + 8u);
-  const bool ok[] = {true, false, false, false, false, false, true, true};
-  for (std::size_t i = 0; i < 8; ++i) {
+  ASSERT_EQ(out.size(), 1u + 7u);
+  const bool ok[] = {true, false, false, false, false, true, true};
+  for (std::size_t i = 0; i < 7; ++i) {
     SCOPED_TRACE(i + 1);
     EXPECT_EQ(out[i + 1] == "Error,Error,Error", !ok[i]) << out[i + 1];
   }
-  EXPECT_EQ(csv_numbers(out[7])[1], 10.0);
-  for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:", "line 6:"}) {
+  EXPECT_EQ(csv_numbers(out[6])[1], 10.0);
+  for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:"}) {
     EXPECT_NE(result.err.find(line), std::string::npos) << line;
   }
   EXPECT_NE(result.err.find("Invalid number specified."), std::string::npos);
+}
+
+// As spreadsheets and people write them: a byte-order mark, blank lines and comments give no
+// output line, and the messages still count them.
+TEST(Batch, ByteOrderMarkBlankAndCommentLinesArePassedOver) {
+  const std::string input =
+      "\xEF\xBB\xBFT-p,25,1\r\n"
+      "\n"
+      "  \t \n"
+      "# T-p,25,1\n"
+      "   #T-p,25,1\n"
+      "T-p,25,x\n"
+      "T-p,25,100\n";
+  const auto result = run_cli({"batch", "--props", "T,x", "--format", "csv"}, input);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(lines(result.out), (std::vector<std::string>{"T [°C],x [%]", "25,Subcooled",
+                                                         "Error,Error", "25,Subcooled"}));
+  EXPECT_EQ(result.err, "kelvora-cli: line 6: B \"x\": Invalid number specified.\n");
+}
+
+// A megabyte of field, or a terminal escape, must not reach standard error whole or raw.
+TEST(Batch, MessagesQuoteAShortEscapedPartOfABadField) {
+  const std::string megabyte(1 << 20, '9');
+  const auto result = run_cli({"batch"}, "T-p,1," + megabyte + "x\n\x1b[2J\xff\xC3\xA9,1,1\n");
+  EXPECT_EQ(result.status, 2);
+  const auto err = lines(result.err);
+  ASSERT_EQ(err.size(), 2u);
+  EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + megabyte.substr(0, 40) +
+                        "...\": Invalid number specified.");
+  EXPECT_EQ(err[1].rfind("kelvora-cli: line 2: unknown input pair \"\\x1b[2J\\xff\xC3\xA9\" (", 0),
+            0u)
+      << err[1];
 }
 
 TEST(Batch, JsonRowsAreNumbersOrWords) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,7 @@ TEST(Usage, RefusedWithStatusTwoAndNothingOnOutput) {
       {{"table", "isobar", "0", "100", "10"}, "--at"},
       {{"table", "sat-p", "1", "100", "10", "--at", "5"}, "--at"},
       {{"batch", "/nonexistent/states.csv"}, "cannot be opened"},
+      {{"batch", std::filesystem::temp_directory_path().string()}, "is a directory"},
   };
   for (const auto& c : cases) {
     std::string joined;
@@ -67,6 +71,26 @@ TEST(Usage, StatesThatCannotBeBuiltExitOne) {
   EXPECT_EQ(down.status, 0) << down.err;
 }
 
+// Output that does not reach its file is an error of its own, for single states, sweeps and
+// batches alike, and a batch stops reading when it can no longer write.
+TEST(Usage, AFullDeviceExitsThreeWithAMessage) {
+  std::string batch;
+  for (int i = 0; i < 100000; ++i) batch += "T-p,25,1\n";
+  const std::vector<std::string> commands[] = {
+      {"state", "T-p", "25", "1"}, {"table", "sat-T", "0.01", "373", "0.0373"}, {"batch"}};
+  for (const auto& args : commands) {
+    SCOPED_TRACE(args[0]);
+    std::ofstream full("/dev/full");
+    std::istringstream in(batch);
+    std::ostringstream err;
+    EXPECT_EQ(run(args, in, full, err), 3);
+    EXPECT_EQ(err.str(), "kelvora-cli: could not write the output\n");
+    if (args[0] == "batch") {
+      EXPECT_GT(in.rdbuf()->in_avail(), 0);
+    }
+  }
+}
+
 TEST(Usage, HelpAndVersionAnswerOnStandardOutput) {
   const auto version = run_cli({"--version"});
   EXPECT_EQ(version.status, 0);
@@ -81,6 +105,9 @@ TEST(Usage, HelpAndVersionAnswerOnStandardOutput) {
     EXPECT_EQ(sub_help.status, 0);
     EXPECT_NE(sub_help.out.find(std::string("kelvora-cli ") + sub), std::string::npos) << sub;
     EXPECT_NE(sub_help.out.find("--units"), std::string::npos) << sub;
+  }
+  for (const char* sub : {"state", "table", "batch"}) {
+    EXPECT_NE(run_cli({sub, "--help"}).out.find("kelvora-cli props"), std::string::npos) << sub;
   }
 }
 

@@ -1,11 +1,15 @@
-// The four lookup entry points: every status path, the output left untouched on failure, and the
-// default floating-point environment after every call.
+// The lookup entry points: every status path, the output left untouched on failure, and the
+// default floating-point environment after every call; and the property sets against them.
 #include <fenv.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #if defined(__x86_64__)
 #include <xmmintrin.h>
@@ -165,6 +169,68 @@ TEST(EntryPoints, UnknownCodesAreDomainErrorsOfTheLookupService) {
   }
   EXPECT_FALSE(fresh.valid());
   EXPECT_THROW(property_value(property_code_count, fresh, metric_units), std::domain_error);
+}
+
+// The property sets give, code by code, what the single-value entry points give: every case
+// above, asked for every code from -2 to 28 at once.
+TEST(PropertySets, GiveWhatTheSingleValueEntryPointsGiveForEachCode) {
+  std::array<int, 31> codes{};
+  std::iota(codes.begin(), codes.end(), -2);
+  for (const call_case& c : cases) {
+    if (c.null_output) continue;
+    SCOPED_TRACE(c.name);
+    std::array<double, codes.size()> values;
+    values.fill(untouched);
+    std::array<int, codes.size()> statuses{};
+    switch (c.entry) {
+      case property:
+        lookup_property_set(c.a, c.b, c.pair, c.units, codes, values, statuses);
+        break;
+      case tsat:
+        lookup_tsat_set(c.a, c.b, c.units, codes, values, statuses);
+        break;
+      case psat:
+        lookup_psat_set(c.a, c.b, c.units, codes, values, statuses);
+        break;
+      case constant:
+        lookup_constant_set(c.units, codes, values, statuses);
+        break;
+    }
+    for (std::size_t k = 0; k < codes.size(); ++k) {
+      call_case single = c;
+      single.code = codes[k];
+      double out = untouched;
+      EXPECT_EQ(statuses[k], call(single, &out)) << "code " << codes[k];
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(values[k]), std::bit_cast<std::uint64_t>(out))
+          << "code " << codes[k];
+    }
+  }
+}
+
+// In internal units the inputs go to the constructors and the properties come back exactly as
+// the library computes them.
+TEST(PropertySets, InternalUnitsAreTheLibrarysOwnValues) {
+  steam95 state;
+  state.at_ph(10.0, 3000.0);
+  constexpr std::array<int, 5> codes{code_t, code_h, code_s, code_kappa, code_mu};
+  std::array<double, 5> values{};
+  std::array<int, 5> statuses{};
+  ASSERT_EQ(lookup_property_set(10.0, 3000.0, pair_ph, internal_units, codes, values, statuses),
+            status_ok);
+  EXPECT_EQ(values, (std::array{state.t(), state.h(), state.s(), state.kappa(), state.mu()}));
+  EXPECT_EQ(statuses, (std::array{0, 0, 0, 0, 0}));
+
+  std::array<double, 2> constants{};
+  std::array<int, 2> constant_statuses{};
+  lookup_constant_set(internal_units, std::array{1, 2}, constants, constant_statuses);
+  EXPECT_EQ(constants, (std::array{constant95::Tc, constant95::pc}));
+
+  // Spans of different lengths are refused before anything is written.
+  std::array<double, 4> short_values;
+  short_values.fill(untouched);
+  EXPECT_EQ(lookup_tsat_set(100.0, 0.5, metric_units, codes, short_values, statuses),
+            status_invalid);
+  EXPECT_EQ(short_values[0], untouched);
 }
 
 }  // namespace
