@@ -217,7 +217,9 @@ chart_window::chart_window(const dialog_base_units& base, const control_events& 
 }
 
 void chart_window::resizeEvent(QResizeEvent* event) {
-  dialog_page::resizeEvent(event);
+  // The controls keep their places at the top; the plot and the readout below them take all
+  // the room (the page's own placing would move the controls into the middle).
+  QWidget::resizeEvent(event);
   const int margin = plot_top_ * margin_units / plot_top_units;
   const int line = readout_->sizeHint().height();
   const int plot_height = std::max(0, height() - plot_top_ - line - margin);
