@@ -37,18 +37,21 @@ double polished(helmholtz_function<helmholtz_state>& f, const brent_solver& solv
 // Newton's method on the pressure from δ, at most `steps` steps, each on a positive slope and
 // none beyond `upper`: true with δ moved by the first step shorter than tolerance·δ, the step
 // that a bracketed solve ends with as its polish; false, with δ at the last point tried, when
-// a slope is not positive, a step leaves (0, upper] or the steps run out.
+// a slope is not positive, a step leaves (0, upper), a point after the first lies above the
+// wanted pressure (on a concave branch the steps after the first rise toward the root from
+// below) or the steps run out.
 bool newton_settles(helmholtz_function<helmholtz_state>& f, double& delta, unsigned steps,
                     double tolerance, double upper) {
   for (unsigned i = 0; i < steps; ++i) {
     const double slope = f.gradient(delta);
-    if (!(slope > 0)) return false;
-    const double step = -f.value(delta) / slope;
+    const double value = f.value(delta);
+    if (!(slope > 0) || (i > 0 && value > 0)) return false;
+    const double step = -value / slope;
     if (std::fabs(step) <= tolerance * delta) {
       delta += step;
       return true;
     }
-    if (!(delta + step > 0 && delta + step <= upper)) return false;
+    if (!(delta + step > 0 && delta + step < upper)) return false;
     delta += step;
   }
   return false;
@@ -177,11 +180,12 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
     }
     if (!converged) throw convergence_error("dfind");
   } else {
-    // A vapour start above the wanted pressure: below it the branch's pressure falls steadily
-    // to 0 and is concave, so Newton's method never leaves (0, δ0] and settles in two or three
-    // steps where the bracket search and Brent's method take about ten evaluations.
+    // A vapour start: on the stable vapour branch the pressure rises with δ and is concave, so
+    // Newton's method settles in two or three steps where the bracket search and Brent's
+    // method take about ten evaluations. Any sign of another shape, or a wanted pressure
+    // beyond the branch, leaves the search to the bracket.
     if (double d = delta;
-        delta < 1 && newton_settles(f, d, vapour_steps, x_tolerance, delta) && d > 0) {
+        delta < 1 && newton_settles(f, d, vapour_steps, x_tolerance, 1.0) && d > 0) {
       state->update(d, tau);
       return d;
     }
