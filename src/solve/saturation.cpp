@@ -88,9 +88,12 @@ double solve_bracketed(univariate_function<double, double>& k, double x0, double
 }
 
 // A fitted start lies within about 1e-12 of the root. Where the Newton step of the condition
-// from the start is shorter than a hundredth of the solver's tolerance, the start is the
-// answer; otherwise one step of that size toward the root brackets it, and Brent's method
-// accepts that bracket at once. Each further try steps ten times as far.
+// from the start is shorter than a tenth of the solver's tolerance, the start is the answer
+// (near the triple point the liquid's fugacity, and with it the condition, is uncertain by a
+// few parts in 1e9, so a closer test would rarely pass there). Otherwise one step of a
+// hundredth of the tolerance toward the root brackets it, and Brent's method accepts that
+// bracket at once. Each further try steps ten times as far.
+constexpr double settled_offset = 1e-9;
 constexpr double near_step = 1e-10;
 constexpr unsigned near_tries = 3;
 
@@ -103,7 +106,7 @@ bool bracket_near(helmholtz_kvalue<helmholtz_state>& k, double x0, double& a, do
                   double& fb, bool& settled) {
   try {
     const double f0 = k.value(x0);
-    settled = k.relative_offset(f0) <= near_step;
+    settled = k.relative_offset(f0) <= settled_offset;
     if (settled) {
       a = b = x0;
       fa = fb = f0;
