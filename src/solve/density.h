@@ -35,8 +35,10 @@ class helmholtz_function : public univariate_function<double, double>,
 // Finds an interval [lo, hi] that brackets the root on the branch of the start x (liquid
 // for x > 1, vapour otherwise) and returns true. Returns false with lo == hi at the
 // stability limit of the branch when the wanted pressure lies beyond it. Throws
-// convergence_error("dfind") when no bracket is found.
-bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& lo, double& hi);
+// convergence_error("dfind") when no bracket is found. f_lo and f_hi receive the function's
+// values at lo and hi where the search evaluated both there, and NaN otherwise.
+bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& lo, double& hi,
+                     double& f_lo, double& f_hi);
 
 // The reduced density at reduced temperature theta and reduced pressure pi on the branch
 // that delta0 selects; delta0 is limited to [1e-8, 5.5]. Leaves the state at (δ, 1/θ).

@@ -87,19 +87,31 @@ double solve_bracketed(univariate_function<double, double>& k, double x0, double
   return solve_on(k, a, b, fa, fb, tolerance);
 }
 
-// A fitted start lies within about 1e-12 of the root: one step of a hundredth of the solver's
-// tolerance toward the root brackets it, and Brent's method accepts that bracket at once. Each
-// further try steps ten times as far.
+// A fitted start lies within about 1e-12 of the root. Where the Newton step of the condition
+// from the start is shorter than a tenth of the solver's tolerance, the start is the answer
+// (near the triple point the liquid's fugacity, and with it the condition, is uncertain by a
+// few parts in 1e9, so a closer test would rarely pass there). Otherwise one step of a
+// hundredth of the tolerance toward the root brackets it, and Brent's method accepts that
+// bracket at once. Each further try steps ten times as far.
+constexpr double settled_offset = 1e-9;
 constexpr double near_step = 1e-10;
 constexpr unsigned near_tries = 3;
 
 // From the fitted start x0, steps toward the root (upward where k < 0) until k changes sign.
-// True with [a, b] bracketing the root and fa, fb the values of k there; false when the tries
-// run out or a density search fails, and the caller then starts afresh from the estimates.
-bool bracket_near(univariate_function<double, double>& k, double x0, double& a, double& b,
-                  double& fa, double& fb) {
+// True with [a, b] bracketing the root and fa, fb the values of k there, or with `settled` set
+// when the start itself lies closer to the line than that first step (a = b = x0); false when
+// the tries run out or a density search fails, and the caller then starts afresh from the
+// estimates.
+bool bracket_near(helmholtz_kvalue<helmholtz_state>& k, double x0, double& a, double& b, double& fa,
+                  double& fb, bool& settled) {
   try {
     const double f0 = k.value(x0);
+    settled = k.relative_offset(f0) <= settled_offset;
+    if (settled) {
+      a = b = x0;
+      fa = fb = f0;
+      return true;
+    }
     double step = (f0 < 0 ? near_step : -near_step) * x0;
     for (unsigned i = 0; i < near_tries; ++i, step *= 10) {
       const double x = x0 + step;
@@ -127,9 +139,10 @@ bool solve_line(bool x_is_temperature, double fixed, const saturation_entry& sta
   k.near_guesses = fitted;
   if (fitted) {
     double a = 0, b = 0, fa = 0, fb = 0;
-    if (!bracket_near(k, start.value, a, b, fa, fb)) return false;
+    bool settled = false;
+    if (!bracket_near(k, start.value, a, b, fa, fb, settled)) return false;
     try {
-      x = solve_on(k, a, b, fa, fb, tolerance);
+      x = settled ? a : solve_on(k, a, b, fa, fb, tolerance);
     } catch (const convergence_error&) {
       return false;
     }

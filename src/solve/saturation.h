@@ -58,6 +58,20 @@ class helmholtz_kvalue : public univariate_function<double, double> {
     return false;
   }
 
+  // The distance of the last point evaluated from the saturation line, as a fraction of its
+  // pressure: one Newton step of the condition over π, whose slope (∂ ln(φ′/φ″)/∂π)_θ is
+  // (z′ − z″)/π, from the compressibility factors of the two densities found. Along θ at fixed
+  // π the same offset is at most a fifth of this in θ, since θ·d ln π/dθ exceeds 5 along the
+  // whole line.
+  double relative_offset(double value) const {
+    const double theta = x_is_temperature ? recent[0].x : fixed;
+    const double pi = x_is_temperature ? fixed : recent[0].x;
+    // z = p/(ρRT) is this over δ; p in kPa, ρRT in kJ/m³.
+    const double z_delta =
+        1000 * pi * constant95::pc / (constant95::rhoc * constant95::R * constant95::Tc * theta);
+    return std::fabs(value) / (z_delta / recent[0].delta_vap - z_delta / recent[0].delta_liq);
+  }
+
   bool x_is_temperature;
   double fixed;         // the variable held fixed, π or θ
   double liquid_guess;  // start of the liquid density search

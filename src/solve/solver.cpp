@@ -110,9 +110,15 @@ bool solve_if_bracketed(univariate_solver& solver, double a, double b, double& r
 
 bool bracket(univariate_function<double, double>& f, double& x1, double& x2, double factor,
              unsigned tries) {
+  double f1 = 0, f2 = 0;
+  return bracket(f, x1, x2, factor, tries, f1, f2);
+}
+
+bool bracket(univariate_function<double, double>& f, double& x1, double& x2, double factor,
+             unsigned tries, double& f1, double& f2) {
   if (x1 == x2) throw std::domain_error("bracket");
-  double f1 = f.value(x1);
-  double f2 = f.value(x2);
+  f1 = f.value(x1);
+  f2 = f.value(x2);
   for (unsigned j = 1; j <= tries; ++j) {
     if (f1 * f2 < 0) return true;
     if (std::fabs(f1) < std::fabs(f2)) {

@@ -86,5 +86,9 @@ bool solve_if_bracketed(univariate_solver& solver, double a, double b, double& r
 // std::domain_error("bracket") when x1 == x2.
 bool bracket(univariate_function<double, double>& f, double& x1, double& x2, double factor,
              unsigned tries);
+// As above, with f(x1) and f(x2) at the last x1 and x2 in f1 and f2, for Brent's method to
+// start from.
+bool bracket(univariate_function<double, double>& f, double& x1, double& x2, double factor,
+             unsigned tries, double& f1, double& f2);
 
 }  // namespace Vantrel

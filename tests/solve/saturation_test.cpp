@@ -201,6 +201,27 @@ TEST(SaturationFit, FollowsTheSolverBetweenItsNodes) {
   EXPECT_FALSE(fitted_saturation_theta(1.0, theta) || fitted_saturation_theta(1e-5, theta));
 }
 
+// The solvers take the fitted start as the answer on the strength of this offset, so it must
+// measure the distance from the line: in π at fixed θ as the fraction of the pressure, and at
+// fixed π at least five times the fraction of θ.
+TEST(SaturationCondition, OffsetMeasuresTheDistanceFromTheLine) {
+  helmholtz_state state;
+  for (double T : {300.0, 450.0, 640.0}) {
+    SCOPED_TRACE(testing::Message() << "T=" << T);
+    const double theta = T / Tc;
+    saturation_entry line{};
+    ASSERT_TRUE(fitted_saturation(theta, line));
+    for (double off : {-1e-5, -1e-6, 1e-6, 1e-5}) {
+      helmholtz_kvalue<helmholtz_state> by_pi(&state, false, theta, line.delta_liq, line.delta_vap);
+      EXPECT_NEAR(by_pi.relative_offset(by_pi.value(line.value * (1 + off))), std::fabs(off),
+                  0.01 * std::fabs(off));
+      helmholtz_kvalue<helmholtz_state> by_theta(&state, true, line.value, line.delta_liq,
+                                                 line.delta_vap);
+      EXPECT_GT(by_theta.relative_offset(by_theta.value(theta * (1 + off))), 5 * std::fabs(off));
+    }
+  }
+}
+
 // One policy for every cache: exact keys, a hit returns what is stored (the same bits, no
 // range check, nothing solved), the bound of 500 empties a table wholesale before the
 // lookup, and a failure stores nothing. The state table's bound is checked with the
