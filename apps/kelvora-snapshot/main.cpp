@@ -67,6 +67,17 @@ void calculate(dialog_page* page, int tab, const sample& inputs) {
   if (tab != 0) select_row(page);
 }
 
+// Saves a picture of the window to `file` and names it on standard output; false (with a
+// message) when it cannot be written.
+bool save_picture(QWidget* window, const QString& file) {
+  if (!window->grab().save(file)) {
+    std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
+  return true;
+}
+
 bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
   // A settings store of its own for each run: the window opens at its first size.
   QTemporaryDir settings;
@@ -87,12 +98,7 @@ bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
       QCoreApplication::processEvents();
       const QString file = folder.filePath(
           QStringLiteral("kelvora-%1-%2-%3%4.png").arg(tab + 1).arg(names[tab], inputs.name, size));
-      if (sheet->grab().save(file)) {
-        std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
-      } else {
-        std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
-        saved = false;
-      }
+      saved = save_picture(sheet, file) && saved;
     }
   }
   // Closed from inside the event loop, as a user closes it.
@@ -168,12 +174,7 @@ bool snapshot_charts(const QDir& folder, const cycle& states, int unit_system) {
     QCoreApplication::processEvents();
     const QString file = folder.filePath(
         QStringLiteral("kelvora-5-chart-%1-%2.png").arg(names[diagram], states.name));
-    if (sheet->grab().save(file)) {
-      std::printf("%s\n", qPrintable(QDir::toNativeSeparators(file)));
-    } else {
-      std::fprintf(stderr, "kelvora-snapshot: cannot write %s\n", qPrintable(file));
-      saved = false;
-    }
+    saved = save_picture(sheet, file) && saved;
   }
   QTimer::singleShot(0, sheet, &QWidget::close);
   app.Run();

@@ -26,6 +26,7 @@
 
 #include "lookup/lookup.h"
 #include "lookup/units.h"
+#include "page_actions.h"
 #include "shell/chart_page.h"
 #include "shell/kelvora_app.h"
 #include "shell/list_ctrl_ex.h"
@@ -34,24 +35,13 @@ using namespace Vantrel;
 
 namespace {
 
+using test::click;
+using test::open_tab;
+using test::type_into;
+
 constexpr int saturated_tab = 1, superheated_tab = 2, chart_tab = 4;
 // The longest the window may stand still for one hover.
 constexpr qint64 hover_budget_ms = 100;
-
-dialog_page* open_tab(CKelvoraSheet* sheet, int tab) {
-  sheet->tab_control()->setCurrentIndex(tab);
-  return sheet->page_window(tab);
-}
-
-void type_into(dialog_page* page, int id, const QString& text) {
-  auto* edit = page->control_as<QLineEdit>(id);
-  edit->clear();
-  QTest::keyClicks(edit, text);
-}
-
-void click(dialog_page* page, int id) {
-  QTest::mouseClick(page->control(id), Qt::LeftButton);
-}
 
 // Chooses a diagram with the keyboard, from the first entry down.
 void choose_diagram(chart_window* chart, int index) {

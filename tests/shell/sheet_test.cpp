@@ -20,6 +20,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "page_actions.h"
 #include "shell/about_page.h"
 #include "shell/kelvora_app.h"
 #include "shell/list_ctrl_ex.h"
@@ -29,13 +30,12 @@ using namespace Vantrel;
 
 namespace {
 
+using test::click;
+using test::open_tab;
+using test::type_into;
+
 constexpr int about_tab = 0, saturated_tab = 1, superheated_tab = 2, constants_tab = 3,
               chart_tab = 4;
-
-dialog_page* open_tab(CKelvoraSheet* sheet, int tab) {
-  sheet->tab_control()->setCurrentIndex(tab);
-  return sheet->page_window(tab);
-}
 
 // Runs the application until its window is gone; a watchdog fails a loop that does not end.
 int run_until_closed(CKelvoraApp& app) {
@@ -71,16 +71,6 @@ QString cell(dialog_page* page, const QString& name, int column = 1) {
   for (int item = 0; item < list->topLevelItemCount(); ++item)
     if (list->GetItemText(item, 0) == name) return list->GetItemText(item, column);
   return QStringLiteral("<no row %1>").arg(name);
-}
-
-void type_into(dialog_page* page, int id, const QString& text) {
-  auto* edit = page->control_as<QLineEdit>(id);
-  edit->clear();
-  QTest::keyClicks(edit, text);
-}
-
-void click(dialog_page* page, int id) {
-  QTest::mouseClick(page->control(id), Qt::LeftButton);
 }
 
 // Reads and dismisses the next application-modal box once it shows. It runs its own event
