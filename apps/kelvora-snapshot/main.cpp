@@ -78,12 +78,18 @@ bool save_picture(QWidget* window, const QString& file) {
   return true;
 }
 
-bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
-  // A settings store of its own for each run: the window opens at its first size.
-  QTemporaryDir settings;
-  if (!settings.isValid()) return false;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+// A settings store of its own for each run, in `folder`, holding only the unit choice: the
+// window opens at its first size and the user's stored settings are left alone.
+bool use_settings_in(const QTemporaryDir& folder, int unit_system) {
+  if (!folder.isValid()) return false;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
   Vantrel::write_user_setting("Settings", "Units", unit_system);
+  return true;
+}
+
+bool snapshot(const QDir& folder, const sample& inputs, int unit_system) {
+  QTemporaryDir settings;
+  if (!use_settings_in(settings, unit_system)) return false;
   Vantrel::CKelvoraApp app;
   if (!app.InitInstance()) return false;
   Vantrel::CKelvoraSheet* sheet = app.sheet();
@@ -138,9 +144,7 @@ void choose(dialog_page* page, int id, int index) {
 // Each diagram of the Chart page with the cycle calculated on the pages and joined.
 bool snapshot_charts(const QDir& folder, const cycle& states, int unit_system) {
   QTemporaryDir settings;
-  if (!settings.isValid()) return false;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  Vantrel::write_user_setting("Settings", "Units", unit_system);
+  if (!use_settings_in(settings, unit_system)) return false;
   Vantrel::CKelvoraApp app;
   if (!app.InitInstance()) return false;
   Vantrel::CKelvoraSheet* sheet = app.sheet();
