@@ -71,6 +71,25 @@ double pressure_for_volume(Volume volume, double T, double v, double lo, double 
   return newton_pressure(volume, T, v, start, lo, hi);
 }
 
+// The root of p(ρ) = p that a region 3 state wants: below Tc the liquid-like or the
+// vapour-like one, above it the only one.
+enum class branch { liquid, vapour, single };
+
+double density_on(branch b, double T, double p, double start) {
+  // The vapour-like branch starts from the ideal-gas density, which lies below the root;
+  // the liquid-like branch and the supercritical isotherm start from above.
+  // The two roots meet a little above ρc, at the critical point of the region 3 equation, so
+  // each branch's bound reaches a little past ρc.
+  if (b == branch::vapour) {
+    const double hi = 1.01 * rhoc;
+    if (!(start > 0.0)) start = 1e-3 * p / (R * T);
+    return newton_density(T, p, std::min(start, hi), 0.0, hi);
+  }
+  if (!(start > 0.0)) start = rho_liquid_start;
+  const double lo = b == branch::liquid ? 0.99 * rhoc : 0.0;
+  return newton_density(T, p, std::max(start, lo), lo, 2.0 * rho_liquid_start);
+}
+
 state mixture(const state& liquid, const state& vapour, double x) {
   if (x == 0.0) return liquid;
   if (x == 1.0) return vapour;
@@ -100,8 +119,9 @@ void saturated_phases(double T, double p, state& liquid, state& vapour) {
     liquid = region1_tp(T, p);
     vapour = region2_tp(T, p);
   } else {
-    liquid = region3_rho_t(region3_density(T, p, rho_liquid_start), T);
-    vapour = region3_rho_t(region3_density(T, p, 1e-3 * p / (R * T)), T);
+    const bool below = T < Tc;
+    liquid = region3_rho_t(density_on(below ? branch::liquid : branch::single, T, p, 0.0), T);
+    vapour = region3_rho_t(density_on(below ? branch::vapour : branch::single, T, p, 0.0), T);
     // Only the iteration's last step lies between the equation's pressure and p.
     liquid.p = vapour.p = p;
   }
@@ -121,16 +141,8 @@ state saturation(double T, double p, double x, const char* context) {
 
 double region3_density(double T, double p, double start) {
   if (!(T > 0.0 && p > 0.0)) throw std::domain_error("if97::region3_density");
-  // The vapour-like branch starts from the ideal-gas density, which lies below the root;
-  // the liquid-like branch and the supercritical isotherm start from above.
-  const bool vapour = T < Tc && p < psat(T);
-  if (vapour) {
-    if (!(start > 0.0)) start = 1e-3 * p / (R * T);
-    return newton_density(T, p, std::min(start, rhoc), 0.0, rhoc);
-  }
-  if (!(start > 0.0)) start = rho_liquid_start;
-  const double lo = T < Tc ? rhoc : 0.0;
-  return newton_density(T, p, std::max(start, lo), lo, 2.0 * rho_liquid_start);
+  const branch b = T >= Tc ? branch::single : p < psat(T) ? branch::vapour : branch::liquid;
+  return density_on(b, T, p, start);
 }
 
 state at_tp(double T, double p) {
@@ -167,8 +179,8 @@ state at_rho_t(double rho, double T) {
   } else if (T > T_13) {
     if (T < Tc) {
       const double ps = psat(T);
-      const double rho_liq = region3_density(T, ps, rho_liquid_start);
-      const double rho_vap = region3_density(T, ps, 1e-3 * ps / (R * T));
+      const double rho_liq = density_on(branch::liquid, T, ps, 0.0);
+      const double rho_vap = density_on(branch::vapour, T, ps, 0.0);
       if (rho < rho_liq && rho > rho_vap) {
         const double x = (v - 1.0 / rho_liq) / (1.0 / rho_vap - 1.0 / rho_liq);
         return saturation(T, ps, x, "if97::at_rho_t");
