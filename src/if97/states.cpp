@@ -77,9 +77,9 @@ enum class branch { liquid, vapour, single };
 
 double density_on(branch b, double T, double p, double start) {
   // The vapour-like branch starts from the ideal-gas density, which lies below the root;
-  // the liquid-like branch and the supercritical isotherm start from above.
-  // The two roots meet a little above ρc, at the critical point of the region 3 equation, so
-  // each branch's bound reaches a little past ρc.
+  // the liquid-like branch and the supercritical isotherm start from above. The two roots
+  // meet a little above ρc, at the critical point of the region 3 equation, so each branch's
+  // bound reaches a little past ρc.
   if (b == branch::vapour) {
     const double hi = 1.01 * rhoc;
     if (!(start > 0.0)) start = 1e-3 * p / (R * T);
@@ -186,8 +186,10 @@ state at_rho_t(double rho, double T) {
         return saturation(T, ps, x, "if97::at_rho_t");
       }
     }
+    // Regions 2 and 3 meet at B23 only to within their consistency; a density in the sliver
+    // between them stays with region 3.
     const double pb = b23_p(T);
-    if (region3_pressure(rho, T).p >= pb) {
+    if (region3_pressure(rho, T).p >= pb || v < region2_volume(T, pb).v) {
       s = region3_rho_t(rho, T);
       if (s.p > p_max) throw std::domain_error("if97::at_rho_t");
     } else {
@@ -215,7 +217,7 @@ state saturation_at_t(double T, double x) {
 }
 
 state saturation_at_p(double p, double x) {
-  if (!(p > 0.0 && p <= pc)) throw std::domain_error("if97::saturation_at_p");
+  if (!(p >= psat(T_min) && p <= pc)) throw std::domain_error("if97::saturation_at_p");
   return saturation(tsat(p), p, x, "if97::saturation_at_p");
 }
 

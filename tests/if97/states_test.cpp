@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 
 #include "if97/if97.h"
@@ -163,6 +164,18 @@ TEST(If97States, Region3DensityRoundTripsNearSaturationAndTheCriticalPoint) {
       if (T < Tc) {
         EXPECT_EQ(rho > rhoc, p >= psat(T)) << "T=" << T << " p=" << p;
       }
+    }
+  }
+}
+
+// Regions 2 and 3 agree at B23 only to within their consistency, so a density taken from
+// either side of the line still finds a state there, close to the line's pressure.
+TEST(If97States, DensitiesOnEitherSideOfB23FindAState) {
+  for (double T = 623.5; T <= 863.15; T += 9.1) {
+    const double pb = b23_p(T);
+    const double rho2 = region2_tp(T, pb).rho, rho3 = region3_density(T, pb);
+    for (double rho : {rho2, 0.5 * (rho2 + rho3), rho3}) {
+      EXPECT_NEAR(at_rho_t(rho, T).p, pb, 2e-3 * pb) << "T=" << T << " rho=" << rho;
     }
   }
 }
