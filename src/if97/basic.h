@@ -1,6 +1,8 @@
 #pragma once
 // The dimensionless basic equations of IAPWS-IF97 and their first and second derivatives, and
 // the property records built from them. Internal to the if97 layer.
+#include <array>
+
 #include "if97/if97.h"
 
 namespace Vantrel::if97 {
@@ -51,16 +53,23 @@ state from_gibbs(region where, double T, double p, double p_star, double tau,
                  const gibbs_derivatives& d);
 state from_helmholtz(double rho, double T, const helmholtz_derivatives& d);
 
-// Integer powers by repeated squaring, for the exponents of the coefficient tables.
-inline double ipow(double x, int n) {
-  if (n < 0) return 1.0 / ipow(x, -n);
-  double r = 1.0;
-  while (n != 0) {
-    if (n & 1) r *= x;
-    x *= x;
-    n >>= 1;
+// x^k for lo ≤ k ≤ hi (lo ≤ 0 ≤ hi), filled by repeated multiplication once per point, so
+// that the terms of a table read their powers instead of computing them in every loop.
+template <int lo, int hi>
+class power_table {
+ public:
+  explicit power_table(double x) {
+    values_[-lo] = 1.0;
+    for (int k = 1; k <= hi; ++k) values_[k - lo] = values_[k - 1 - lo] * x;
+    if constexpr (lo < 0) {
+      const double inverse = 1.0 / x;
+      for (int k = -1; k >= lo; --k) values_[k - lo] = values_[k + 1 - lo] * inverse;
+    }
   }
-  return r;
-}
+  double operator()(int k) const { return values_[k - lo]; }
+
+ private:
+  std::array<double, hi - lo + 1> values_{};
+};
 
 }  // namespace Vantrel::if97

@@ -36,40 +36,44 @@ constexpr std::array<term, 34> region1_terms{{
 constexpr double pi_shift = 7.1;
 constexpr double tau_shift = 1.222;
 
+// The powers the table and its derivatives reach: (7.1 − π)^0..32, (τ − 1.222)^−43..17.
+using powers_a = power_table<0, 32>;
+using powers_b = power_table<-43, 17>;
+
 }  // namespace
 
 gibbs_derivatives gamma1(double pi, double tau) {
-  const double a = pi_shift - pi;
-  const double b = tau - tau_shift;
+  const powers_a a(pi_shift - pi);
+  const powers_b b(tau - tau_shift);
   gibbs_derivatives d;
-  for (const auto& c : region1_terms) d.g += c.n * ipow(a, c.I) * ipow(b, c.J);
+  for (const auto& c : region1_terms) d.g += c.n * a(c.I) * b(c.J);
   for (const auto& c : region1_terms) {
-    if (c.I != 0) d.g_p -= c.n * c.I * ipow(a, c.I - 1) * ipow(b, c.J);
+    if (c.I != 0) d.g_p -= c.n * c.I * a(c.I - 1) * b(c.J);
   }
   for (const auto& c : region1_terms) {
-    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * ipow(a, c.I - 2) * ipow(b, c.J);
+    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * a(c.I - 2) * b(c.J);
   }
   for (const auto& c : region1_terms) {
-    if (c.J != 0) d.g_t += c.n * ipow(a, c.I) * c.J * ipow(b, c.J - 1);
+    if (c.J != 0) d.g_t += c.n * a(c.I) * c.J * b(c.J - 1);
   }
   for (const auto& c : region1_terms) {
-    if (c.J != 0 && c.J != 1) d.g_tt += c.n * ipow(a, c.I) * c.J * (c.J - 1) * ipow(b, c.J - 2);
+    if (c.J != 0 && c.J != 1) d.g_tt += c.n * a(c.I) * c.J * (c.J - 1) * b(c.J - 2);
   }
   for (const auto& c : region1_terms) {
-    if (c.I != 0 && c.J != 0) d.g_pt -= c.n * c.I * ipow(a, c.I - 1) * c.J * ipow(b, c.J - 1);
+    if (c.I != 0 && c.J != 0) d.g_pt -= c.n * c.I * a(c.I - 1) * c.J * b(c.J - 1);
   }
   return d;
 }
 
 volume_slope region1_volume(double T, double p) {
-  const double a = pi_shift - p / p_star1;
-  const double b = T_star1 / T - tau_shift;
+  const powers_a a(pi_shift - p / p_star1);
+  const powers_b b(T_star1 / T - tau_shift);
   double g_p = 0.0, g_pp = 0.0;
   for (const auto& c : region1_terms) {
-    if (c.I != 0) g_p -= c.n * c.I * ipow(a, c.I - 1) * ipow(b, c.J);
+    if (c.I != 0) g_p -= c.n * c.I * a(c.I - 1) * b(c.J);
   }
   for (const auto& c : region1_terms) {
-    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * ipow(a, c.I - 2) * ipow(b, c.J);
+    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * a(c.I - 2) * b(c.J);
   }
   // v = RT·γ_π/p*, with kJ/(kg·MPa) = 1e-3 m³/kg.
   return {1e-3 * R * T * g_p / p_star1, 1e-3 * R * T * g_pp / (p_star1 * p_star1)};

@@ -92,35 +92,43 @@ constexpr std::array<residual_term, 13> metastable_residual_terms{{
 // The residual part is a polynomial in π and (τ − 0.5).
 constexpr double tau_shift = 0.5;
 
+// The powers the tables and their derivatives reach: τ^−7..3 in γ°, π^0..24 and
+// (τ − 0.5)^0..58 in γʳ.
+using powers_tau = power_table<-7, 3>;
+using powers_pi = power_table<0, 24>;
+using powers_b = power_table<0, 58>;
+
 gibbs_derivatives gamma(double pi, double tau, std::span<const ideal_term> ideal,
                         std::span<const residual_term> residual) {
   gibbs_derivatives d;
   // γ°: ln π plus a polynomial in τ; its π-derivatives are those of ln π alone.
+  const powers_tau t(tau);
   d.g = std::log(pi);
-  for (const auto& c : ideal) d.g += c.n * ipow(tau, c.J);
+  for (const auto& c : ideal) d.g += c.n * t(c.J);
   d.g_p = 1.0 / pi;
   d.g_pp = -1.0 / (pi * pi);
   for (const auto& c : ideal) {
-    if (c.J != 0) d.g_t += c.n * c.J * ipow(tau, c.J - 1);
+    if (c.J != 0) d.g_t += c.n * c.J * t(c.J - 1);
   }
   for (const auto& c : ideal) {
-    if (c.J != 0 && c.J != 1) d.g_tt += c.n * c.J * (c.J - 1) * ipow(tau, c.J - 2);
+    if (c.J != 0 && c.J != 1) d.g_tt += c.n * c.J * (c.J - 1) * t(c.J - 2);
   }
 
-  const double b = tau - tau_shift;
-  for (const auto& c : residual) d.g += c.n * ipow(pi, c.I) * ipow(b, c.J);
-  for (const auto& c : residual) d.g_p += c.n * c.I * ipow(pi, c.I - 1) * ipow(b, c.J);
+  const powers_pi q(pi);
+  const powers_b b(tau - tau_shift);
+  for (const auto& c : residual) d.g += c.n * q(c.I) * b(c.J);
+  for (const auto& c : residual) d.g_p += c.n * c.I * q(c.I - 1) * b(c.J);
   for (const auto& c : residual) {
-    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * ipow(pi, c.I - 2) * ipow(b, c.J);
+    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * b(c.J);
   }
   for (const auto& c : residual) {
-    if (c.J != 0) d.g_t += c.n * ipow(pi, c.I) * c.J * ipow(b, c.J - 1);
+    if (c.J != 0) d.g_t += c.n * q(c.I) * c.J * b(c.J - 1);
   }
   for (const auto& c : residual) {
-    if (c.J > 1) d.g_tt += c.n * ipow(pi, c.I) * c.J * (c.J - 1) * ipow(b, c.J - 2);
+    if (c.J > 1) d.g_tt += c.n * q(c.I) * c.J * (c.J - 1) * b(c.J - 2);
   }
   for (const auto& c : residual) {
-    if (c.J != 0) d.g_pt += c.n * c.I * ipow(pi, c.I - 1) * c.J * ipow(b, c.J - 1);
+    if (c.J != 0) d.g_pt += c.n * c.I * q(c.I - 1) * c.J * b(c.J - 1);
   }
   return d;
 }
@@ -137,11 +145,12 @@ gibbs_derivatives gamma2_metastable(double pi, double tau) {
 
 volume_slope region2_volume(double T, double p) {
   const double pi = p / p_star2;
-  const double b = T_star2 / T - tau_shift;
+  const powers_pi q(pi);
+  const powers_b b(T_star2 / T - tau_shift);
   double g_p = 1.0 / pi, g_pp = -1.0 / (pi * pi);
-  for (const auto& c : residual_terms) g_p += c.n * c.I * ipow(pi, c.I - 1) * ipow(b, c.J);
+  for (const auto& c : residual_terms) g_p += c.n * c.I * q(c.I - 1) * b(c.J);
   for (const auto& c : residual_terms) {
-    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * ipow(pi, c.I - 2) * ipow(b, c.J);
+    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * b(c.J);
   }
   return {1e-3 * R * T * g_p / p_star2, 1e-3 * R * T * g_pp / (p_star2 * p_star2)};
 }

@@ -31,18 +31,22 @@ constexpr std::array<term, 39> region3_terms{{
     {10, 0, 0.80964802996215e-4},  {10, 1, -0.16557679795037e-3}, {11, 26, -0.44923899061815e-4},
 }};
 
-double phi_d(double delta, double tau) {
+// The powers the table and its derivatives reach: δ^0..11, τ^0..26.
+using powers_delta = power_table<0, 11>;
+using powers_tau = power_table<0, 26>;
+
+double phi_d(double delta, const powers_delta& dl, const powers_tau& t) {
   double r = n1 / delta;
   for (const auto& c : region3_terms) {
-    if (c.I != 0) r += c.n * c.I * ipow(delta, c.I - 1) * ipow(tau, c.J);
+    if (c.I != 0) r += c.n * c.I * dl(c.I - 1) * t(c.J);
   }
   return r;
 }
 
-double phi_dd(double delta, double tau) {
+double phi_dd(double delta, const powers_delta& dl, const powers_tau& t) {
   double r = -n1 / (delta * delta);
   for (const auto& c : region3_terms) {
-    if (c.I > 1) r += c.n * c.I * (c.I - 1) * ipow(delta, c.I - 2) * ipow(tau, c.J);
+    if (c.I > 1) r += c.n * c.I * (c.I - 1) * dl(c.I - 2) * t(c.J);
   }
   return r;
 }
@@ -50,19 +54,21 @@ double phi_dd(double delta, double tau) {
 }  // namespace
 
 helmholtz_derivatives phi3(double delta, double tau) {
+  const powers_delta dl(delta);
+  const powers_tau t(tau);
   helmholtz_derivatives d;
   d.f = n1 * std::log(delta);
-  for (const auto& c : region3_terms) d.f += c.n * ipow(delta, c.I) * ipow(tau, c.J);
-  d.f_d = phi_d(delta, tau);
-  d.f_dd = phi_dd(delta, tau);
+  for (const auto& c : region3_terms) d.f += c.n * dl(c.I) * t(c.J);
+  d.f_d = phi_d(delta, dl, t);
+  d.f_dd = phi_dd(delta, dl, t);
   for (const auto& c : region3_terms) {
-    if (c.J != 0) d.f_t += c.n * ipow(delta, c.I) * c.J * ipow(tau, c.J - 1);
+    if (c.J != 0) d.f_t += c.n * dl(c.I) * c.J * t(c.J - 1);
   }
   for (const auto& c : region3_terms) {
-    if (c.J > 1) d.f_tt += c.n * ipow(delta, c.I) * c.J * (c.J - 1) * ipow(tau, c.J - 2);
+    if (c.J > 1) d.f_tt += c.n * dl(c.I) * c.J * (c.J - 1) * t(c.J - 2);
   }
   for (const auto& c : region3_terms) {
-    if (c.I != 0 && c.J != 0) d.f_dt += c.n * c.I * ipow(delta, c.I - 1) * c.J * ipow(tau, c.J - 1);
+    if (c.I != 0 && c.J != 0) d.f_dt += c.n * c.I * dl(c.I - 1) * c.J * t(c.J - 1);
   }
   return d;
 }
@@ -70,8 +76,10 @@ helmholtz_derivatives phi3(double delta, double tau) {
 pressure_slope region3_pressure(double rho, double T) {
   const double delta = rho / rhoc;
   const double tau = Tc / T;
-  const double fd = phi_d(delta, tau);
-  const double fdd = phi_dd(delta, tau);
+  const powers_delta dl(delta);
+  const powers_tau t(tau);
+  const double fd = phi_d(delta, dl, t);
+  const double fdd = phi_dd(delta, dl, t);
   // p = ρRT·δφ_δ and (∂p/∂ρ)_T = RT·(2δφ_δ + δ²φ_δδ), with kJ/m³ = 1e-3 MPa.
   return {1e-3 * rho * R * T * delta * fd, 1e-3 * R * T * (2.0 * delta * fd + delta * delta * fdd)};
 }

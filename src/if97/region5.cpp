@@ -37,43 +37,50 @@ constexpr std::array<residual_term, 6> residual_terms{{
     {3, 7, 0.37919454822955e-7},
 }};
 
+// The powers the tables and their derivatives reach: π^0..3, τ^−5..9.
+using powers_pi = power_table<0, 3>;
+using powers_tau = power_table<-5, 9>;
+
 }  // namespace
 
 gibbs_derivatives gamma5(double pi, double tau) {
+  const powers_pi q(pi);
+  const powers_tau t(tau);
   gibbs_derivatives d;
   d.g = std::log(pi);
-  for (const auto& c : ideal_terms) d.g += c.n * ipow(tau, c.J);
+  for (const auto& c : ideal_terms) d.g += c.n * t(c.J);
   d.g_p = 1.0 / pi;
   d.g_pp = -1.0 / (pi * pi);
   for (const auto& c : ideal_terms) {
-    if (c.J != 0) d.g_t += c.n * c.J * ipow(tau, c.J - 1);
+    if (c.J != 0) d.g_t += c.n * c.J * t(c.J - 1);
   }
   for (const auto& c : ideal_terms) {
-    if (c.J != 0 && c.J != 1) d.g_tt += c.n * c.J * (c.J - 1) * ipow(tau, c.J - 2);
+    if (c.J != 0 && c.J != 1) d.g_tt += c.n * c.J * (c.J - 1) * t(c.J - 2);
   }
 
-  for (const auto& c : residual_terms) d.g += c.n * ipow(pi, c.I) * ipow(tau, c.J);
-  for (const auto& c : residual_terms) d.g_p += c.n * c.I * ipow(pi, c.I - 1) * ipow(tau, c.J);
+  for (const auto& c : residual_terms) d.g += c.n * q(c.I) * t(c.J);
+  for (const auto& c : residual_terms) d.g_p += c.n * c.I * q(c.I - 1) * t(c.J);
   for (const auto& c : residual_terms) {
-    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * ipow(pi, c.I - 2) * ipow(tau, c.J);
+    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * t(c.J);
   }
-  for (const auto& c : residual_terms) d.g_t += c.n * ipow(pi, c.I) * c.J * ipow(tau, c.J - 1);
+  for (const auto& c : residual_terms) d.g_t += c.n * q(c.I) * c.J * t(c.J - 1);
   for (const auto& c : residual_terms) {
-    d.g_tt += c.n * ipow(pi, c.I) * c.J * (c.J - 1) * ipow(tau, c.J - 2);
+    d.g_tt += c.n * q(c.I) * c.J * (c.J - 1) * t(c.J - 2);
   }
   for (const auto& c : residual_terms) {
-    d.g_pt += c.n * c.I * ipow(pi, c.I - 1) * c.J * ipow(tau, c.J - 1);
+    d.g_pt += c.n * c.I * q(c.I - 1) * c.J * t(c.J - 1);
   }
   return d;
 }
 
 volume_slope region5_volume(double T, double p) {
   const double pi = p / p_star5;
-  const double tau = T_star5 / T;
+  const powers_pi q(pi);
+  const powers_tau t(T_star5 / T);
   double g_p = 1.0 / pi, g_pp = -1.0 / (pi * pi);
-  for (const auto& c : residual_terms) g_p += c.n * c.I * ipow(pi, c.I - 1) * ipow(tau, c.J);
+  for (const auto& c : residual_terms) g_p += c.n * c.I * q(c.I - 1) * t(c.J);
   for (const auto& c : residual_terms) {
-    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * ipow(pi, c.I - 2) * ipow(tau, c.J);
+    if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * t(c.J);
   }
   return {1e-3 * R * T * g_p / p_star5, 1e-3 * R * T * g_pp / (p_star5 * p_star5)};
 }
