@@ -1,5 +1,6 @@
 // Region 1, the liquid: the basic equation γ(π, τ) with π = p/16.53 MPa, τ = 1386 K/T.
 #include <array>
+#include <stdexcept>
 
 #include "if97/basic.h"
 
@@ -80,6 +81,7 @@ volume_slope region1_volume(double T, double p) {
 }
 
 state region1_tp(double T, double p) {
+  if (!(T > 0.0 && p > 0.0)) throw std::domain_error("if97::region1_tp");
   const double tau = T_star1 / T;
   return from_gibbs(region::one, T, p, p_star1, tau, gamma1(p / p_star1, tau));
 }

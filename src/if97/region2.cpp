@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <stdexcept>
 
 #include "if97/basic.h"
 
@@ -156,11 +157,13 @@ volume_slope region2_volume(double T, double p) {
 }
 
 state region2_tp(double T, double p) {
+  if (!(T > 0.0 && p > 0.0)) throw std::domain_error("if97::region2_tp");
   const double tau = T_star2 / T;
   return from_gibbs(region::two, T, p, p_star2, tau, gamma2(p / p_star2, tau));
 }
 
 state metastable_vapour_tp(double T, double p) {
+  if (!(T > 0.0 && p > 0.0)) throw std::domain_error("if97::metastable_vapour_tp");
   const double tau = T_star2 / T;
   return from_gibbs(region::two, T, p, p_star2, tau, gamma2_metastable(p / p_star2, tau));
 }

@@ -1,6 +1,7 @@
 // Region 3, near the critical point: φ(δ, τ) = n1·ln δ + Σ n·δ^I·τ^J with δ = ρ/ρc, τ = Tc/T.
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 #include "if97/basic.h"
 
@@ -85,6 +86,7 @@ pressure_slope region3_pressure(double rho, double T) {
 }
 
 state region3_rho_t(double rho, double T) {
+  if (!(rho > 0.0 && T > 0.0)) throw std::domain_error("if97::region3_rho_t");
   return from_helmholtz(rho, T, phi3(rho / rhoc, Tc / T));
 }
 

@@ -1,6 +1,7 @@
 // Region 5, steam above 1073.15 K: γ = γ° + γʳ with π = p/1 MPa, τ = 1000 K/T.
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 #include "if97/basic.h"
 
@@ -86,6 +87,7 @@ volume_slope region5_volume(double T, double p) {
 }
 
 state region5_tp(double T, double p) {
+  if (!(T > 0.0 && p > 0.0)) throw std::domain_error("if97::region5_tp");
   const double tau = T_star5 / T;
   return from_gibbs(region::five, T, p, p_star5, tau, gamma5(p / p_star5, tau));
 }

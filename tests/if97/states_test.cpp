@@ -59,6 +59,8 @@ TEST(If97Regions, BoundariesRefusePointsOutsideTheirRange) {
   EXPECT_THROW(saturation_at_t(650, 0.5), std::domain_error);
   EXPECT_THROW(saturation_at_t(400, 1.5), std::domain_error);
   EXPECT_THROW(saturation_at_p(23, 0.5), std::domain_error);
+  EXPECT_THROW(region2_tp(300, 0), std::domain_error);
+  EXPECT_THROW(region3_rho_t(0, 650), std::domain_error);
 }
 
 // The saturation equations are inverses of each other, and B23's two forms too.
