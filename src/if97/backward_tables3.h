@@ -7,7 +7,7 @@
 
 namespace Vantrel::if97::backward_detail {
 
-// T3a(p,h) (IAPWS SR3-03(2014), its coefficient table).
+// T3a(p,h) (IAPWS SR3-03(2014), Table 3).
 inline constexpr std::array<term, 31> t3a_ph_terms{{
     {-12, 0, -0.133645667811215e-6}, {-12, 1, 0.455912656802978e-5},
     {-12, 2, -0.146294640700979e-4}, {-12, 6, 0.639341312970080e-2},
@@ -27,7 +27,7 @@ inline constexpr std::array<term, 31> t3a_ph_terms{{
     {12, 5, -0.133027883575669e-1},
 }};
 
-// T3b(p,h) (IAPWS SR3-03(2014), its coefficient table).
+// T3b(p,h) (IAPWS SR3-03(2014), Table 4).
 inline constexpr std::array<term, 33> t3b_ph_terms{{
     {-12, 0, 0.323254573644920e-4},  {-12, 1, -0.127575556587181e-3},
     {-10, 0, -0.475851877356068e-3}, {-10, 1, 0.156183014181602e-2},
@@ -48,7 +48,7 @@ inline constexpr std::array<term, 33> t3b_ph_terms{{
     {8, 1, 0.676682064330275e-2},
 }};
 
-// v3a(p,h) (IAPWS SR3-03(2014), its coefficient table).
+// v3a(p,h) (IAPWS SR3-03(2014), Table 6).
 inline constexpr std::array<term, 32> v3a_ph_terms{{
     {-12, 6, 0.529944062966028e-2},  {-12, 8, -0.170099690234461},
     {-12, 12, 0.111323814312927e2},  {-12, 18, -0.217898123145125e4},
@@ -68,7 +68,7 @@ inline constexpr std::array<term, 32> v3a_ph_terms{{
     {5, 2, 0.110533464706142e1},     {8, 2, -0.408757344495612e-1},
 }};
 
-// v3b(p,h) (IAPWS SR3-03(2014), its coefficient table).
+// v3b(p,h) (IAPWS SR3-03(2014), Table 7).
 inline constexpr std::array<term, 30> v3b_ph_terms{{
     {-12, 0, -0.225196934336318e-8}, {-12, 1, 0.140674363313486e-7}, {-8, 0, 0.233784085280560e-5},
     {-8, 1, -0.331833715229001e-4},  {-8, 3, 0.107956778514318e-2},  {-8, 6, -0.271382067378863},
@@ -82,7 +82,7 @@ inline constexpr std::array<term, 30> v3b_ph_terms{{
     {1, 1, 0.371810116332674e-1},    {2, 2, -0.536288335065096e-1},  {2, 6, 0.160697101092520e1},
 }};
 
-// T3a(p,s) (IAPWS SR3-03(2014), its coefficient table).
+// T3a(p,s) (IAPWS SR3-03(2014), coefficient table).
 inline constexpr std::array<term, 33> t3a_ps_terms{{
     {-12, 28, 0.150042008263875e10}, {-12, 32, -0.159397258480424e12},
     {-10, 4, 0.502181140217975e-3},  {-10, 10, -0.672057767855466e2},
@@ -103,7 +103,7 @@ inline constexpr std::array<term, 33> t3a_ps_terms{{
     {10, 2, 0.123220024851555e-2},
 }};
 
-// T3b(p,s) (IAPWS SR3-03(2014), its coefficient table).
+// T3b(p,s) (IAPWS SR3-03(2014), coefficient table).
 inline constexpr std::array<term, 28> t3b_ps_terms{{
     {-12, 1, 0.527111701601660},    {-12, 3, -0.401317830052742e2}, {-12, 4, 0.153020073134484e3},
     {-12, 7, -0.224799398218827e4}, {-8, 0, -0.193993484669048},    {-8, 1, -0.140467557893768e1},
@@ -117,7 +117,7 @@ inline constexpr std::array<term, 28> t3b_ps_terms{{
     {14, 2, -0.215095749182309e-4},
 }};
 
-// v3a(p,s) (IAPWS SR3-03(2014), its coefficient table).
+// v3a(p,s) (IAPWS SR3-03(2014), Table 13).
 inline constexpr std::array<term, 28> v3a_ps_terms{{
     {-12, 10, 0.795544074093975e2},  {-12, 12, -0.238261242984590e4},
     {-12, 14, 0.176813100617787e5},  {-10, 4, -0.110524727080379e-2},
@@ -135,7 +135,7 @@ inline constexpr std::array<term, 28> v3a_ps_terms{{
     {5, 2, 0.257988576101640e-1},    {6, 0, -0.145749861944416e-3},
 }};
 
-// v3b(p,s) (IAPWS SR3-03(2014), its coefficient table).
+// v3b(p,s) (IAPWS SR3-03(2014), Table 14).
 inline constexpr std::array<term, 31> v3b_ps_terms{{
     {-12, 0, 0.591599780322238e-4},  {-12, 1, -0.185465997137856e-2},
     {-12, 2, 0.104190510480013e-1},  {-12, 3, 0.598647302038590e-2},
@@ -155,7 +155,7 @@ inline constexpr std::array<term, 31> v3b_ps_terms{{
     {2, 2, -0.327477787188230e1},
 }};
 
-// p3sat(h), the saturation line in region 3 (IAPWS SR3-03(2014), its coefficient table).
+// p3sat(h), the saturation line in region 3 (IAPWS SR3-03(2014), coefficient table).
 inline constexpr std::array<term, 14> p3sat_h_terms{{
     {0, 0, 0.600073641753024},
     {1, 1, -0.936203654849857e1},
@@ -173,7 +173,7 @@ inline constexpr std::array<term, 14> p3sat_h_terms{{
     {36, 24, 0.813641294467829e38},
 }};
 
-// p3sat(s), the saturation line in region 3 (IAPWS SR3-03(2014), its coefficient table).
+// p3sat(s), the saturation line in region 3 (IAPWS SR3-03(2014), coefficient table).
 inline constexpr std::array<term, 10> p3sat_s_terms{{
     {0, 0, 0.639767553612785},
     {1, 1, -0.129727445396014e2},
@@ -187,7 +187,7 @@ inline constexpr std::array<term, 10> p3sat_s_terms{{
     {32, 18, 0.110649277244882e37},
 }};
 
-// p3a(h,s) (IAPWS SR4-04(2014), its coefficient table).
+// p3a(h,s) (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 33> p3a_hs_terms{{
     {0, 0, 0.770889828326934e1},     {0, 1, -0.260835009128688e2},
     {0, 5, 0.267416218930389e3},     {1, 0, 0.172221089496844e2},
@@ -208,7 +208,7 @@ inline constexpr std::array<term, 33> p3a_hs_terms{{
     {32, 28, 0.377121605943324e41},
 }};
 
-// p3b(h,s) (IAPWS SR4-04(2014), its coefficient table).
+// p3b(h,s) (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 35> p3b_hs_terms{{
     {-12, 2, 0.125244360717979e-12}, {-12, 10, -0.126599322553713e-1},
     {-12, 12, 0.506878030140626e1},  {-12, 14, 0.317847171154202e2},
@@ -230,7 +230,7 @@ inline constexpr std::array<term, 35> p3b_hs_terms{{
     {14, 7, 0.568795808129714e10},
 }};
 
-// h'1(s), saturated liquid in region 1 (IAPWS SR4-04(2014), its coefficient table).
+// h'1(s), saturated liquid in region 1 (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 27> h1_sat_s_terms{{
     {0, 14, 0.332171191705237},    {0, 36, 0.611217706323496e-3}, {1, 3, -0.882092478906822e1},
     {1, 16, -0.455628192543250},   {2, 0, -0.263483840850452e-4}, {2, 5, -0.223949661148062e2},
@@ -243,7 +243,7 @@ inline constexpr std::array<term, 27> h1_sat_s_terms{{
     {28, 0, 0.834596332878346e-6}, {32, 6, 0.503611916682674e1},  {32, 8, 0.655444787064505e2},
 }};
 
-// h'3a(s), saturated liquid in region 3 (IAPWS SR4-04(2014), its coefficient table).
+// h'3a(s), saturated liquid in region 3 (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 19> h3a_sat_s_terms{{
     {0, 1, 0.822673364673336},      {0, 4, 0.181977213534479},      {0, 10, -0.112000260313624e-1},
     {0, 16, -0.746778287048033e-3}, {2, 1, -0.179046263257381},     {3, 36, 0.424220110836657e-1},
@@ -254,7 +254,7 @@ inline constexpr std::array<term, 19> h3a_sat_s_terms{{
     {32, 6, 0.631052532240980},
 }};
 
-// h''2ab(s), saturated vapour in regions 2a and 2b (IAPWS SR4-04(2014), its coefficient table).
+// h''2ab(s), saturated vapour in regions 2a and 2b (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 30> h2ab_sat_s_terms{{
     {1, 8, -0.524581170928788e3},    {1, 24, -0.926947218142218e7},
     {2, 4, -0.237385107491666e3},    {2, 32, 0.210770155812776e11},
@@ -273,7 +273,7 @@ inline constexpr std::array<term, 30> h2ab_sat_s_terms{{
     {36, 22, 0.347581490626396e35},  {36, 28, -0.710971318427851e39},
 }};
 
-// h''2c3b(s), saturated vapour in regions 2c and 3b (IAPWS SR4-04(2014), its coefficient table).
+// h''2c3b(s), saturated vapour in regions 2c and 3b (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 16> h2c3b_sat_s_terms{{
     {0, 0, 0.104351280732769e1},
     {0, 3, -0.227807912708513e1},
@@ -293,7 +293,7 @@ inline constexpr std::array<term, 16> h2c3b_sat_s_terms{{
     {36, 20, -0.116994334851995e41},
 }};
 
-// hB13(s), the boundary between regions 1 and 3 (IAPWS SR4-04(2014), its coefficient table).
+// hB13(s), the boundary between regions 1 and 3 (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 6> hb13_s_terms{{
     {0, 0, 0.913965547600543},
     {1, -2, -0.430944856041991e-4},
@@ -303,7 +303,7 @@ inline constexpr std::array<term, 6> hb13_s_terms{{
     {6, -3, -0.690815545851641e2},
 }};
 
-// TB23(h,s), the boundary between regions 2 and 3 (IAPWS SR4-04(2014), its coefficient table).
+// TB23(h,s), the boundary between regions 2 and 3 (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 25> tb23_hs_terms{{
     {-12, 10, 0.629096260829810e-3}, {-10, 8, -0.823453502583165e-3},
     {-8, 3, 0.515446951519474e-7},   {-4, 4, -0.117565945784945e1},
@@ -320,7 +320,7 @@ inline constexpr std::array<term, 25> tb23_hs_terms{{
     {14, 1, 0.783237062349385e7},
 }};
 
-// Tsat(h,s) in the two-phase region (IAPWS SR4-04(2014), its coefficient table).
+// Tsat(h,s) in the two-phase region (IAPWS SR4-04(2014), coefficient table).
 inline constexpr std::array<term, 36> tsat_hs_terms{{
     {0, 0, 0.179882673606601},       {0, 3, -0.267507455199603},     {0, 12, 0.116276722612600e1},
     {1, 0, 0.147545428713616},       {1, 1, -0.512871635973248},     {1, 2, 0.421333567697984},
