@@ -8,8 +8,9 @@
 // Units: p MPa, T K, h kJ/kg, s kJ/(kg·K), v m³/kg. Sub-regions are named by their letter
 // ('a', 'b', ... as in "3c"). A function given a sub-region evaluates that sub-region's
 // equation wherever it is asked; a function without one picks the sub-region itself by the
-// boundary equations of its release. None of them checks the range of validity: outside it
-// the result is a number without meaning.
+// boundary equations of its release. A letter that names no sub-region of the region gives
+// NaN. None of them checks the range of validity: outside it the result is a number without
+// meaning.
 namespace Vantrel::if97 {
 
 // --- Region 1 and region 2: T(p,h), T(p,s) (IAPWS R7-97(2012)), p(h,s) (SR2-01(2014)).
@@ -71,9 +72,11 @@ double b23_t(double h, double s);  // TB23(h,s), boundary between regions 2 and 
 inline constexpr double s_vapour_623 = 5.210887825;
 double tsat_hs(double h, double s);
 
-// The region (1 to 4) of an h-s pair by the boundary equations above, 0 below the
-// saturated-liquid line of region 1 or at entropies outside the range they cover.
-// Upper limits in p and T are not checked: every state above the vapour line is 2 or 3.
+// The region (1 to 4) of an h-s pair by the boundary equations above. The limits of the
+// range of validity are not checked: every state below s'(273.15 K) is 1, every state above
+// the vapour line is 2 or 3. Within the tolerance of the saturation-line equations of a
+// line, a state may be named for the region on its other side (compressed liquid at low
+// pressure lies within 0.01 kJ/kg of h'(s)).
 int region_hs(double h, double s);
 // p(h,s) in whichever region region_hs names; in region 4, the saturation pressure at
 // tsat_hs(h,s), and NaN below s''(623.15 K), where no backward equation is given.

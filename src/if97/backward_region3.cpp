@@ -165,7 +165,10 @@ constexpr double h_b23_max = 2.812942061e3;
 }  // namespace
 
 int region_hs(double h, double s) {
-  if (s < s_liquid_273 || s > s_vapour_273) return 0;
+  // Below the saturated liquid at 273.15 K lies only liquid compressed at low temperature.
+  if (s < s_liquid_273) return 1;
+  // Beyond the saturated vapour at 273.15 K no saturation line bounds region 2 from below.
+  if (s > s_vapour_273) return 2;
   if (s <= s_liquid_623) {
     if (h < hsat1_s(s)) return 4;
     if (s > s_r1_100mpa_623 && h > b13_h(s)) return 3;
@@ -194,9 +197,8 @@ double p_hs(double h, double s) {
       return p3_hs(h, s);
     case 4:
       return s >= s_vapour_623 ? backward_detail::psat_t(tsat_hs(h, s)) : NAN;
-    default:
-      return NAN;
   }
+  return NAN;
 }
 
 }  // namespace Vantrel::if97

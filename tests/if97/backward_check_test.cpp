@@ -155,7 +155,7 @@ TEST(If97Backward, RegionOfHsPairFollowsTheBoundaries) {
   EXPECT_EQ(region_hs(2400, 6.0), 4);
   EXPECT_EQ(region_hs(2600, 5.1), 3);  // TB23 = 713.5 K at 34.3 MPa: above B23
   EXPECT_EQ(region_hs(2800, 5.2), 2);
-  EXPECT_EQ(region_hs(2000, -1.0), 0);
+  EXPECT_EQ(region_hs(2900, 10.0), 2);  // beyond s"(273.15 K): superheated only
   EXPECT_DOUBLE_EQ(p_hs(2800, 6.5), p2_hs(2800, 6.5));
   EXPECT_DOUBLE_EQ(p_hs(1500, 3.4), p1_hs(1500, 3.4));
 }

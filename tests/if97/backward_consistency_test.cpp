@@ -52,7 +52,7 @@ double worst(const box& b, Deviation deviation) {
 
 // Region 1 away from saturation, region 2 away from saturation and B23, region 3 away from
 // saturation and the critical point.
-constexpr box region1{275, 620, 0.1, 100,
+constexpr box region1{273.16, 620, 0.1, 100,
                       [](double T, double p) { return T < 373 || p > 1.05 * psat_t(T); }};
 constexpr box region2{300, 1070, 0.001, 100, [](double T, double p) {
                         return (T > 647 || p < 0.95 * psat_t(T)) &&
