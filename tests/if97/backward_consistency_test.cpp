@@ -44,16 +44,20 @@ double worst(const box& b, Deviation deviation) {
     const double T = b.T0 + (b.T1 - b.T0) * i / n;
     for (int j = 0; j <= n; ++j) {
       const double p = b.p0 * std::pow(b.p1 / b.p0, static_cast<double>(j) / n);
-      if (b.inside(T, p)) w = std::max(w, std::fabs(deviation(at(T, p))));
+      if (!b.inside(T, p)) continue;
+      // A NaN, an equation with no answer, is the worst deviation of all.
+      const double d = std::fabs(deviation(at(T, p)));
+      w = std::isnan(d) ? INFINITY : std::max(w, d);
     }
   }
   return w;
 }
 
-// Region 1 away from saturation, region 2 away from saturation and B23, region 3 away from
-// saturation and the critical point.
+// Regions 1, 2 and 3 away from their boundaries and the critical point. Liquid compressed
+// only a little at low pressure lies within the tolerance of the h'(s) line, so region 1
+// keeps 10 % above the saturation pressure.
 constexpr box region1{273.16, 620, 0.1, 100,
-                      [](double T, double p) { return T < 373 || p > 1.05 * psat_t(T); }};
+                      [](double T, double p) { return p > 1.1 * psat_t(T); }};
 constexpr box region2{300, 1070, 0.001, 100, [](double T, double p) {
                         return (T > 647 || p < 0.95 * psat_t(T)) &&
                                (T > 870 || p < b23_p(T) * 0.95);
