@@ -11,6 +11,12 @@
 // boundary equations of its release. A letter that names no sub-region of the region gives
 // NaN. None of them checks the range of validity: outside it the result is a number without
 // meaning.
+//
+// For h-s inputs the boundary equations name the region too (region_hs, p_hs). For p-h and
+// p-s inputs the region follows from h'(p), h''(p) and the enthalpies on the 623.15 K
+// isotherm and on B23, which only the basic equations give: the caller compares with them
+// and then asks t1_ph, t2_ph or t3_ph. Each backward equation, evaluated outside its own
+// region, extrapolates far from any answer, so none can stand in for that choice.
 namespace Vantrel::if97 {
 
 // --- Region 1 and region 2: T(p,h), T(p,s) (IAPWS R7-97(2012)), p(h,s) (SR2-01(2014)).
