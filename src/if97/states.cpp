@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "if97/backward.h"
 #include "if97/basic.h"
 
 namespace Vantrel::if97 {
@@ -155,7 +156,8 @@ state at_tp(double T, double p) {
       s = region2_tp(T, p);
       break;
     case region::three:
-      s = region3_rho_t(region3_density(T, p), T);
+      // The v(p,T) backward equation starts Newton's method within 0.01 % of the root.
+      s = region3_rho_t(region3_density(T, p, 1.0 / v3_pt(p, T)), T);
       s.p = p;
       break;
     case region::five:

@@ -12,8 +12,9 @@ struct choice_word {
   std::string_view word;
 };
 
-constexpr std::array<choice_word<formulation>, 1> formulation_words_table{{
+constexpr std::array<choice_word<formulation>, 2> formulation_words_table{{
     {formulation::iapws95, "iapws95"},
+    {formulation::if97, "if97"},
 }};
 
 constexpr std::array<choice_word<transport_set>, 1> transport_words_table{{
@@ -67,8 +68,9 @@ std::string transport_words() {
 }
 
 std::span<const method_choice> method_choices() {
-  static constexpr std::array<method_choice, 1> choices{{
+  static constexpr std::array<method_choice, 2> choices{{
       {method{formulation::iapws95, transport_set::iaps1985}, "IAPWS-95"},
+      {method{formulation::if97, transport_set::iaps1985}, "IAPWS-IF97 (industrial)"},
   }};
   return choices;
 }

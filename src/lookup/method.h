@@ -11,6 +11,7 @@ namespace Vantrel {
 // The equation of state.
 enum class formulation : unsigned char {
   iapws95,  // IAPWS-95, the scientific formulation
+  if97,     // IAPWS-IF97, the industrial formulation
 };
 
 // The equations of viscosity and thermal conductivity.
@@ -25,12 +26,12 @@ struct method {
   friend constexpr bool operator==(const method&, const method&) = default;
 };
 
-// The words the surfaces take and print: "iapws95"; "1985".
+// The words the surfaces take and print: "iapws95", "if97"; "1985".
 std::optional<formulation> formulation_named(std::string_view word);
 std::optional<transport_set> transport_named(std::string_view word);
 std::string_view word_of(formulation f);
 std::string_view word_of(transport_set t);
-// Every accepted word, separated by "|", for help texts and messages: "iapws95", "1985".
+// Every accepted word, separated by "|", for help texts and messages: "iapws95|if97", "1985".
 std::string formulation_words();
 std::string transport_words();
 

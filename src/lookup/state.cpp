@@ -1,11 +1,13 @@
 #include "lookup/state.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstddef>
 #include <stdexcept>
 
 #include "lookup/fp_environment.h"
+#include "lookup/if97_values.h"
 #include "lookup/pairs.h"
 #include "lookup/steam95_values.h"
 #include "model/constant95.h"
@@ -110,14 +112,75 @@ class built_state {
   steam95 state_;
 };
 
-}  // namespace
+// One built IAPWS-IF97 state, with the same face as built_state. Every pair and property of
+// the face has an IF97 answer or a status of its own; none comes from IAPWS-95.
+class built_if97_state {
+ public:
+  built_if97_state(int pair, double a, double b, const method& m, int units)
+      : a_(a), b_(b), units_(units), method_(m) {
+    const pair_info* info = pair_with_code(pair);
+    if (info == nullptr || !inputs_ok(pair, a, b)) {
+      status_ = status_invalid;
+      return;
+    }
+    first_ = info->first;
+    second_ = info->second;
+    status_ = guarded([&] {
+      const double first = input_of(first_, a);
+      // The vapour fraction of T-x and p-x is the same number in every unit system.
+      const double second = second_ == code_x ? b : input_of(second_, b);
+      state_ = if97_state_from_pair(pair, first, second);
+      return int{status_ok};
+    });
+  }
 
-state_result state(int pair, double a, double b, const method& m, int units, property_set wanted) {
-  (void)m;
-  const fp_environment_reset reset;
+  int status() const { return status_; }
+
+  state_phase phase() const {
+    return status_ == status_ok ? phase_of_quality(state_.x) : state_phase::error;
+  }
+
+  bool critical() const { return status_ == status_ok && if97_critical(state_); }
+
+  int evaluate(int code, double* out) const {
+    if (code < 0 || code > last_lookup_code) return status_invalid;
+    if (status_ != status_ok) return status_;
+    if (code == first_ || code == second_) {
+      *out = code == first_ ? a_ : b_;
+      return status_ok;
+    }
+    return guarded([&] {
+      const double value = to_display(property_table[row_of_code(code)].dimension,
+                                      if97_property(code, state_, method_), units_);
+      if (!std::isfinite(value)) return int{status_failed};
+      *out = value;
+      return int{status_ok};
+    });
+  }
+
+  void keep() const {}
+
+ private:
+  // An input in internal units; one that is not a finite number after conversion is refused.
+  double input_of(int code, double value) const {
+    const double converted =
+        to_internal(property_table[row_of_code(code)].dimension, value, units_);
+    if (!std::isfinite(converted)) throw std::domain_error("kelvora");
+    return converted;
+  }
+
+  double a_, b_;
+  int units_;
+  method method_;
+  int first_ = -1, second_ = -1;
+  int status_ = status_failed;
+  if97::state state_;
+};
+
+template <class Built>
+state_result result_of(const Built& built, property_set wanted) {
   state_result r;
   r.value.fill(nan);
-  const built_state built(pair, a, b, units);
   r.status = built.status();
   r.phase = built.phase();
   r.critical = built.critical();
@@ -132,19 +195,40 @@ state_result state(int pair, double a, double b, const method& m, int units, pro
   return r;
 }
 
-int state_values(int pair, double a, double b, const method& m, int units,
-                 std::span<const int> codes, std::span<double> values, std::span<int> statuses,
-                 state_phase* phase) {
-  (void)m;
-  const fp_environment_reset reset;
-  if (!spans_match(codes, values, statuses)) return status_invalid;
-  const built_state built(pair, a, b, units);
+template <class Built>
+int values_of(const Built& built, std::span<const int> codes, std::span<double> values,
+              std::span<int> statuses, state_phase* phase) {
   for (std::size_t i = 0; i < codes.size(); ++i) statuses[i] = built.evaluate(codes[i], &values[i]);
   // A single value is what a page asks 27 times in a row: its evaluated memo goes back to the
   // state cache for the next request.
   if (codes.size() == 1) built.keep();
   if (phase != nullptr) *phase = built.phase();
   return built.status();
+}
+
+// The one place where the method's equation of state picks the engine.
+template <class Use>
+auto with_engine(int pair, double a, double b, const method& m, int units, Use use) {
+  if (m.eos == formulation::if97) return use(built_if97_state(pair, a, b, m, units));
+  return use(built_state(pair, a, b, units));
+}
+
+}  // namespace
+
+state_result state(int pair, double a, double b, const method& m, int units, property_set wanted) {
+  const fp_environment_reset reset;
+  return with_engine(pair, a, b, m, units,
+                     [wanted](const auto& built) { return result_of(built, wanted); });
+}
+
+int state_values(int pair, double a, double b, const method& m, int units,
+                 std::span<const int> codes, std::span<double> values, std::span<int> statuses,
+                 state_phase* phase) {
+  const fp_environment_reset reset;
+  if (!spans_match(codes, values, statuses)) return status_invalid;
+  return with_engine(pair, a, b, m, units, [&](const auto& built) {
+    return values_of(built, codes, values, statuses, phase);
+  });
 }
 
 namespace {
@@ -173,15 +257,36 @@ constexpr double critical_z() {
   return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
 }
 
+// The constants in which IAPWS-IF97 differs from IAPWS-95: its range of validity (273.15 K to
+// 2273.15 K, up to 100 MPa) and its gas constant, which gives the critical compressibility
+// factor.
+constexpr published_constant published_if97[] = {
+    {8, 273.15, 0.0, 32.0},
+    {9, 2273.15, 2000.0, 3632.0},
+    {11, 100.0, 1000.0, 14503.8},
+};
+
 }  // namespace
 
 double constant(int code, const method& m, int units) {
-  (void)m;
   const fp_environment_reset reset;
   if (code == 12 || code == 13) code -= 6;  // the triple point again
-  for (const auto& c : published) {
-    if (c.code != code) continue;
+  const auto pick = [units](const published_constant& c) {
     return units == internal_units ? c.internal : units == metric_units ? c.metric : c.english;
+  };
+  if (m.eos == formulation::if97) {
+    for (const auto& c : published_if97)
+      if (c.code == code) return pick(c);
+    if (code == 5) return if97::pc * 1000.0 / (if97::Tc * if97::R * if97::rhoc);
+    // IF97 sets the internal energy and entropy of the liquid at the triple point to zero, so
+    // its enthalpy there is p·v of region 1.
+    if (code == 14) {
+      const if97::state liquid = if97::region1_tp(constant95::Tt, constant95::pt);
+      return unit_factor(fE, units) * liquid.h;
+    }
+  }
+  for (const auto& c : published) {
+    if (c.code == code) return pick(c);
   }
   const auto f = [units](unit_row row) { return unit_factor(row, units); };
   // Enthalpy of the saturated liquid at the triple point in kJ/kg: the IAPWS-95 reference state
@@ -204,8 +309,10 @@ double constant(int code, const method& m, int units) {
 }
 
 formulation_range range_of(const method& m) {
-  (void)m;
   using C = constant95;
+  if (m.eos == formulation::if97)
+    return {if97::T_min, if97::T_max, 0.0,   if97::p_max, if97::Tc,
+            if97::pc,    if97::rhoc,  C::Tt, C::pt};
   return {C::T_min, C::T_max, C::p_min, C::p_max, C::Tc, C::pc, C::rhoc, C::Tt, C::pt};
 }
 
@@ -253,13 +360,15 @@ double ice_lowest_pressure() {
 }
 
 std::optional<double> lowest_water_temperature(double p, const method& m) {
-  (void)m;
   const fp_environment_reset reset;
-  if (!(p > 0.0 && p <= constant95::p_max)) return std::nullopt;
+  const bool if97 = m.eos == formulation::if97;
+  if (!(p > 0.0 && p <= (if97 ? if97::p_max : constant95::p_max))) return std::nullopt;
+  // IF97 starts at 273.15 K, above the ice curves except near the triple point.
+  const double floor = if97 ? if97::T_min : constant95::T_min;
   try {
-    if (p < ice::p_min()) return constant95::T_min;
-    if (p <= constant95::pt) return ice::subl_temperature(p);
-    return ice::melt_temperature(p).quantity;
+    if (p < ice::p_min()) return floor;
+    if (p <= constant95::pt) return std::max(floor, ice::subl_temperature(p));
+    return std::max(floor, ice::melt_temperature(p).quantity);
   } catch (const std::domain_error&) {
   } catch (const convergence_error&) {
   }

@@ -1,0 +1,22 @@
+#pragma once
+// Inside the face: IAPWS-IF97 states from two inputs, and their properties, in internal units.
+// Only the face's own sources include this.
+#include "if97/if97.h"
+#include "lookup/method.h"
+
+namespace Vantrel {
+
+// The IF97 state of input pair `pair_code` (0 to input_pair_count - 1) with inputs in internal
+// units (the vapour fraction of T-x and p-x from 0 to 1). Raises std::domain_error outside the
+// range of IF97 or where no state of its regions has these inputs, std::runtime_error where an
+// iteration does not settle.
+if97::state if97_state_from_pair(int pair_code, double first, double second);
+
+// Whether a state is the critical point, where the derivative properties do not exist.
+bool if97_critical(const if97::state& s);
+
+// The property `code` (0 to 26) of a built state in internal units, under the transport
+// equations of `m`. Raises not_applicable where the property does not exist for the state.
+double if97_property(int code, const if97::state& s, const method& m);
+
+}  // namespace Vantrel
