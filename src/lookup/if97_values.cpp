@@ -131,6 +131,12 @@ struct path {
   double fixed;  // p of an isobar, T of an isotherm
   int code;      // the other input
   double y;      // its value
+  // Tsat(p) of an isobar or psat(T) of an isotherm where the saturated phases are states of
+  // regions 1 and 2; NaN elsewhere.
+  double saturation = std::numeric_limits<double>::quiet_NaN();
+  // Whether y rises along the path in every region (h, s, u and v along an isobar), so that
+  // a stretch whose high end lies below y need not have its low end evaluated.
+  bool rising = false;
 };
 
 // One stretch of a path: a region between two parameter values, or the two-phase step at the
@@ -156,6 +162,14 @@ class path_walk {
   }
 
   state saturated(double x) const {
+    if ((x == 0.0 || x == 1.0) && std::isfinite(p_.saturation)) {
+      const bool isobar = p_.kind == path_kind::isobar;
+      const double T = isobar ? p_.saturation : p_.fixed, p = isobar ? p_.fixed : p_.saturation;
+      state s = x == 0.0 ? if97::region1_tp(T, p) : if97::region2_tp(T, p);
+      s.x = x;
+      s.where = region::four;
+      return s;
+    }
     return p_.kind == path_kind::isobar ? if97::saturation_at_p(p_.fixed, x)
                                         : if97::saturation_at_t(p_.fixed, x);
   }
@@ -166,6 +180,15 @@ class path_walk {
   }
 
   double residual(const state& s) const { return value_of(p_.code, s) - p_.y; }
+
+  // A residual within 1e-12 of the value (with a floor for enthalpies, energies and entropies
+  // that pass through zero) is the answer.
+  bool settled(double f) const {
+    const double floor = p_.code == code_v ? 0.0 : p_.code == code_s ? 1e-15 : 1e-12;
+    return std::abs(f) <= 1e-12 * std::abs(p_.y) + floor;
+  }
+
+  bool rising() const { return p_.rising; }
 
   double slope(region r, const state& s) const {
     if (p_.kind == path_kind::isobar) return gradient_tp(p_.code, s).dT;
@@ -183,7 +206,7 @@ class path_walk {
     for (int i = 0; i < max_iterations; ++i) {
       const state st = at(s.where, t, i == 0 ? rho_start : 0.0);
       const double f = residual(st);
-      if (f == 0.0) return st;
+      if (settled(f)) return st;
       if ((f < 0.0) == (fa < 0.0)) {
         a = t;
         fa = f;
@@ -213,9 +236,12 @@ state walk(const path& p, const std::array<stretch, N>& stretches, std::size_t c
     // Neighbouring stretches that meet at a saturated phase share the state.
     const bool shared = k > 0 && s.lo_x >= 0.0 && stretches[k - 1].hi_x == s.lo_x;
     const state previous_hi = hi_state;
-    lo_state = shared ? hi_state : w.end(s, false);
+    const state lo_shared = hi_state;
     hi_state = w.end(s, true);
-    const double f_lo = w.residual(lo_state), f_hi = w.residual(hi_state);
+    const double f_hi = w.residual(hi_state);
+    if (w.rising() && f_hi < 0.0) continue;
+    lo_state = shared ? lo_shared : w.end(s, false);
+    const double f_lo = w.residual(lo_state);
     // A saturated end keeps its vapour fraction.
     if (f_lo == 0.0) return s.lo_x >= 0.0 ? lo_state : with_quality(lo_state);
     if (f_hi == 0.0) return s.hi_x >= 0.0 ? hi_state : with_quality(hi_state);
@@ -252,10 +278,12 @@ state on_isobar(double p, int code, double y) {
   std::array<stretch, 7> s{};
   std::size_t n = 0;
   const double p13 = psat(T_13);
+  double saturation = std::numeric_limits<double>::quiet_NaN();
   if (p < psat(T_min)) {
     s[n++] = {region::two, T_min, T_mid};
   } else if (p <= p13) {
     const double Ts = tsat(p);
+    saturation = Ts;
     s[n++] = {region::one, T_min, Ts, -1.0, 0.0};
     s[n++] = {region::four, Ts, Ts, 0.0, 1.0};
     s[n++] = {region::two, Ts, T_mid, 1.0, -1.0};
@@ -273,7 +301,8 @@ state on_isobar(double p, int code, double y) {
     s[n++] = {region::two, Tb, T_mid};
   }
   if (p <= p_max5) s[n++] = {region::five, T_mid, T_max};
-  return walk({path_kind::isobar, p, code, y}, s, n, [&](region r) -> start_point {
+  const path along{path_kind::isobar, p, code, y, saturation, true};
+  return walk(along, s, n, [&](region r) -> start_point {
     if (code == code_h) {
       if (r == region::one) return {t1_ph(p, y)};
       if (r == region::two) return {t2_ph(p, y)};
@@ -292,6 +321,7 @@ state on_isotherm(double T, int code, double y) {
   if (!(T >= T_min && T <= T_max)) out_of_range();
   std::array<stretch, 5> s{};
   std::size_t n = 0;
+  double saturation = std::numeric_limits<double>::quiet_NaN();
   const auto density = [T](double p) { return region3_density(T, p, 1.0 / v3_pt(p, T)); };
   if (T > T_mid) {
     s[n++] = {region::five, p_low, p_max5};
@@ -309,12 +339,13 @@ state on_isotherm(double T, int code, double y) {
       s[n++] = {region::three, density(pb), density(p_max)};
     }
   } else {
-    const double ps = psat(T);
-    s[n++] = {region::two, p_low, ps, -1.0, 1.0};
-    s[n++] = {region::four, ps, ps, 1.0, 0.0};
-    s[n++] = {region::one, ps, p_max, 0.0, -1.0};
+    saturation = psat(T);
+    s[n++] = {region::two, p_low, saturation, -1.0, 1.0};
+    s[n++] = {region::four, saturation, saturation, 1.0, 0.0};
+    s[n++] = {region::one, saturation, p_max, 0.0, -1.0};
   }
-  return walk({path_kind::isotherm, T, code, y}, s, n, [](region) { return start_point{}; });
+  const path along{path_kind::isotherm, T, code, y, saturation, false};
+  return walk(along, s, n, [](region) { return start_point{}; });
 }
 
 // --- h-s pairs.
