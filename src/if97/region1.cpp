@@ -47,21 +47,20 @@ gibbs_derivatives gamma1(double pi, double tau) {
   const powers_a a(pi_shift - pi);
   const powers_b b(tau - tau_shift);
   gibbs_derivatives d;
-  for (const auto& c : region1_terms) d.g += c.n * a(c.I) * b(c.J);
+  // One pass over the 34 terms for all six values: each term reads its powers once and the
+  // derivatives share them (the π-derivatives carry the sign of d(7.1 − π)/dπ).
   for (const auto& c : region1_terms) {
-    if (c.I != 0) d.g_p -= c.n * c.I * a(c.I - 1) * b(c.J);
-  }
-  for (const auto& c : region1_terms) {
-    if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * a(c.I - 2) * b(c.J);
-  }
-  for (const auto& c : region1_terms) {
-    if (c.J != 0) d.g_t += c.n * a(c.I) * c.J * b(c.J - 1);
-  }
-  for (const auto& c : region1_terms) {
-    if (c.J != 0 && c.J != 1) d.g_tt += c.n * a(c.I) * c.J * (c.J - 1) * b(c.J - 2);
-  }
-  for (const auto& c : region1_terms) {
-    if (c.I != 0 && c.J != 0) d.g_pt -= c.n * c.I * a(c.I - 1) * c.J * b(c.J - 1);
+    const double a0 = a(c.I), a1 = c.I > 0 ? a(c.I - 1) : 0.0, a2 = c.I > 1 ? a(c.I - 2) : 0.0;
+    // A term whose τ-derivative vanishes reads no power below it, which may not be finite.
+    const double b0 = b(c.J), b1 = c.J != 0 ? b(c.J - 1) : 0.0;
+    const double b2 = c.J != 0 && c.J != 1 ? b(c.J - 2) : 0.0;
+    const double na = c.n * a0, ni = c.n * c.I;
+    d.g += na * b0;
+    d.g_p -= ni * a1 * b0;
+    d.g_pp += ni * (c.I - 1) * a2 * b0;
+    d.g_t += na * c.J * b1;
+    d.g_tt += na * c.J * (c.J - 1) * b2;
+    d.g_pt -= ni * a1 * c.J * b1;
   }
   return d;
 }
