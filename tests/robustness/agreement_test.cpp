@@ -101,7 +101,9 @@ TEST(Agreement, FaceAndEntryPointsGiveTheSameBits) {
       for (const auto& p : property_table) {
         const auto [status, value] = entry_point_value(s, p.code, units);
         ASSERT_EQ(status, face.status_of[p.code]) << p.short_name;
-        if (status == status_ok) EXPECT_TRUE(same_bits(value, face[p.code])) << p.short_name;
+        if (status == status_ok) {
+          EXPECT_TRUE(same_bits(value, face[p.code])) << p.short_name;
+        }
       }
     }
   }
