@@ -82,8 +82,9 @@ allowance allowance_for(const pair_case& pc, const steam95& st) {
     return {0, dpdrho * d_rho, d_rho, 0, pc.tolerance};
   }
   if (name == "h-s") {
-    // The pressure search brackets the root within 1e-9 of the (h, s) point that Newton's
-    // method reaches from the ideal gas or from the liquid, and a liquid's pressure from its
+    // The pressure search ends inside a bracket of ±1e-9 around the (h, s) point that Newton's
+    // method reaches from the ideal gas or from the liquid, wherever h(p, s) changes across it
+    // by more than its own rounding, as on every state here; a liquid's pressure from its
     // density is good to about 2e-10 MPa. The state is then built from p and s: h follows
     // with v, and T along the isentrope to the temperature search's last digits.
     const double dp = 3e-9 * p + 2e-10, dT_hs = 5e-10 * T;
