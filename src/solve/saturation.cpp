@@ -271,13 +271,6 @@ bool bracket_saturation(univariate_function<double, double>& k, double x0, doubl
   return false;
 }
 
-saturation_entry solve_saturation_pressure(double theta, double x_tolerance,
-                                           helmholtz_state* state) {
-  const saturation_entry start = estimated_start(theta, psat_estimate(theta));
-  return *solve_line({false, theta, start, false, pressure_tolerance(x_tolerance, start.value)},
-                     state);
-}
-
 double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state) {
   // A NaN would match an arbitrary cached key, so it is refused before the lookup.
   if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
@@ -296,8 +289,11 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
   // The line ends at the critical point; the correlation may overshoot it in the last digit.
   if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(estimate.value, 1.0);
 
+  // Where the fit is proven it is the answer; nearer the critical point it starts the solve.
   std::optional<saturation_entry> solved;
-  if (saturation_entry fitted{}; fitted_saturation(theta, fitted)) {
+  if (saturation_entry exact{}; exact_saturation(theta, exact)) {
+    solved = exact;
+  } else if (saturation_entry fitted{}; fitted_saturation(theta, fitted)) {
     solved = solve_line({false, theta, fitted, true, pressure_tolerance(x_tolerance, fitted.value)},
                         state);
   }
@@ -330,11 +326,15 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
   // line stops being refined.
   if (std::fabs(1 - theta_estimate) < critical_cutoff) return theta_estimate;
 
-  // The fitted line inverted for θ, and its densities there.
+  // The fitted line inverted for θ by Newton's method on the fit, and its densities there:
+  // where the fit is proven these are the answer, nearer the critical point a start.
   std::optional<saturation_entry> solved;
   double theta = 0;
-  if (saturation_entry on_line{};
-      fitted_saturation_theta(pi, theta) && fitted_saturation(theta, on_line)) {
+  saturation_entry on_line{};
+  const bool inverted = fitted_saturation_theta(pi, theta);
+  if (inverted && exact_saturation(theta, on_line)) {
+    solved = saturation_entry{theta, on_line.delta_liq, on_line.delta_vap};
+  } else if (inverted && fitted_saturation(theta, on_line)) {
     solved = solve_line(
         {true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance}, state);
   }
