@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -62,6 +63,21 @@ constexpr double min_step = 1e-8;
 
 constexpr double theta_triple = constant95::Tt / constant95::Tc;
 constexpr double pi_triple = constant95::pt / constant95::pc;
+
+// The compressibility factor z = p/(ρRT) of a state is this times π/(θ·δ).
+constexpr double z_scale =
+    1000 * constant95::pc / (constant95::rhoc * constant95::R * constant95::Tc);
+// The liquid's pressure, evaluated in double at one density, is uncertain by about 1e-13/z of
+// itself (a small difference of large terms), which near the triple point is a few parts in
+// 1e8, and varies from one unit in the last place of δ to the next as rounding noise. Where that
+// noise can exceed liquid_noise_floor, the saturated liquid's density is taken as the nearest
+// double to the fitted δ′, within liquid_ulps units in the last place either way, whose own
+// pressure meets the saturation pressure to liquid_agreement: all of them are the fitted δ′ to
+// within 1e-14, and the state built from the one chosen reads its pressure as its neighbour
+// the vapour does.
+constexpr double liquid_noise_floor = 1e-9;
+constexpr double liquid_agreement = 5e-9;
+constexpr int liquid_ulps = 64;
 
 double power_sum(const std::array<power_term, 6>& terms, double x) {
   double sum = 0;
@@ -168,6 +184,34 @@ std::optional<saturation_entry> solve_line(const line_problem& line, helmholtz_s
   solved.delta_liq = search(line.start.delta_liq, theta, pi, state);
   solved.delta_vap = search(line.start.delta_vap, theta, pi, state);
   return solved;
+}
+
+// The saturated liquid's density at (θ, π) from the fitted δ′, as liquid_noise_floor above
+// describes; δ′ itself wherever the liquid's pressure is not that uncertain. If no density in
+// reach agrees, the one that came closest. The state is scratch.
+double liquid_reading_its_pressure(double theta, double pi, double delta_liq,
+                                   helmholtz_state* state) {
+  if (1e-13 * theta * delta_liq / (z_scale * pi) <= liquid_noise_floor) return delta_liq;
+  const double tau = 1 / theta, p = pi * constant95::pc;
+  double best = delta_liq, best_miss = std::numeric_limits<double>::infinity();
+  const auto agrees = [&](double delta) {
+    state->update(delta, tau);
+    const double miss = std::fabs(state->p() - p);
+    if (miss < best_miss) {
+      best = delta;
+      best_miss = miss;
+    }
+    return miss <= liquid_agreement * p;
+  };
+  if (agrees(delta_liq)) return delta_liq;
+  double up = delta_liq, down = delta_liq;
+  for (int k = 1; k <= liquid_ulps; ++k) {
+    up = std::nextafter(up, 2 * up);
+    down = std::nextafter(down, 0.0);
+    if (agrees(up)) return up;
+    if (agrees(down)) return down;
+  }
+  return best;
 }
 
 using saturation_cache = std::map<double, saturation_entry>;
@@ -292,6 +336,7 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
   // Where the fit is proven it is the answer; nearer the critical point it starts the solve.
   std::optional<saturation_entry> solved;
   if (saturation_entry exact{}; exact_saturation(theta, exact)) {
+    exact.delta_liq = liquid_reading_its_pressure(theta, exact.value, exact.delta_liq, state);
     solved = exact;
   } else if (saturation_entry fitted{}; fitted_saturation(theta, fitted)) {
     solved = solve_line({false, theta, fitted, true, pressure_tolerance(x_tolerance, fitted.value)},
@@ -333,7 +378,11 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
   saturation_entry on_line{};
   const bool inverted = fitted_saturation_theta(pi, theta);
   if (inverted && exact_saturation(theta, on_line)) {
-    solved = saturation_entry{theta, on_line.delta_liq, on_line.delta_vap};
+    // A mixture's pressure is its vapour's, which should read back as the pressure asked for:
+    // one Newton step of the vapour density at (θ, π) moves it by no more than the fit's error
+    // and makes it so.
+    const double liquid = liquid_reading_its_pressure(theta, pi, on_line.delta_liq, state);
+    solved = saturation_entry{theta, liquid, dfind_near(on_line.delta_vap, theta, pi, state)};
   } else if (inverted && fitted_saturation(theta, on_line)) {
     solved = solve_line(
         {true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance}, state);
