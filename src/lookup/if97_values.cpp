@@ -196,6 +196,23 @@ class path_walk {
     return gradient_tp(p_.code, s).dp;
   }
 
+  // Newton's method from a backward equation's start that lies inside a stretch, without the
+  // stretch's ends: where the input rises along the path it has one state on the path, so a
+  // settled residual strictly inside the stretch is that state, the same that the comparisons
+  // with the ends would find. A step that leaves the stretch gives up (false).
+  bool solve_inside(const stretch& s, double start, double rho_start, state& out) const {
+    constexpr int tries = 8;
+    double t = start;
+    for (int i = 0; i < tries; ++i) {
+      if (!(t > s.lo && t < s.hi)) return false;
+      out = at(s.where, t, i == 0 ? rho_start : 0.0);
+      const double f = residual(out);
+      if (settled(f)) return true;
+      t -= f / slope(s.where, out);
+    }
+    return false;
+  }
+
   // Newton's method on the residual inside [lo, hi], whose ends' residuals f_lo and f_hi do
   // not have the same sign; a step that leaves the bracket is replaced by bisection.
   // Without a start, the secant through the ends gives one.
@@ -230,6 +247,15 @@ class path_walk {
 template <std::size_t N, class Start>
 state walk(const path& p, const std::array<stretch, N>& stretches, std::size_t count, Start start) {
   const path_walk w(p);
+  if (w.rising()) {
+    for (std::size_t k = 0; k < count; ++k) {
+      const stretch& s = stretches[k];
+      if (s.where == region::four) continue;
+      const auto [t0, rho0] = start(s.where);
+      state found;
+      if (std::isfinite(t0) && w.solve_inside(s, t0, rho0, found)) return with_quality(found);
+    }
+  }
   state lo_state, hi_state;
   for (std::size_t k = 0; k < count; ++k) {
     const stretch& s = stretches[k];
