@@ -1,6 +1,7 @@
 // The kelvora Python module: states of water and steam from two inputs, saturated states and the
 // constants of water, for single numbers or whole NumPy arrays, through the lookup library.
 // Numbers come back exactly as the lookup entry points and kelvora-cli give them.
+#include <pybind11/eval.h>
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
@@ -97,15 +98,18 @@ std::string unit_of(const property_info& p, std::string_view units) {
 }
 
 // kelvora.properties: short name -> {"name", "si", "english", "iapws"}, in the window's order.
-py::dict property_descriptions() {
+// Read-only at both levels, so that a careless assignment cannot change what every later
+// caller reads.
+py::object property_descriptions() {
+  const py::object read_only_mapping = py::module_::import("types").attr("MappingProxyType");
   py::dict table;
   for (const auto& p : property_table) {
     py::dict entry;
     entry["name"] = std::string(name_text(p));
     for (const auto& u : unit_choices) entry[py::str(std::string(u.name))] = unit_of(p, u.name);
-    table[py::str(std::string(p.short_name))] = entry;
+    table[py::str(std::string(p.short_name))] = read_only_mapping(entry);
   }
-  return table;
+  return read_only_mapping(table);
 }
 
 std::string_view phase_word(phase ph) {
@@ -130,6 +134,54 @@ std::string_view phase_word(phase ph) {
 
 // --- Inputs.
 
+// Raises `type` (a Python exception class) with `message`.
+[[noreturn]] void raise(PyObject* type, const std::string& message) {
+  PyErr_SetString(type, message.c_str());
+  throw py::error_already_set();
+}
+
+std::string type_name(py::handle obj) {
+  return py::str(py::type::handle_of(obj).attr("__qualname__")).cast<std::string>();
+}
+
+// The start of repr(obj), for a message about a value that may be thousands of digits long.
+std::string short_repr(py::handle obj) {
+  constexpr std::size_t longest = 40;
+  std::string text = py::repr(obj).cast<std::string>();
+  if (text.size() > longest) text = text.substr(0, longest) + "...";
+  return text;
+}
+
+[[noreturn]] void not_a_number(const char* what, const std::string& kind) {
+  throw py::type_error(std::string(what) + " must be a number or an array of numbers, not " + kind);
+}
+
+// What float() makes of one element of an object array: Decimal, Fraction, an int too long
+// for NumPy's integers, anything with __float__. Texts and truth values are not numbers here,
+// though float() reads them.
+double float_of(py::handle item, const char* what) {
+  if (PyUnicode_Check(item.ptr()) || PyBytes_Check(item.ptr()) || PyByteArray_Check(item.ptr()) ||
+      PyBool_Check(item.ptr())) {
+    not_a_number(what, type_name(item));
+  }
+  PyObject* converted = PyNumber_Float(item.ptr());
+  if (converted == nullptr) {
+    if (PyErr_ExceptionMatches(PyExc_OverflowError)) {
+      PyErr_Clear();
+      raise(PyExc_OverflowError, std::string(what) + " = " + short_repr(item) + " (" +
+                                     type_name(item) + ") is too large for a float");
+    }
+    if (PyErr_ExceptionMatches(PyExc_TypeError)) {
+      PyErr_Clear();
+      not_a_number(what, type_name(item));
+    }
+    throw py::error_already_set();
+  }
+  const double value = PyFloat_AS_DOUBLE(converted);
+  Py_DECREF(converted);
+  return value;
+}
+
 struct number_input {
   py::array_t<double> values;
   bool scalar;  // a plain number, not an array
@@ -141,15 +193,25 @@ number_input numbers(py::handle obj, const char* what) {
   try {
     array = np.attr("asarray")(obj);
   } catch (py::error_already_set& e) {
+    // A ragged list and the like; an interruption or anything else raised by the argument's own
+    // __array__ comes through as itself.
+    if (!e.matches(PyExc_TypeError) && !e.matches(PyExc_ValueError)) throw;
     throw py::type_error(std::string(what) + " must be a number or an array of numbers (" +
                          e.what() + ")");
   }
+  const bool scalar = !py::isinstance<py::array>(obj) && array.ndim() == 0;
   const char kind = array.dtype().kind();
-  if (kind != 'i' && kind != 'u' && kind != 'f') {
-    throw py::type_error(std::string(what) + " must be a number or an array of numbers, not " +
-                         py::str(array.dtype()).cast<std::string>());
+  if (kind == 'O') {
+    py::array_t<double> values(
+        std::vector<py::ssize_t>(array.shape(), array.shape() + array.ndim()));
+    double* out = values.mutable_data();
+    for (const py::handle item : array.attr("flat")) *out++ = float_of(item, what);
+    return {values, scalar};
   }
-  return {py::array_t<double>::ensure(array), !py::isinstance<py::array>(obj) && array.ndim() == 0};
+  if (kind != 'i' && kind != 'u' && kind != 'f') {
+    not_a_number(what, scalar ? type_name(obj) : py::str(array.dtype()).cast<std::string>());
+  }
+  return {py::array_t<double>::ensure(array), scalar};
 }
 
 // The two inputs broadcast together and laid out flat, with the shape of the result.
@@ -177,27 +239,56 @@ input_pair broadcast(const number_input& a, const number_input& b, const char* n
           std::vector<py::ssize_t>(first.shape(), first.shape() + first.ndim())};
 }
 
+// Worker threads for a call: every core when None; any integer (a NumPy one too) of at least 1,
+// no more than the cores.
 std::size_t worker_request(const py::object& workers) {
-  if (workers.is_none()) {
-    return py::len(py::module_::import("os").attr("sched_getaffinity")(0));
+  const std::size_t cores = available_cores();
+  if (workers.is_none()) return cores;
+  const bool truth_value = PyBool_Check(workers.ptr()) ||
+                           py::isinstance(workers, py::module_::import("numpy").attr("bool_"));
+  PyObject* index = truth_value ? nullptr : PyNumber_Index(workers.ptr());
+  if (index == nullptr) {
+    if (!truth_value && !PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+    PyErr_Clear();
+    throw py::type_error("workers must be an integer or None, not " + type_name(workers));
   }
-  if (!py::isinstance<py::int_>(workers) || py::isinstance<py::bool_>(workers)) {
-    throw py::type_error("workers must be an integer or None");
-  }
-  const long n = workers.cast<long>();
-  if (n < 1) throw py::value_error("workers must be at least 1");
-  return static_cast<std::size_t>(n);
+  const py::object n = py::reinterpret_steal<py::object>(index);
+  int overflow = 0;
+  const long long count = PyLong_AsLongLongAndOverflow(n.ptr(), &overflow);
+  if (overflow > 0) throw py::value_error("workers = " + short_repr(n) + " is too large");
+  if (overflow < 0 || count < 1) throw py::value_error("workers must be at least 1");
+  return std::min(static_cast<std::size_t>(count), cores);
 }
 
 // --- Results.
 
-// What kelvora.state and kelvora.saturated return: every property by short name, the phase word
-// and the status, as numbers or as arrays of the inputs' broadcast shape.
+// What kelvora.state and kelvora.saturated return: every property by short name, the phase as
+// its code (an index into kelvora.PHASES) and the status, as numbers or as read-only arrays of
+// the inputs' broadcast shape.
 struct state_result {
   py::dict values;
-  py::object phase;
+  py::object phase_code;
   py::object status;
 };
+
+// kelvora.State.__new__ alone makes an object with no result behind it (its storage is not
+// even constructed), so every method takes the object and checks before it reads the result.
+const state_result& made(py::handle self) {
+  if (!py::isinstance<state_result>(self)) throw py::type_error("not a kelvora.State");
+  auto* instance = reinterpret_cast<py::detail::instance*>(self.ptr());
+  if (!instance->get_value_and_holder().holder_constructed()) {
+    throw py::type_error(
+        "this kelvora.State was never initialised; states come from kelvora.state and "
+        "kelvora.saturated");
+  }
+  return self.cast<const state_result&>();
+}
+
+// The arrays a result hands out are its own: a caller who wants to change one copies it.
+py::object read_only(py::object array) {
+  if (py::isinstance<py::array>(array)) array.attr("setflags")(py::arg("write") = false);
+  return array;
+}
 
 std::array<int, property_count> catalogue_codes() {
   std::array<int, property_count> codes{};
@@ -205,23 +296,37 @@ std::array<int, property_count> catalogue_codes() {
   return codes;
 }
 
-// A NumPy array of phase words, filled in place: the words are ASCII and fit 16 characters.
-py::array phase_words(const std::vector<phase>& phases, const std::vector<py::ssize_t>& shape) {
-  constexpr std::size_t width = 16;
-  py::array words(py::dtype("<U16"), shape);
-  auto* cells = static_cast<std::uint32_t*>(words.mutable_data());
-  for (std::size_t i = 0; i < phases.size(); ++i) {
-    const std::string_view word = phase_word(phases[i]);
-    for (std::size_t c = 0; c < width; ++c) {
-      cells[i * width + c] = c < word.size() ? static_cast<unsigned char>(word[c]) : 0;
-    }
+// kelvora.PHASES: the phase words by phase code.
+py::tuple phase_names() {
+  py::tuple names(phase_count);
+  for (std::size_t i = 0; i < phase_count; ++i) {
+    names[i] = py::str(std::string(phase_word(static_cast<phase>(i))));
   }
-  return words;
+  return names;
+}
+
+// The phase words of a result, made when asked for: a one-byte code per state is what the
+// result keeps.
+py::object phase_of(const state_result& r) {
+  // Kept for the life of the process: the interpreter is gone when static objects are
+  // destroyed.
+  static const py::tuple& names = *new py::tuple(phase_names());
+  if (!py::isinstance<py::array>(r.phase_code)) return names[r.phase_code.cast<std::size_t>()];
+  static const py::object& words =
+      *new py::object(py::module_::import("numpy").attr("array")(names, py::arg("dtype") = "<U16"));
+  return read_only(words.attr("take")(r.phase_code));
 }
 
 std::string failure_reason(int status) {
   return status == status_invalid ? "an input is invalid or out of range"
                                   : "no convergence (the computation failed)";
+}
+
+// Whether a signal handler has raised (Ctrl-C raises KeyboardInterrupt); the exception is then
+// pending on this thread. Called with the GIL released.
+bool signalled() {
+  const py::gil_scoped_acquire held;
+  return PyErr_CheckSignals() != 0;
 }
 
 // Evaluates every state of `inputs`; `describe` names a state for the message of a scalar that
@@ -239,15 +344,18 @@ state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs
     column_data[k] = columns.back().mutable_data();
   }
   py::array_t<int> status(inputs.shape);
-  std::vector<phase> phases(n);
+  py::array_t<std::uint8_t> phases(inputs.shape);
   const state_inputs in{how, pair, unit_system_of(units),
                         std::span<const double>(inputs.first.data(), n),
                         std::span<const double>(inputs.second.data(), n)};
-  const state_outputs out{codes, column_data, std::span<int>(status.mutable_data(), n), phases};
+  const state_outputs out{codes, column_data, std::span<int>(status.mutable_data(), n),
+                          std::span<std::uint8_t>(phases.mutable_data(), n)};
+  bool completed = false;
   {
     py::gil_scoped_release unlocked;
-    evaluate_states(in, out, threads);
+    completed = evaluate_states(in, out, threads, signalled);
   }
+  if (!completed) throw py::error_already_set();
 
   state_result result;
   if (scalar) {
@@ -256,15 +364,15 @@ state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs
     for (std::size_t k = 0; k < property_count; ++k) {
       result.values[py::str(std::string(property_table[k].short_name))] = column_data[k][0];
     }
-    result.phase = py::str(std::string(phase_word(phases[0])));
+    result.phase_code = py::int_(phases.data()[0]);
     result.status = py::int_(built);
     return result;
   }
   for (std::size_t k = 0; k < property_count; ++k) {
-    result.values[py::str(std::string(property_table[k].short_name))] = columns[k];
+    result.values[py::str(std::string(property_table[k].short_name))] = read_only(columns[k]);
   }
-  result.phase = phase_words(phases, inputs.shape);
-  result.status = status;
+  result.phase_code = read_only(phases);
+  result.status = read_only(status);
   return result;
 }
 
@@ -332,20 +440,32 @@ py::dict constants(const std::string& units) {
   throw py::error_already_set();
 }
 
-py::object property(const state_result& r, const std::string& name) {
-  if (!r.values.contains(name)) unknown_property(name);
-  return r.values[py::str(name)];
+py::object property(py::handle r, const std::string& name) {
+  const py::dict& values = made(r).values;
+  if (!values.contains(name)) unknown_property(name);
+  return values[py::str(name)];
 }
 
-std::string describe(const state_result& r) {
-  if (py::isinstance<py::array>(r.phase)) {
-    return "<kelvora.State of shape " + py::str(r.phase.attr("shape")).cast<std::string>() + ">";
+std::string describe(py::handle given) {
+  const state_result& r = made(given);
+  if (py::isinstance<py::array>(r.phase_code)) {
+    return "<kelvora.State of shape " + py::str(r.phase_code.attr("shape")).cast<std::string>() +
+           ">";
   }
-  std::string text = "<kelvora.State " + r.phase.cast<std::string>();
+  std::string text = "<kelvora.State " + phase_of(r).cast<std::string>();
   for (const char* name : {"T", "p", "x", "h", "s"}) {
     text += std::string(" ") + name + "=" + py::repr(r.values[name]).cast<std::string>();
   }
   return text + ">";
+}
+
+// A result from its pickled parts; its arrays are read-only again.
+state_result state_from_parts(const py::dict& values, const py::object& phase_code,
+                              const py::object& status) {
+  state_result r{py::dict(), read_only(phase_code), read_only(status)};
+  for (const auto& item : values)
+    r.values[item.first] = read_only(py::reinterpret_borrow<py::object>(item.second));
+  return r;
 }
 
 }  // namespace
@@ -361,7 +481,8 @@ PYBIND11_MODULE(kelvora, m) {
       "by short name (see `properties`). Units: 'si' (°C, bar, kJ/kg), 'english' (°F, psia,\n"
       "Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases' units). A scalar state that\n"
       "cannot be built raises StateError; arrays never raise for a state but give NaN and a\n"
-      "status per state (0 success, 1 invalid or out of range, 2 failed).";
+      "status per state (0 success, 1 invalid or out of range, 2 failed). The arrays of a\n"
+      "result are read-only. Ctrl-C stops a long call with KeyboardInterrupt.";
   m.attr("__version__") = KELVORA_VERSION;
 
   py::register_exception<state_error>(m, "StateError", PyExc_ValueError);
@@ -371,42 +492,52 @@ PYBIND11_MODULE(kelvora, m) {
       PyErr_NewException("kelvora.PropertyNameError", name_error_bases.ptr(), nullptr);
   m.attr("PropertyNameError") = py::handle(property_name_error);
 
+  // Unpickling calls _state_from_parts by its name in the module. It is written in Python
+  // because pickle finds a Python function by its module and name, which a compiled function
+  // bound to its own data does not offer.
+  m.def("_make_state", &state_from_parts);
+  py::exec(R"(
+def _state_from_parts(values, phase_code, status):
+    return _make_state(values, phase_code, status)
+)",
+           m.attr("__dict__"));
+  const py::object restore = m.attr("_state_from_parts");
+
   py::class_<state_result>(m, "State",
                            "Every property of a state (or an array of states) by short name, as "
-                           "result['lambda'] or result.h; phase names what the state is and "
-                           "status says whether it could be built.")
-      .def_readonly("phase", &state_result::phase)
-      .def_readonly("status", &state_result::status)
+                           "result['lambda'] or result.h; phase names what the state is (the "
+                           "word of kelvora.PHASES at phase_code) and status says whether it "
+                           "could be built.")
+      .def_property_readonly("phase", [](py::handle r) { return phase_of(made(r)); })
+      .def_property_readonly("phase_code", [](py::handle r) { return made(r).phase_code; })
+      .def_property_readonly("status", [](py::handle r) { return made(r).status; })
       .def("__getitem__", &property)
       .def("__getattr__",
-           [](const state_result& r, const std::string& name) -> py::object {
+           [](py::handle given, const std::string& name) -> py::object {
+             const state_result& r = made(given);
              if (!r.values.contains(name)) {
                throw py::attribute_error("kelvora.State has no property '" + name + "'");
              }
              return r.values[py::str(name)];
            })
       .def("__contains__",
-           [](const state_result& r, const py::object& name) { return r.values.contains(name); })
-      .def("__iter__", [](const state_result& r) { return py::iter(r.values); })
-      .def("__len__", [](const state_result& r) { return py::len(r.values); })
-      .def("keys", [](const state_result& r) { return r.values.attr("keys")(); })
+           [](py::handle r, const py::object& name) { return made(r).values.contains(name); })
+      .def("__iter__", [](py::handle r) { return py::iter(made(r).values); })
+      .def("__len__", [](py::handle r) { return py::len(made(r).values); })
+      .def("keys", [](py::handle r) { return made(r).values.attr("keys")(); })
       .def("__dir__",
-           [](const state_result& r) {
+           [](py::handle r) {
              py::list names;
-             for (const auto& item : r.values) names.append(item.first);
-             names.append("phase");
-             names.append("status");
-             names.append("keys");
+             for (const auto& item : made(r).values) names.append(item.first);
+             for (const char* name : {"phase", "phase_code", "status", "keys"}) names.append(name);
              return names;
            })
       .def("__repr__", &describe)
-      // Results pickle (and copy), so that they pass between processes.
-      .def(py::pickle(
-          [](const state_result& r) { return py::make_tuple(r.values, r.phase, r.status); },
-          [](const py::tuple& t) {
-            if (t.size() != 3) throw py::value_error("not a pickled kelvora.State");
-            return state_result{t[0].cast<py::dict>(), t[1], t[2]};
-          }));
+      // Results pickle (with every protocol) and copy, so that they pass between processes.
+      .def("__reduce__", [restore](py::handle given) {
+        const state_result& r = made(given);
+        return py::make_tuple(restore, py::make_tuple(r.values, r.phase_code, r.status));
+      });
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
         py::arg("workers") = py::none(),
@@ -418,4 +549,5 @@ PYBIND11_MODULE(kelvora, m) {
   m.def("constants", &constants, py::arg("units") = "si",
         "Molar mass, critical point and triple point of water.");
   m.attr("properties") = property_descriptions();
+  m.attr("PHASES") = phase_names();
 }
