@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -25,6 +26,7 @@ struct arguments {
   std::string pair, first, second;
   // sat
   std::string variable, value, phase = "vapor", quality;
+  bool quality_given = false;  // an empty --quality is an error, not an absent one
   // table
   std::string kind, from, to, step, at;
   // batch
@@ -80,7 +82,7 @@ std::vector<int> props_or(const std::string& given, const std::string& fallback)
 }
 
 double read_quality(const arguments& a) {
-  if (!a.quality.empty()) {
+  if (a.quality_given) {
     const double x = read_number("--quality", a.quality);
     if (!(x >= 0.0 && x <= 1.0)) {
       throw usage_error("--quality \"" + a.quality +
@@ -98,11 +100,39 @@ sweep::kind sweep_kind(const std::string& kind) {
   return sweep::kind::isotherm;
 }
 
+// The parser reads an argument that starts with "-" and a letter as options. "-inf" and "-nan"
+// are values, which the number rule then refuses with its own message, so they pass through
+// the parser behind this mark.
+constexpr char value_mark = '\x1F';
+
+bool names_infinity_or_nan(std::string_view arg) {
+  if (arg.size() < 4 || arg.front() != '-') return false;
+  std::string word;
+  for (const char ch : arg.substr(1, 3))
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return word == "inf" || word == "nan";
+}
+
 // The parser takes "-5" and "-1e3" for values but "-.5" for an option; the same number written
 // with a zero before the point reads as a value.
 std::string as_value(const std::string& arg) {
   if (arg.rfind("-.", 0) == 0 && parse_number(arg)) return "-0" + arg.substr(1);
+  if (names_infinity_or_nan(arg)) return value_mark + arg;
   return arg;
+}
+
+// `text` without the mark of as_value.
+std::string unmarked(std::string text) {
+  std::erase(text, value_mark);
+  return text;
+}
+
+void unmark(arguments& a) {
+  for (std::string* field :
+       {&a.units, &a.format, &a.props, &a.pair, &a.first, &a.second, &a.variable, &a.value,
+        &a.phase, &a.quality, &a.kind, &a.from, &a.to, &a.step, &a.at, &a.file, &a.diagram}) {
+    *field = unmarked(std::move(*field));
+  }
 }
 
 // The lines of a diagram's default view; the table format, which is for people, is csv here.
@@ -169,8 +199,8 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
       ->required()
       ->check(CLI::IsMember({"T", "p"}));
   sat->add_option("VALUE", a.value, "Saturation temperature or pressure")->required();
-  auto* phase = sat->add_option("--phase", a.phase, "vapor or liquid")
-                    ->check(CLI::IsMember({"vapor", "liquid"}))
+  auto* phase = sat->add_option("--phase", a.phase, "vapor (or vapour) or liquid")
+                    ->check(CLI::IsMember({"vapor", "vapour", "liquid"}))
                     ->capture_default_str();
   auto* quality =
       sat->add_option("--quality", a.quality, "Vapour mass fraction of a mixture, 0 to 1");
@@ -236,14 +266,16 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     const auto extras = app.remaining();
     if (app.get_subcommands().empty() && !extras.empty()) {
-      err << "kelvora-cli: unknown subcommand " << quoted_field(extras.front()) << "; use one of "
-          << subcommand_names(app) << '\n';
+      err << "kelvora-cli: unknown subcommand " << quoted_field(unmarked(extras.front()))
+          << "; use one of " << subcommand_names(app) << '\n';
     } else {
-      err << "kelvora-cli: " << e.what() << '\n';
+      err << "kelvora-cli: " << unmarked(e.what()) << '\n';
     }
     err << "Run with --help for more information.\n";
     return exit_usage;
   }
+  unmark(a);
+  a.quality_given = quality->count() > 0;
 
   const lookup_context context{lookups, a.units == "si" ? 0 : 1};
   const output_format format = format_from_name(a.format).value_or(output_format::table);

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "cli/names.h"
@@ -81,10 +82,46 @@ std::vector<cell> error_cells(std::size_t n) {
   return std::vector<cell>(n, cell::word_of(value_text(status_failed, 0.0)));
 }
 
+// Whether a digit of a number's mantissa, before any exponent, is not zero.
+bool has_nonzero_digit(std::string_view number) {
+  for (const char ch : number) {
+    if (ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D') break;
+    if (ch >= '1' && ch <= '9') return true;
+  }
+  return false;
+}
+
+enum class line_read { line, too_long, end };
+
+// The next line of `in` without its newline, through `buffer` (max_batch_line + 1 bytes, made
+// once). A longer line is passed over up to its newline and only its start is kept, so an
+// endless line (a device of zeros, a file without newlines) is read in bounded memory.
+line_read next_line(std::istream& in, std::vector<char>& buffer, std::string& line) {
+  in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  const auto extracted = static_cast<std::size_t>(in.gcount());
+  if (in.bad()) return line_read::end;
+  if (!in.fail()) {
+    // The newline counts as extracted unless the input ended first.
+    line.assign(buffer.data(), in.eof() ? extracted : extracted - 1);
+    return line_read::line;
+  }
+  if (extracted == 0) return line_read::end;
+  line.assign(buffer.data(), extracted);
+  in.clear();
+  in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  return line_read::too_long;
+}
+
 }  // namespace
 
 double read_number(const std::string& argument, const std::string& text) {
-  const auto value = parse_number(text);
+  // Blanks after a number are as harmless as the blanks before it, which the window's rule
+  // allows.
+  const std::string_view number =
+      std::string_view(text).substr(0, text.find_last_not_of(" \t\n\v\f\r") + 1);
+  auto value = parse_number(number);
+  // A number too small for a double is refused like one too large, rather than read as zero.
+  if (value == 0.0 && has_nonzero_digit(number)) value.reset();
   if (!value) {
     throw usage_error(argument + " " + quoted_field(text) + ": " +
                       message(text_key::invalid_number));
@@ -218,11 +255,20 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
 
   bool unreadable = false;
   bool unbuilt = false;
+  std::vector<char> buffer(max_batch_line + 1);
   std::string line;
   std::vector<cell> row;
   std::size_t number = 0;
-  while (out && std::getline(in, line)) {
+  line_read read = line_read::line;
+  while (out && (read = next_line(in, buffer, line)) != line_read::end) {
     ++number;
+    if (read == line_read::too_long) {
+      unreadable = true;
+      err << "kelvora-cli: line " << number << ": " << quoted_field(line) << ": longer than "
+          << max_batch_line << " bytes\n";
+      writer.write(error_cells(props.size()));
+      line.clear();
+    }
     // Lines from spreadsheets may end in a carriage return.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.starts_with(byte_order_mark)) line.erase(0, byte_order_mark.size());

@@ -1,7 +1,11 @@
 // table and batch: sweeps along the saturation line, isobars and isotherms, batches through a
 // pipe, and round trips between input pairs through the full-precision output.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -122,18 +126,72 @@ TEST(Batch, ByteOrderMarkBlankAndCommentLinesArePassedOver) {
   EXPECT_EQ(result.err, "kelvora-cli: line 6: B \"x\": Invalid number specified.\n");
 }
 
-// A megabyte of field, or a terminal escape, must not reach standard error whole or raw.
+// A long field, or a terminal escape, must not reach standard error whole or raw.
 TEST(Batch, MessagesQuoteAShortEscapedPartOfABadField) {
-  const std::string megabyte(1 << 20, '9');
-  const auto result = run_cli({"batch"}, "T-p,1," + megabyte + "x\n\x1b[2J\xff\xC3\xA9,1,1\n");
+  const std::string field(60000, '9');
+  const auto result = run_cli({"batch"}, "T-p,1," + field + "x\n\x1b[2J\xff\xC3\xA9,1,1\n");
   EXPECT_EQ(result.status, 2);
   const auto err = lines(result.err);
   ASSERT_EQ(err.size(), 2u);
-  EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + megabyte.substr(0, 40) +
+  EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + field.substr(0, 40) +
                         "...\": Invalid number specified.");
   EXPECT_EQ(err[1].rfind("kelvora-cli: line 2: unknown input pair \"\\x1b[2J\\xff\xC3\xA9\" (", 0),
             0u)
       << err[1];
+}
+
+// Serves `length` bytes of 'x' without a newline, then `tail`, never holding more than one
+// block: an endless line as a device of zeros or a file without newlines gives it.
+class endless_line : public std::streambuf {
+ public:
+  endless_line(std::size_t length, std::string tail)
+      : block_(1 << 16, 'x'), left_(length), tail_(std::move(tail)) {}
+
+ protected:
+  int_type underflow() override {
+    if (left_ > 0) {
+      const std::size_t n = std::min(left_, block_.size());
+      left_ -= n;
+      setg(block_.data(), block_.data(), block_.data() + n);
+    } else if (!tail_served_) {
+      tail_served_ = true;
+      setg(tail_.data(), tail_.data(), tail_.data() + tail_.size());
+    } else {
+      return traits_type::eof();
+    }
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  std::string block_;
+  std::size_t left_;
+  std::string tail_;
+  bool tail_served_ = false;
+};
+
+long peak_resident_kib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// A quarter of a gigabyte in one line is passed over in bounded memory; its start is quoted
+// with its line number, and the lines after it are read as usual.
+TEST(Batch, AnOverlongLineIsRefusedInBoundedMemoryAndTheBatchGoesOn) {
+  endless_line source(std::size_t{1} << 28, "\nT-p,25,1\n");
+  std::istream in(&source);
+  std::ostringstream out, err;
+  const long before = peak_resident_kib();
+  const int status = run({"batch", "--props", "T", "--format", "csv"}, in, out, err);
+  EXPECT_LT(peak_resident_kib() - before, 32 * 1024);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(lines(out.str()), (std::vector<std::string>{"T [°C]", "Error", "25"}));
+  EXPECT_EQ(err.str(), "kelvora-cli: line 1: \"" + std::string(40, 'x') +
+                           "...\": longer than 65536 bytes\n");
+  // A line of exactly the longest length is still a line.
+  const std::string longest = "T-p,25," + std::string(max_batch_line - 8, ' ') + "1";
+  const auto result = run_cli({"batch", "--props", "T", "--format", "csv"}, longest + "\n");
+  EXPECT_EQ(result.status, 0) << result.err;
 }
 
 TEST(Batch, JsonRowsAreNumbersOrWords) {
