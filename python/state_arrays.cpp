@@ -16,9 +16,8 @@
 #include <vector>
 
 #include "lookup/catalogue.h"
-#include "lookup/lookup.h"
-#include "lookup/units.h"
-#include "model/steam95.h"
+#include "lookup/codes.h"
+#include "lookup/method.h"
 
 namespace Vantrel::python {
 
@@ -40,29 +39,6 @@ constexpr std::size_t block_states = 64;
 // How often the calling thread asks whether the call is interrupted.
 constexpr auto check_interval = std::chrono::milliseconds(20);
 
-phase phase_of(double quality) {
-  if (quality == quality_indeterminate) return phase::indeterminate;
-  if (quality == quality_superheated) return phase::superheated;
-  if (quality == quality_subcooled) return phase::subcooled;
-  if (quality == 0.0) return phase::saturated_liquid;
-  if (quality == 1.0) return phase::saturated_vapour;
-  return phase::two_phase;
-}
-
-int lookup_set(const state_inputs& in, std::size_t i, std::span<const int> codes,
-               std::span<double> values, std::span<int> statuses) {
-  const double a = in.first[i], b = in.second[i];
-  switch (in.how) {
-    case state_inputs::kind::saturated_temperature:
-      return lookup_tsat_set(a, b, in.unit_system, codes, values, statuses);
-    case state_inputs::kind::saturated_pressure:
-      return lookup_psat_set(a, b, in.unit_system, codes, values, statuses);
-    case state_inputs::kind::pair:
-      break;
-  }
-  return lookup_property_set(a, b, in.pair, in.unit_system, codes, values, statuses);
-}
-
 // States [begin, end).
 void evaluate_range(const state_inputs& in, const state_outputs& out, std::size_t begin,
                     std::size_t end) {
@@ -73,17 +49,17 @@ void evaluate_range(const state_inputs& in, const state_outputs& out, std::size_
   std::array<int, max_codes> status_row;
   const std::span<double> values(value_row.data(), count);
   const std::span<int> statuses(status_row.data(), count);
+  const method m{};
   for (std::size_t i = begin; i < end; ++i) {
-    std::fill(values.begin(), values.end(), nan);  // a failed lookup leaves its value as it is
-    const int built = lookup_set(in, i, out.codes, values, statuses);
+    std::fill(values.begin(), values.end(), nan);  // a value without a status 0 is not written
+    state_phase ph = state_phase::error;
+    const int built = state_values(in.pair, in.first[i], in.second[i], m, in.unit_system, out.codes,
+                                   values, statuses, &ph);
     out.status[i] = built;
-    phase state_phase = phase::error;
-    if (built == status_ok && quality_column < count) {
-      double& quality = values[quality_column];
-      state_phase = phase_of(quality);
-      if (quality < 0.0) quality = nan;
-    }
-    out.phases[i] = static_cast<std::uint8_t>(state_phase);
+    if (built != status_ok) ph = state_phase::error;
+    // A single phase has a marker in place of the vapour fraction.
+    if (quality_column < count && values[quality_column] < 0.0) values[quality_column] = nan;
+    out.phases[i] = static_cast<std::uint8_t>(ph);
     for (std::size_t k = 0; k < count; ++k) out.columns[k][i] = values[k];
   }
 }

@@ -1,38 +1,28 @@
 #pragma once
-// Whole arrays of states through the property-set lookups, spread over worker threads. No
-// Python here: the module hands in plain arrays and reads plain arrays back.
+// Whole arrays of states through the library's face, spread over worker threads. No Python
+// here: the module hands in plain arrays and reads plain arrays back.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
 
+#include "lookup/state.h"
+
 namespace Vantrel::python {
 
 // How the states of one call are given. `first` and `second` have one element per state.
 struct state_inputs {
-  enum class kind { pair, saturated_temperature, saturated_pressure };
-
-  kind how;
-  int pair;                        // input-pair code, for kind::pair
+  int pair;                        // input-pair code, T-x and p-x included
   int unit_system;                 // metric_units, english_units or internal_units
-  std::span<const double> first;   // first input, or the saturation temperature or pressure
-  std::span<const double> second;  // second input, or the quality (0-1)
+  std::span<const double> first;   // first input of the pair
+  std::span<const double> second;  // second input of the pair
 };
 
-// What a state is, as the result's phase word names it; stored as one byte per state.
-enum class phase : std::uint8_t {
-  error,  // the state could not be built
-  indeterminate,
-  superheated,
-  subcooled,
-  two_phase,
-  saturated_liquid,
-  saturated_vapour,
-};
+// The phases of state_phase, whose values are the one-byte codes of a result.
 inline constexpr std::size_t phase_count = 7;
 
 // Where the results go: one column per property code, one element per state in each column and
-// in `status` and `phases` (a phase value per state).
+// in `status` and `phases` (a state_phase value per state).
 struct state_outputs {
   std::span<const int> codes;
   std::span<double* const> columns;  // NaN where a value does not exist
@@ -40,8 +30,7 @@ struct state_outputs {
   std::span<std::uint8_t> phases;
 };
 
-// The steam quality reads NaN for a single-phase state, whose quality row holds a marker and no
-// vapour fraction; the marker becomes the state's phase.
+// The steam quality reads NaN for a single-phase state, which has no vapour fraction.
 //
 // `interrupted`, when given, is asked from the calling thread every few hundredths of a second;
 // once it answers true, every worker stops after the block of states in hand and the call

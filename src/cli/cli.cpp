@@ -10,9 +10,9 @@
 #include "cli/commands.h"
 #include "cli/names.h"
 #include "lookup/catalogue.h"
+#include "lookup/method.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
-#include "pages/rows.h"
 
 namespace Vantrel::cli {
 
@@ -50,7 +50,7 @@ std::string inputs_text() {
     text += units == metric_units ? " si:" : " english:";
     for (const auto& input : inputs) {
       text += std::string(input.code == code_t ? " " : ", ") + input.names + " " +
-              std::string(unit_text(*property_with_code(input.code), units));
+              std::string(property_with_code(input.code)->unit_text(units));
     }
     text += '.';
   }
@@ -150,7 +150,7 @@ std::string chart_data(const std::string& name, int unit_system, output_format f
 }
 
 std::string version_text() {
-  return std::string("kelvora-cli ") + KELVORA_VERSION + " (IAPWS-95)";
+  return std::string("kelvora-cli ") + KELVORA_VERSION + " (" + method_title(method{}) + ")";
 }
 
 // The names of the subcommands, for a message.
@@ -387,10 +387,11 @@ std::optional<int> parse(CLI::App& app, arguments& a, const std::vector<std::str
 }
 
 int run_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, const page_lookups& lookups) {
+                std::ostream& err) {
   arguments a;
   const std::string footer = inputs_text();
-  CLI::App app{"Thermodynamic and transport properties of water and steam (IAPWS-95).",
+  CLI::App app{"Thermodynamic and transport properties of water and steam (" +
+                   method_title(method{}) + ").",
                "kelvora-cli"};
   app.set_version_flag("--version", version_text());
   app.require_subcommand(1);
@@ -407,7 +408,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   };
   if (const auto refused = parse(app, a, args, out, err)) return *refused;
 
-  const lookup_context context{lookups, a.units == "si" ? 0 : 1};
+  const lookup_context context{method{}, a.units == "si" ? metric_units : english_units};
   const invocation call{context, format_from_name(a.format).value_or(output_format::table), in, out,
                         err};
   try {
@@ -424,8 +425,8 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err, const page_lookups& lookups) {
-  const int status = run_command(args, in, out, err, lookups);
+        std::ostream& err) {
+  const int status = run_command(args, in, out, err);
   if (!out.flush()) {
     err << "kelvora-cli: could not write the output\n";
     return exit_output;

@@ -6,11 +6,9 @@
 
 #include "cli/names.h"
 #include "lookup/catalogue.h"
-#include "lookup/lookup.h"
-#include "lookup/units.h"
+#include "lookup/codes.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
-#include "pages/rows.h"
 #include "pages/value_text.h"
 
 namespace Vantrel::cli {
@@ -78,6 +76,12 @@ bool carries_no_state(std::string_view line) {
 // Spreadsheets start their text files with one.
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
+property_set wanted_set(const std::vector<int>& codes) {
+  property_set wanted;
+  for (const int code : codes) wanted.add(code);
+  return wanted;
+}
+
 std::vector<cell> error_cells(std::size_t n) {
   return std::vector<cell>(n, cell::word_of(value_text(status_failed, 0.0)));
 }
@@ -131,11 +135,12 @@ double read_number(const std::string& argument, const std::string& text) {
 
 int show_state(const lookup_context& c, const state_query& q, const std::vector<int>& props,
                output_format format, std::ostream& out, std::ostream& err) {
-  if (const int status = build_status(c, q); status != status_ok) {
-    err << "kelvora-cli: no state: " << build_failure(status) << '\n';
+  const state_result r = evaluate(c, q, props.empty() ? all_properties : wanted_set(props));
+  if (r.status != status_ok) {
+    err << "kelvora-cli: no state: " << build_failure(r.status) << '\n';
     return exit_no_state;
   }
-  auto rows = state_rows_of(c, q);
+  auto rows = state_rows_of(c, r);
   if (!props.empty()) {
     std::vector<property_row> chosen;
     for (const int code : props) {
@@ -157,8 +162,8 @@ int show_constants(const lookup_context& c, output_format format, std::ostream& 
 int show_properties(const lookup_context& c, output_format format, std::ostream& out) {
   std::vector<name_row> rows;
   for (const auto& p : property_table) {
-    rows.push_back({std::string(p.short_name), std::string(name_text(p)),
-                    std::string(unit_text(p, c.unit_system))});
+    rows.push_back(
+        {std::string(p.short_name), std::string(p.name), std::string(p.unit_text(c.unit_system))});
   }
   write_name_rows(out, format, rows);
   return exit_ok;
@@ -200,6 +205,7 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
   }
 
   const std::size_t width = columns.size();
+  const property_set wanted = wanted_set(s.props);
   column_writer writer(out, format, std::move(columns));
   std::size_t failed = 0;
   std::vector<cell> row;
@@ -222,15 +228,16 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
         side[0] = side[1] = state_query::from_pair(pair_tp, s.at, value);
         break;
     }
-    if (build_status(c, side[0]) != status_ok) {
+    const state_result first = evaluate(c, side[0], wanted);
+    if (first.status != status_ok) {
       ++failed;
       writer.write(error_cells(width));
       continue;
     }
+    const state_result second = saturation ? evaluate(c, side[1], wanted) : first;
     for (const int code : s.props) {
-      row.push_back(property_cell(c, side[0], code));
-      if (saturation && !shared_by_both_phases(code))
-        row.push_back(property_cell(c, side[1], code));
+      row.push_back(property_cell(first, code));
+      if (saturation && !shared_by_both_phases(code)) row.push_back(property_cell(second, code));
     }
     writer.write(row);
     if (!out) break;
@@ -251,6 +258,7 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
   if (in.bad()) throw usage_error("the input cannot be read");
   std::vector<column> columns;
   for (const int code : props) columns.push_back(property_column(code, c.unit_system));
+  const property_set wanted = wanted_set(props);
   column_writer writer(out, format, std::move(columns));
 
   bool unreadable = false;
@@ -278,13 +286,15 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
         unreadable = true;
         err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
         writer.write(error_cells(props.size()));
-      } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
+      } else if (const state_result r = evaluate(c, *parsed.query, wanted);
+                 r.status != status_ok) {
         unbuilt = true;
-        err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status)
+            << '\n';
         writer.write(error_cells(props.size()));
       } else {
         row.clear();
-        for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
+        for (const int code : props) row.push_back(property_cell(r, code));
         writer.write(row);
       }
     }
