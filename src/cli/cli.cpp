@@ -390,9 +390,9 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
                 std::ostream& err) {
   arguments a;
   const std::string footer = inputs_text();
-  CLI::App app{"Thermodynamic and transport properties of water and steam (" +
-                   method_title(method{}) + ").",
-               "kelvora-cli"};
+  CLI::App app{
+      "Thermodynamic and transport properties of water and steam (" + method_title(method{}) + ").",
+      "kelvora-cli"};
   app.set_version_flag("--version", version_text());
   app.require_subcommand(1);
   app.footer(footer);

@@ -286,11 +286,9 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
         unreadable = true;
         err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
         writer.write(error_cells(props.size()));
-      } else if (const state_result r = evaluate(c, *parsed.query, wanted);
-                 r.status != status_ok) {
+      } else if (const state_result r = evaluate(c, *parsed.query, wanted); r.status != status_ok) {
         unbuilt = true;
-        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status)
-            << '\n';
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status) << '\n';
         writer.write(error_cells(props.size()));
       } else {
         row.clear();

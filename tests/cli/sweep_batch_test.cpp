@@ -49,13 +49,14 @@ TEST(SaturationTable, BeyondTheCriticalPointLinesShowErrorAndExitOne) {
   EXPECT_NE(result.err.find("2 of 3"), std::string::npos) << result.err;
 }
 
+// Each swept value is FROM + i·STEP, and it and the held variable read back exactly.
 TEST(SinglePhaseSweeps, IsobarAndIsothermHoldTheirVariable) {
   struct sweep_case {
     const char* kind;
     double from, to, step, at;
   };
   for (const auto& c :
-       {sweep_case{"isobar", 50, 450, 100, 10}, sweep_case{"isotherm", 1, 301, 75, 300}}) {
+       {sweep_case{"isobar", 0, 400, 100, 1}, sweep_case{"isotherm", 1, 301, 75, 300}}) {
     SCOPED_TRACE(c.kind);
     const bool isobar = std::string(c.kind) == "isobar";
     const auto result =
@@ -66,8 +67,8 @@ TEST(SinglePhaseSweeps, IsobarAndIsothermHoldTheirVariable) {
     ASSERT_EQ(out.size(), 6u);
     for (std::size_t i = 1; i < out.size(); ++i) {
       const auto v = csv_numbers(out[i]);  // T, p
-      EXPECT_NEAR(v[isobar ? 0 : 1], c.from + c.step * static_cast<double>(i - 1), 1e-9);
-      EXPECT_NEAR(v[isobar ? 1 : 0], c.at, 1e-9);
+      EXPECT_EQ(v[isobar ? 0 : 1], c.from + c.step * static_cast<double>(i - 1));
+      EXPECT_EQ(v[isobar ? 1 : 0], c.at);
     }
   }
 }
@@ -87,21 +88,23 @@ TEST(Batch, MixedLinesKeepOrderOneLineOutPerLineIn) {
       "nonsense\n"
       "T-p,25,100001\n"     // above the highest pressure: no state
       "p-h,10,1e3x\n"       // not a number
-      "T-x,25,1\n"          // no such pair
+      "T-y,25,1\n"          // no such pair
       "p-h, 10 , 1500\r\n"  // blanks around fields, carriage return
-      "h-s,3000,7\n";
-  const auto result = run_cli({"batch", "--props", "T,p,h", "--format", "csv"}, input);
+      "h-s,3000,7\n"
+      "T-x,100,0.25\n";  // saturated, by temperature and vapour fraction
+  const auto result = run_cli({"batch", "--props", "T,p,h,x", "--format", "csv"}, input);
   EXPECT_EQ(result.status, 2);
   const auto out = lines(result.out);
-  ASSERT_EQ(out.size(), 1u + 7u);
-  const bool ok[] = {true, false, false, false, false, true, true};
-  for (std::size_t i = 0; i < 7; ++i) {
+  ASSERT_EQ(out.size(), 1u + 8u);
+  const bool ok[] = {true, false, false, false, false, true, true, true};
+  for (std::size_t i = 0; i < 8; ++i) {
     SCOPED_TRACE(i + 1);
-    EXPECT_EQ(out[i + 1] == "Error,Error,Error", !ok[i]) << out[i + 1];
+    EXPECT_EQ(out[i + 1] == "Error,Error,Error,Error", !ok[i]) << out[i + 1];
   }
-  // A mixture's pressure is its saturated vapour's, the input to within a few units in the last
-  // place.
-  EXPECT_DOUBLE_EQ(csv_numbers(out[6])[1], 10.0);
+  // The inputs of a state read back exactly, a mixture's pressure and quality too.
+  EXPECT_EQ(csv_numbers(out[6])[1], 10.0);
+  EXPECT_EQ(csv_numbers(out[8])[0], 100.0);
+  EXPECT_EQ(csv_numbers(out[8])[3], 25.0);
   for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:"}) {
     EXPECT_NE(result.err.find(line), std::string::npos) << line;
   }
@@ -133,8 +136,8 @@ TEST(Batch, MessagesQuoteAShortEscapedPartOfABadField) {
   EXPECT_EQ(result.status, 2);
   const auto err = lines(result.err);
   ASSERT_EQ(err.size(), 2u);
-  EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + field.substr(0, 40) +
-                        "...\": Invalid number specified.");
+  EXPECT_EQ(err[0],
+            "kelvora-cli: line 1: B \"" + field.substr(0, 40) + "...\": Invalid number specified.");
   EXPECT_EQ(err[1].rfind("kelvora-cli: line 2: unknown input pair \"\\x1b[2J\\xff\xC3\xA9\" (", 0),
             0u)
       << err[1];
@@ -186,8 +189,8 @@ TEST(Batch, AnOverlongLineIsRefusedInBoundedMemoryAndTheBatchGoesOn) {
   EXPECT_LT(peak_resident_kib() - before, 32 * 1024);
   EXPECT_EQ(status, 2);
   EXPECT_EQ(lines(out.str()), (std::vector<std::string>{"T [°C]", "Error", "25"}));
-  EXPECT_EQ(err.str(), "kelvora-cli: line 1: \"" + std::string(40, 'x') +
-                           "...\": longer than 65536 bytes\n");
+  EXPECT_EQ(err.str(),
+            "kelvora-cli: line 1: \"" + std::string(40, 'x') + "...\": longer than 65536 bytes\n");
   // A line of exactly the longest length is still a line.
   const std::string longest = "T-p,25," + std::string(max_batch_line - 8, ' ') + "1";
   const auto result = run_cli({"batch", "--props", "T", "--format", "csv"}, longest + "\n");
