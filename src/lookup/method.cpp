@@ -66,9 +66,17 @@ std::string transport_words() {
   return joined(transport_words_table);
 }
 
+std::span<const method_choice> method_choices() {
+  static constexpr std::array<method_choice, 1> choices{{
+      {method{formulation::iapws95, transport_set::iaps1985}, "IAPWS-95"},
+  }};
+  return choices;
+}
+
 std::string method_title(const method& m) {
-  (void)m;
-  return "IAPWS-95";
+  for (const auto& choice : method_choices())
+    if (choice.m == m) return std::string(choice.title);
+  return std::string(word_of(m.eos)) + ", " + std::string(word_of(m.transport)) + " transport";
 }
 
 }  // namespace Vantrel

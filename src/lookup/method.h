@@ -2,6 +2,7 @@
 // The method of calculation: which equation of state and which transport equations a state is
 // computed with. Every surface offers the same choices, by the same words, and passes them here.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,7 +34,16 @@ std::string_view word_of(transport_set t);
 std::string formulation_words();
 std::string transport_words();
 
-// The method as the window's Formulation choice and the result lists' footer name it: "IAPWS-95".
+// The choices of the window's Formulation drop-down, in its order, with the titles that it and
+// the result lists' footer show ("IAPWS-95"). Every surface that offers a choice of method offers
+// these; the words above name the same choices on the command line and in scripts.
+struct method_choice {
+  method m;
+  std::string_view title;
+};
+std::span<const method_choice> method_choices();
+
+// The title of a method: its choice's, or the words of its formulation and transport.
 std::string method_title(const method& m);
 
 }  // namespace Vantrel
