@@ -22,6 +22,7 @@ namespace {
 struct arguments {
   std::string units = "si";
   std::string format = "table";
+  std::string formulation = "iapws95";
   std::string props;
   // state
   std::string pair, first, second;
@@ -70,6 +71,15 @@ void add_common_options(CLI::App& app, arguments& a) {
   app.add_option("--format", a.format,
                  "Output: table (the window's texts), or csv, tsv, json (full precision)")
       ->check(CLI::IsMember({"table", "csv", "tsv", "json"}))
+      ->capture_default_str();
+  app.add_option("--formulation", a.formulation,
+                 "Equation of state: iapws95 (IAPWS-95, scientific) or if97 (IAPWS-IF97, "
+                 "industrial)")
+      ->check(
+          [](const std::string& word) {
+            return formulation_named(word) ? std::string() : "use one of " + formulation_words();
+          },
+          formulation_words())
       ->capture_default_str();
 }
 
@@ -355,6 +365,11 @@ CLI::App* add_chart(CLI::App& app, arguments& a, const std::string&) {
 }
 
 int run_chart(const arguments& a, const invocation& call) {
+  // The diagrams are drawn under IAPWS-95 only so far: another formulation is refused rather
+  // than drawn under the wrong one.
+  if (call.context.m.eos != formulation::iapws95)
+    throw usage_error("chart: the diagrams are drawn under IAPWS-95 only; --formulation " +
+                      a.formulation + " is not available for them yet");
   call.out << chart_data(a.diagram, call.context.unit_system, call.format);
   return exit_ok;
 }
@@ -408,7 +423,9 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   };
   if (const auto refused = parse(app, a, args, out, err)) return *refused;
 
-  const lookup_context context{method{}, a.units == "si" ? metric_units : english_units};
+  const method m{formulation_named(a.formulation).value_or(formulation::iapws95),
+                 transport_set::iaps1985};
+  const lookup_context context{m, a.units == "si" ? metric_units : english_units};
   const invocation call{context, format_from_name(a.format).value_or(output_format::table), in, out,
                         err};
   try {

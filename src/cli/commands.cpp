@@ -137,7 +137,7 @@ int show_state(const lookup_context& c, const state_query& q, const std::vector<
                output_format format, std::ostream& out, std::ostream& err) {
   const state_result r = evaluate(c, q, props.empty() ? all_properties : wanted_set(props));
   if (r.status != status_ok) {
-    err << "kelvora-cli: no state: " << build_failure(r.status) << '\n';
+    err << "kelvora-cli: no state: " << build_failure(r.status, c.m) << '\n';
     return exit_no_state;
   }
   auto rows = state_rows_of(c, r);
@@ -288,7 +288,8 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
         writer.write(error_cells(props.size()));
       } else if (const state_result r = evaluate(c, *parsed.query, wanted); r.status != status_ok) {
         unbuilt = true;
-        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status) << '\n';
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status, c.m)
+            << '\n';
         writer.write(error_cells(props.size()));
       } else {
         row.clear();

@@ -24,9 +24,13 @@ state_result evaluate(const lookup_context& c, const state_query& q, property_se
   return state(q.pair, q.first, q.second, c.m, c.unit_system, wanted);
 }
 
-std::string build_failure(int status) {
-  return status == status_invalid ? "an input is invalid or out of range"
-                                  : "the computation failed";
+std::string build_failure(int status, const method& m) {
+  if (status != status_invalid) return "the computation failed";
+  // IAPWS-IF97 refuses what lies outside its own range, which is narrower than IAPWS-95's.
+  if (m.eos == formulation::if97)
+    return "an input is invalid or outside the range of IAPWS-IF97 (273.15 K to 2273.15 K; "
+           "to 100 MPa, above 1073.15 K to 50 MPa)";
+  return "an input is invalid or out of range";
 }
 
 cell property_cell(const state_result& r, int code) {

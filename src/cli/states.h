@@ -39,8 +39,8 @@ struct lookup_context {
 state_result evaluate(const lookup_context& c, const state_query& q,
                       property_set wanted = all_properties);
 
-// Why a state could not be built, for messages.
-std::string build_failure(int status);
+// Why a state could not be built under method m, for messages.
+std::string build_failure(int status, const method& m = method{});
 
 // A property of a state as a cell. The steam-quality row (a percentage) reads as the window
 // shows it: a single phase is named ("Superheated", "Subcooled", "Indeterminate"), a state in
