@@ -290,6 +290,27 @@ state walk(const path& p, const std::array<stretch, N>& stretches, std::size_t c
     const auto [t0, rho0] = start(s.where);
     return with_quality(w.solve(solved, f_solved, f_hi, t0, rho0));
   }
+  // The input may turn back within a stretch (a liquid's volume near 4 °C along an isobar, its
+  // enthalpy along a hot isotherm): two states of the stretch share it and its ends do not
+  // bracket either. Samples across each stretch find the one nearer its low end.
+  constexpr int samples = 16;
+  for (std::size_t k = 0; k < count; ++k) {
+    const stretch& s = stretches[k];
+    if (s.where == region::four) continue;
+    double a = s.lo, fa = w.residual(w.end(s, false));
+    for (int i = 1; i <= samples; ++i) {
+      // Closer together at the low end, where a liquid's volume turns near 4 °C.
+      const double share = static_cast<double>(i * i) / (samples * samples);
+      const double b = i == samples ? s.hi : s.lo + (s.hi - s.lo) * share;
+      const double fb = w.residual(i == samples ? w.end(s, true) : w.at(s.where, b));
+      if ((fa < 0.0) != (fb < 0.0)) {
+        const stretch part{s.where, a, b};
+        return with_quality(w.solve(part, fa, fb, std::numeric_limits<double>::quiet_NaN(), 0.0));
+      }
+      a = b;
+      fa = fb;
+    }
+  }
   out_of_range();
 }
 
@@ -391,6 +412,10 @@ state newton_hs(double h, double s, double u0, double u1, At at, Jacobian jacobi
     const state st = at(u0, u1);
     const double fh = st.h - h, fs = st.s - s;
     const auto [h0, h1, s0, s1] = jacobian(st);
+    // Where p hardly moves h and s (a liquid at low pressure), the step in p stays at the
+    // rounding of h and s: residuals at that rounding are the answer.
+    if (std::abs(fh) <= 1e-13 * (std::abs(h) + 1.0) && std::abs(fs) <= 1e-13 * (std::abs(s) + 1.0))
+      return st;
     const double det = h0 * s1 - h1 * s0;
     if (!(det != 0.0) || !std::isfinite(det)) unsettled();
     double d0 = (fh * s1 - fs * h1) / det;

@@ -114,6 +114,30 @@ TEST(If97Face, EveryPairRebuildsTwoPhaseStates) {
   }
 }
 
+// Where the second input turns back along the path (a liquid's volume about its 4 °C minimum
+// along an isobar, a hot liquid's enthalpy along an isotherm), two states share the inputs;
+// the one found has them, and it is a state of IF97 at its own T and p.
+TEST(If97Face, InputsThatTurnBackGiveOneOfTheirStates) {
+  const struct {
+    const char* what;
+    int pair;
+    double T, p;
+  } cases[] = {
+      {"liquid volume at 2 °C", pair_pv, 275.15, 1.0},
+      {"liquid volume at 6 °C", pair_pv, 279.15, 1.0},
+      {"hot liquid enthalpy", pair_th, 550.0, 44.4},
+  };
+  for (const auto& c : cases) {
+    const state_result tp = if97_state(pair_tp, c.T, c.p);
+    const pair_info& info = *pair_with_code(c.pair);
+    const state_result r = if97_state(c.pair, tp[info.first], tp[info.second]);
+    ASSERT_EQ(r.status, status_ok) << c.what;
+    const state_result again = if97_state(pair_tp, r[code_t], r[code_p]);
+    EXPECT_LT(relative(again[info.first], tp[info.first]), 1e-12) << c.what;
+    EXPECT_LT(relative(again[info.second], tp[info.second]), 1e-9) << c.what;
+  }
+}
+
 // The formulations differ by no more than the IF97 release's consistency with IAPWS-95:
 // 0.1 % in v, 0.5 kJ/kg in h, 1 % in cp, w and the transport properties, away from the
 // critical region; through p-h the temperatures of one (p, h) agree within 0.25 K.
