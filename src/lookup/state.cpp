@@ -124,7 +124,7 @@ class built_if97_state {
   built_if97_state(int pair, double a, double b, const method& m, int units)
       : a_(a), b_(b), units_(units), method_(m) {
     const pair_info* info = pair_with_code(pair);
-    if (info == nullptr || !inputs_ok(pair, a, b)) {
+    if (info == nullptr || !inputs_ok(*info, a, b, units)) {
       status_ = status_invalid;
       return;
     }
