@@ -57,6 +57,22 @@ int unit_system_of(std::string_view name) {
                         "': use 'si', 'english' or 'iapws'");
 }
 
+// The equation of state by the face's words: "iapws95" (the default) or "if97".
+method method_of(const std::string& formulation) {
+  const auto eos = formulation_named(formulation);
+  if (!eos) {
+    throw py::value_error("unknown formulation '" + formulation + "': use one of " +
+                          formulation_words());
+  }
+  return method{*eos, transport_set::iaps1985};
+}
+
+// What a failure message adds for a formulation other than the default: IAPWS-IF97 refuses
+// what lies outside its own, narrower range.
+std::string under(const method& m) {
+  return m.eos == formulation::iapws95 ? std::string() : " under " + method_title(m);
+}
+
 // The steam quality is a vapour fraction here in every unit system, not the window's percentage.
 std::string unit_of(const property_info& p, std::string_view units) {
   if (p.code == code_x) return "dimensionless";
@@ -346,7 +362,7 @@ bool signalled() {
 // the message of a scalar that cannot be built.
 template <class Describe>
 result_object evaluate(int pair, const input_pair& inputs, bool scalar, std::string_view units,
-                       const std::vector<int>& codes, const py::object& workers,
+                       const method& m, const std::vector<int>& codes, const py::object& workers,
                        Describe describe) {
   const std::size_t n = static_cast<std::size_t>(inputs.first.size());
   const std::size_t threads = worker_request(workers);
@@ -360,7 +376,7 @@ result_object evaluate(int pair, const input_pair& inputs, bool scalar, std::str
   py::array_t<std::uint8_t> phases(inputs.shape);
   const state_inputs in{pair, unit_system_of(units),
                         std::span<const double>(inputs.first.data(), n),
-                        std::span<const double>(inputs.second.data(), n)};
+                        std::span<const double>(inputs.second.data(), n), m};
   const state_outputs out{codes, column_data, std::span<int>(status.mutable_data(), n),
                           std::span<std::uint8_t>(phases.mutable_data(), n)};
   bool completed = false;
@@ -395,24 +411,27 @@ std::string number_text(const py::array_t<double>& values) {
 }
 
 result_object state(const std::string& pair_name, py::handle a, py::handle b,
-                    const std::string& units, const py::object& props, const py::object& workers) {
+                    const std::string& units, const std::string& formulation,
+                    const py::object& props, const py::object& workers) {
   const pair_info* pair = pair_named(pair_name);
   if (pair == nullptr) {
     throw py::value_error("unknown pair '" + pair_name + "': use one of " + pair_names());
   }
   unit_system_of(units);
+  const method m = method_of(formulation);
   const std::vector<int> codes = wanted_codes(props);
   const number_input first = numbers(a, "a"), second = numbers(b, "b");
   const input_pair inputs = broadcast(first, second, "a and b");
-  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, codes, workers, [&] {
+  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, m, codes, workers, [&] {
     return "cannot build the " + pair_name + " state at (" + number_text(inputs.first) + ", " +
-           number_text(inputs.second) + ") in " + units + " units";
+           number_text(inputs.second) + ") in " + units + " units" + under(m);
   });
 }
 
 result_object saturated(const std::string& by, py::handle value, const py::object& quality,
                         const std::string& phase_name, const std::string& units,
-                        const py::object& props, const py::object& workers) {
+                        const std::string& formulation, const py::object& props,
+                        const py::object& workers) {
   if (by != "T" && by != "p") {
     throw py::value_error("unknown saturation input '" + by + "': use 'T' or 'p'");
   }
@@ -421,6 +440,7 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
     throw py::value_error("unknown phase '" + phase_name + "': use 'vapour' or 'liquid'");
   }
   unit_system_of(units);
+  const method m = method_of(formulation);
   const std::vector<int> codes = wanted_codes(props);
   const number_input input = numbers(value, "value");
   const number_input fraction = quality.is_none()
@@ -428,18 +448,20 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
                                     : numbers(quality, "quality");
   const input_pair inputs = broadcast(input, fraction, "value and quality");
   const int pair = by == "T" ? pair_tx : pair_px;
-  return evaluate(pair, inputs, input.scalar && fraction.scalar, units, codes, workers, [&] {
+  return evaluate(pair, inputs, input.scalar && fraction.scalar, units, m, codes, workers, [&] {
     return "cannot build the saturated state at " + by + " = " + number_text(inputs.first) +
-           ", quality " + number_text(inputs.second) + " in " + units + " units";
+           ", quality " + number_text(inputs.second) + " in " + units + " units" + under(m);
   });
 }
 
-// The eight constants of the Constants page, by their short names, as published.
-py::dict constants(const std::string& units) {
+// The eight constants of the Constants page, by their short names, as published under the
+// formulation (IAPWS-IF97 has its own range).
+py::dict constants(const std::string& units, const std::string& formulation) {
   const int unit_system = unit_system_of(units);
+  const method m = method_of(formulation);
   py::dict table;
   for (const auto& c : constant_table) {
-    table[py::str(std::string(c.short_name))] = constant(c.code, method{}, unit_system);
+    table[py::str(std::string(c.short_name))] = constant(c.code, m, unit_system);
   }
   return table;
 }
@@ -480,9 +502,11 @@ result_object state_from_parts(const py::dict& values, const py::object& phase_c
 PYBIND11_MODULE(kelvora, m) {
   using namespace Vantrel::python;
   m.doc() =
-      "Thermodynamic and transport properties of water and steam on the IAPWS-95 formulation.\n\n"
-      "state(pair, a, b, units='si') and saturated(by, value, quality=None, phase='vapour',\n"
-      "units='si') take numbers or NumPy arrays (broadcast together) and return every property\n"
+      "Thermodynamic and transport properties of water and steam on the IAPWS-95 formulation\n"
+      "or, with formulation='if97', on IAPWS-IF97, the industrial formulation.\n\n"
+      "state(pair, a, b, units='si', formulation='iapws95') and saturated(by, value,\n"
+      "quality=None, phase='vapour', units='si', formulation='iapws95') take numbers or NumPy\n"
+      "arrays (broadcast together) and return every property\n"
       "by short name (see `properties`). Units: 'si' (°C, bar, kJ/kg), 'english' (°F, psia,\n"
       "Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases' units). A scalar state that\n"
       "cannot be built raises StateError; arrays never raise for a state but give NaN and a\n"
@@ -545,17 +569,18 @@ def _state_from_parts(values, phase_code, status):
       });
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
-        py::arg("props") = py::none(), py::arg("workers") = py::none(),
+        py::arg("formulation") = "iapws95", py::arg("props") = py::none(),
+        py::arg("workers") = py::none(),
         ("The state given by two inputs: pair is one of " + pair_names() +
          " (T-x and p-x: saturated, with the vapour fraction 0-1). props, a sequence of short "
          "names, computes only those properties.")
             .c_str());
   m.def("saturated", &saturated, py::arg("by"), py::arg("value"), py::arg("quality") = py::none(),
-        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("props") = py::none(),
-        py::arg("workers") = py::none(),
+        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("formulation") = "iapws95",
+        py::arg("props") = py::none(), py::arg("workers") = py::none(),
         "The saturated state at a temperature (by='T') or pressure (by='p'): the vapour or liquid "
         "named by phase, or a mixture of the given quality (0-1), which then takes precedence.");
-  m.def("constants", &constants, py::arg("units") = "si",
+  m.def("constants", &constants, py::arg("units") = "si", py::arg("formulation") = "iapws95",
         "Molar mass, critical point and triple point of water.");
   m.attr("properties") = property_descriptions();
   m.attr("PHASES") = phase_names();

@@ -10,7 +10,7 @@ import kelvora
 
 # (command-line arguments, module call): subcooled, superheated, supercritical (indeterminate),
 # a two-phase state from two inputs, saturated states by temperature and by pressure, the same by
-# the pairs T-x and p-x, and states in English units.
+# the pairs T-x and p-x, states in English units, and states under IAPWS-IF97.
 CASES = [
     (["state", "T-p", "25", "1"], lambda: kelvora.state("T-p", 25, 1)),
     (["state", "T-p", "200", "1"], lambda: kelvora.state("T-p", 200, 1)),
@@ -24,6 +24,10 @@ CASES = [
      lambda: kelvora.state("p-x", 10, 1, units="english")),
     (["state", "p-h", "150", "1200", "--units", "english"],
      lambda: kelvora.state("p-h", 150, 1200, units="english")),
+    (["state", "p-h", "30", "3000", "--formulation", "if97"],
+     lambda: kelvora.state("p-h", 30, 3000, formulation="if97")),
+    (["sat", "T", "100", "--quality", "0.25", "--formulation", "if97"],
+     lambda: kelvora.saturated("T", 100, 0.25, formulation="if97")),
 ]
 
 
