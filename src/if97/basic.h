@@ -69,7 +69,7 @@ class power_table {
   double operator()(int k) const { return values_[k - lo]; }
 
  private:
-  std::array<double, hi - lo + 1> values_{};
+  std::array<double, hi - lo + 1> values_;  // every element written by the constructor
 };
 
 }  // namespace Vantrel::if97
