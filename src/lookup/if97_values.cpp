@@ -574,7 +574,7 @@ bool if97_critical(const if97::state& s) {
   return std::abs(s.T / if97::Tc - 1.0) < tolerance && std::abs(s.p / if97::pc - 1.0) < tolerance;
 }
 
-double if97_property(int code, const if97::state& s, const method& m) {
+double if97_property(int code, const if97::state& s, const method& m, if97_transport& kept) {
   (void)m;  // one set of transport equations so far
   const bool mixture = s.two_phase();
   const auto single_phase = [&] {
@@ -582,7 +582,12 @@ double if97_property(int code, const if97::state& s, const method& m) {
   };
   const auto transport_of = [&](double& mu, double& lambda) {
     single_phase();
-    transport(s.T, s.rho, s.kappa, s.dpdt, mu, lambda);
+    if (!kept.known) {
+      transport(s.T, s.rho, s.kappa, s.dpdt, kept.mu, kept.lambda);
+      kept.known = true;
+    }
+    mu = kept.mu;
+    lambda = kept.lambda;
   };
   double mu = 0.0, lambda = 0.0;
   switch (code) {

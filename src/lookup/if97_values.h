@@ -15,8 +15,16 @@ if97::state if97_state_from_pair(int pair_code, double first, double second);
 // Whether a state is the critical point, where the derivative properties do not exist.
 bool if97_critical(const if97::state& s);
 
+// Viscosity and thermal conductivity of a state, kept by its caller for the rows that share
+// them (μ, λ and the Prandtl number).
+struct if97_transport {
+  bool known = false;
+  double mu = 0.0, lambda = 0.0;
+};
+
 // The property `code` (0 to 26) of a built state in internal units, under the transport
-// equations of `m`. Raises not_applicable where the property does not exist for the state.
-double if97_property(int code, const if97::state& s, const method& m);
+// equations of `m`; `transport` holds the state's viscosity and conductivity once computed.
+// Raises not_applicable where the property does not exist for the state.
+double if97_property(int code, const if97::state& s, const method& m, if97_transport& transport);
 
 }  // namespace Vantrel

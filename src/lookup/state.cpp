@@ -156,7 +156,7 @@ class built_if97_state {
     }
     return guarded([&] {
       const double value = to_display(property_table[row_of_code(code)].dimension,
-                                      if97_property(code, state_, method_), units_);
+                                      if97_property(code, state_, method_, transport_), units_);
       if (!std::isfinite(value)) return int{status_failed};
       *out = value;
       return int{status_ok};
@@ -180,6 +180,7 @@ class built_if97_state {
   int first_ = -1, second_ = -1;
   int status_ = status_failed;
   if97::state state_;
+  mutable if97_transport transport_;
 };
 
 template <class Built>
