@@ -173,10 +173,6 @@ constexpr published_constant published[] = {
     {11, 10000.0, 100000.0, 1450380.0},            // highest pressure of the range
 };
 
-// Compressibility factor at the critical point from the formulation constants.
-constexpr double critical_z() {
-  return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
-}
 
 }  // namespace
 
@@ -198,7 +194,7 @@ double constant(int code, const method& m, int units) {
     case 4:
       return constant95::rhoc / f(fV);
     case 5:
-      return critical_z();
+      return constant95::zc;
     case 14:
       return f(fE) * triple_liquid_h;
     case 15:
