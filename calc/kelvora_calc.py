@@ -1,0 +1,180 @@
+# The Kelvora sheet functions for LibreOffice Calc: a Python UNO add-in over the kelvora module.
+# KELVORA gives one property of a state (or an array of them for ranges), KELVORAERROR the reason
+# for each error KELVORA gives, KELVORAPROPS the property catalogue. Numbers are the module's,
+# which are those of kelvora-cli, to the last bit.
+import struct
+
+import kelvora
+import unohelper
+from example.vantrel.kelvora import XCalcFunctions
+
+IMPLEMENTATION = "example.vantrel.kelvora.CalcFunctions"
+
+# Calc keeps an error in a cell as a NaN whose low bits carry the error's code, and shows that
+# code's own error value; a number handed back this way is an error cell, never a number.
+INVALID_ARGUMENT = 502  # Err:502, a word Calc cannot know is wrong
+NOT_A_NUMBER = 519  # #VALUE!
+OUT_OF_RANGE = 503  # #NUM!
+NO_CONVERGENCE = 523  # Err:523
+NOT_AVAILABLE = 0x7FFF  # #N/A
+
+
+def error_value(code):
+    return struct.unpack("<d", struct.pack("<Q", 0x7FF8000000000000 | code))[0]
+
+
+class Refusal(Exception):
+    """An error of one cell or of the whole call: Calc's error code and the reason in words."""
+
+    def __init__(self, code, reason):
+        super().__init__(reason)
+        self.code = code
+        self.reason = reason
+
+
+def quoted(text):
+    return '"' + str(text).replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+UNITS = ("si", "english", "iapws")
+
+def choice(value, default, allowed, what):
+    """An optional word argument: missing or empty gives the default."""
+    if value is None or value == "":
+        return default
+    if not isinstance(value, str) or value not in allowed:
+        shown = value if isinstance(value, str) else repr(value)
+        raise Refusal(INVALID_ARGUMENT, f"unknown {what} {quoted(shown)}; use {' or '.join(allowed)}")
+    return value
+
+
+def words(module_attribute, default):
+    """The words the module offers for a choice, or only today's default when it offers none."""
+    offered = getattr(kelvora, module_attribute, None)
+    return tuple(offered) if offered else (default,)
+
+
+def grid(values):
+    """A range argument as rows of cells; a single cell comes as one row of one."""
+    return [list(row) for row in values] or [[None]]
+
+
+def broadcast_shape(a, b):
+    rows = {len(a), len(b)}
+    cols = {len(a[0]), len(b[0])}
+    if len(rows - {1}) > 1 or len(cols - {1}) > 1:
+        raise Refusal(
+            NOT_AVAILABLE,
+            f"A and B are ranges of different shapes: {len(a)}×{len(a[0])} and {len(b)}×{len(b[0])}",
+        )
+    return max(rows), max(cols)
+
+
+def cell_at(g, r, c):
+    return g[r if len(g) > 1 else 0][c if len(g[0]) > 1 else 0]
+
+
+def number(cell, argument):
+    # Calc hands numbers (and dates, and booleans) over as floats; anything else is refused with
+    # kelvora-cli's words for an argument that is not a number.
+    if isinstance(cell, float) and not isinstance(cell, bool):
+        return cell
+    text = "" if cell is None else str(cell)
+    raise Refusal(NOT_A_NUMBER, f"{argument} {quoted(text)}: Invalid number specified.")
+
+
+def state_reason(status):
+    return "no state: " + (
+        "an input is invalid or out of range" if status == 1 else "the computation failed"
+    )
+
+
+def evaluate(prop, pair, a, b, units, formulation, transport):
+    """The rows of KELVORA's answer: a float or a Refusal for each cell."""
+    units = choice(units, "si", UNITS, "units")
+    choice(formulation, "iapws95", words("formulations", "iapws95"), "formulation")
+    choice(transport, "1985", words("transports", "1985"), "transport")
+    if prop not in kelvora.properties:
+        raise Refusal(INVALID_ARGUMENT, f"unknown property {quoted(prop)}")
+    a, b = grid(a), grid(b)
+    rows, cols = broadcast_shape(a, b)
+
+    cells = [[None] * cols for _ in range(rows)]
+    wanted = []  # (row, column, a, b) of the cells whose inputs are numbers
+    for r in range(rows):
+        for c in range(cols):
+            try:
+                wanted.append((r, c, number(cell_at(a, r, c), "A"), number(cell_at(b, r, c), "B")))
+            except Refusal as refusal:
+                cells[r][c] = refusal
+    if not wanted:
+        return cells
+
+    # One call for the whole range; small ones stay on this thread.
+    workers = None if len(wanted) >= 256 else 1
+    try:
+        result = kelvora.state(
+            pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units, workers=workers
+        )
+    except ValueError as e:
+        # The module's list of pairs, in kelvora-cli's words.
+        known = str(e).partition("use one of ")[2]
+        if str(e).startswith("unknown pair") and known:
+            raise Refusal(
+                INVALID_ARGUMENT, f"unknown input pair {quoted(pair)}; use one of {known}"
+            ) from None
+        raise Refusal(INVALID_ARGUMENT, str(e)) from None
+    values = result[prop].tolist()
+    statuses = result.status.tolist()
+    for (r, c, _, _), value, status in zip(wanted, values, statuses):
+        if status == 1:
+            cells[r][c] = Refusal(OUT_OF_RANGE, state_reason(status))
+        elif status != 0:
+            cells[r][c] = Refusal(NO_CONVERGENCE, state_reason(status))
+        elif value != value or value in (float("inf"), float("-inf")):
+            cells[r][c] = Refusal(NOT_AVAILABLE, f"{prop}: N/A for this state")
+        else:
+            cells[r][c] = value
+    return cells
+
+
+def answer(cells, shown):
+    return tuple(tuple(shown(cell) for cell in row) for row in cells)
+
+
+def as_number(cell):
+    return error_value(cell.code) if isinstance(cell, Refusal) else cell
+
+
+def as_reason(cell):
+    return cell.reason if isinstance(cell, Refusal) else ""
+
+
+class CalcFunctions(unohelper.Base, XCalcFunctions):
+    def __init__(self, context):
+        self.context = context
+
+    def kelvora(self, prop, pair, a, b, units, formulation, transport):
+        try:
+            return answer(evaluate(prop, pair, a, b, units, formulation, transport), as_number)
+        except Refusal as refusal:
+            return ((error_value(refusal.code),),)
+
+    def kelvoraerror(self, prop, pair, a, b, units, formulation, transport):
+        try:
+            return answer(evaluate(prop, pair, a, b, units, formulation, transport), as_reason)
+        except Refusal as refusal:
+            return ((refusal.reason,),)
+
+    def kelvoraprops(self, units):
+        try:
+            units = choice(units, "si", UNITS, "units")
+        except Refusal as refusal:
+            return ((error_value(refusal.code),),)
+        return tuple(
+            (short, entry["name"], entry[units]) for short, entry in kelvora.properties.items()
+        )
+
+
+g_ImplementationHelper = unohelper.ImplementationHelper()
+g_ImplementationHelper.addImplementation(CalcFunctions, IMPLEMENTATION, ("com.sun.star.sheet.AddIn",))

@@ -1,0 +1,82 @@
+# A headless LibreOffice with the Kelvora extension, for the Calc tests and the benchmark: a fresh
+# user profile in a temporary folder, the .oxt unpacked into a folder of bundled extensions of
+# its own (the layout the libreoffice-kelvora package installs), soffice listening on a pipe of
+# its own, and a hidden spreadsheet. Every failure raises; nothing is skipped.
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import zipfile
+from contextlib import contextmanager
+
+import uno
+from com.sun.star.beans import PropertyValue
+from com.sun.star.connection import NoConnectException
+
+OFFICE = "/usr/lib/libreoffice/program"
+START_SECONDS = 90
+
+
+class OfficeError(RuntimeError):
+    pass
+
+
+def _connect(pipe, office):
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local
+    )
+    deadline = time.monotonic() + START_SECONDS
+    while True:
+        try:
+            return resolver.resolve(f"uno:pipe,name={pipe};urp;StarOffice.ComponentContext")
+        except NoConnectException:
+            if office.poll() is not None:
+                raise OfficeError(f"soffice ended with status {office.returncode} before answering")
+            if time.monotonic() > deadline:
+                raise OfficeError(f"soffice did not answer within {START_SECONDS} s")
+            time.sleep(0.25)
+
+
+@contextmanager
+def spreadsheet(oxt):
+    """A new hidden Calc document in an office that has `oxt` installed."""
+    if not os.path.isfile(oxt):
+        raise OfficeError(f"no extension {oxt}: the Calc add-in was not built")
+    profile = tempfile.mkdtemp(prefix="kelvora-calc-")
+    env = dict(os.environ, HOME=profile, SAL_USE_VCLPLUGIN="svp")
+    user = f"-env:UserInstallation=file://{profile}/user"
+    extensions = f"-env:BUNDLED_EXTENSIONS=file://{profile}/extensions"
+    office = None
+    try:
+        bundled = os.path.join(profile, "extensions")
+        with zipfile.ZipFile(oxt) as packed:
+            packed.extractall(os.path.join(bundled, "kelvora"))
+        pipe = f"kelvora_calc_{os.getpid()}"
+        office = subprocess.Popen(
+            [f"{OFFICE}/soffice", "--headless", "--invisible", "--nologo", "--norestore",
+             "--nodefault", "--nolockcheck", user, extensions, f"--accept=pipe,name={pipe};urp;"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        context = _connect(pipe, office)
+        desktop = context.ServiceManager.createInstanceWithContext(
+            "com.sun.star.frame.Desktop", context)
+        hidden = PropertyValue()
+        hidden.Name, hidden.Value = "Hidden", True
+        document = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (hidden,))
+        try:
+            yield context, document
+        finally:
+            document.close(True)
+            try:
+                desktop.terminate()
+            except Exception:  # the bridge goes down with the office
+                pass
+    finally:
+        if office is not None:
+            try:
+                office.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                office.kill()
+                office.wait()
+        shutil.rmtree(profile, ignore_errors=True)
