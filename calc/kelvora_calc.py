@@ -2,6 +2,7 @@
 # KELVORA gives one property of a state (or an array of them for ranges), KELVORAERROR the reason
 # for each error KELVORA gives, KELVORAPROPS the property catalogue. Numbers are the module's,
 # which are those of kelvora-cli, to the last bit.
+import math
 import struct
 
 import kelvora
@@ -44,7 +45,9 @@ def choice(value, default, allowed, what):
         return default
     if not isinstance(value, str) or value not in allowed:
         shown = value if isinstance(value, str) else repr(value)
-        raise Refusal(INVALID_ARGUMENT, f"unknown {what} {quoted(shown)}; use {' or '.join(allowed)}")
+        raise Refusal(
+            INVALID_ARGUMENT, f"{what.capitalize()} {quoted(shown)}: unknown {what}; use {' or '.join(allowed)}"
+        )
     return value
 
 
@@ -52,6 +55,11 @@ def words(module_attribute, default):
     """The words the module offers for a choice, or only today's default when it offers none."""
     offered = getattr(kelvora, module_attribute, None)
     return tuple(offered) if offered else (default,)
+
+
+FORMULATIONS = words("formulations", "iapws95")
+TRANSPORTS = words("transports", "1985")
+PROPERTY_NAMES = " ".join(kelvora.properties)
 
 
 def grid(values):
@@ -92,10 +100,15 @@ def state_reason(status):
 def evaluate(prop, pair, a, b, units, formulation, transport):
     """The rows of KELVORA's answer: a float or a Refusal for each cell."""
     units = choice(units, "si", UNITS, "units")
-    choice(formulation, "iapws95", words("formulations", "iapws95"), "formulation")
-    choice(transport, "1985", words("transports", "1985"), "transport")
+    choice(formulation, "iapws95", FORMULATIONS, "formulation")
+    choice(transport, "1985", TRANSPORTS, "transport")
     if prop not in kelvora.properties:
-        raise Refusal(INVALID_ARGUMENT, f"unknown property {quoted(prop)}")
+        raise Refusal(
+            INVALID_ARGUMENT,
+            f"Property: unknown property {quoted(prop)}; use names from: {PROPERTY_NAMES}",
+        )
+    if len(a) == len(b) == 1 and len(a[0]) == len(b[0]) == 1:
+        return [[single(prop, pair, a[0][0], b[0][0], units)]]
     a, b = grid(a), grid(b)
     rows, cols = broadcast_shape(a, b)
 
@@ -117,25 +130,56 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
             pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units, workers=workers
         )
     except ValueError as e:
-        # The module's list of pairs, in kelvora-cli's words.
-        known = str(e).partition("use one of ")[2]
-        if str(e).startswith("unknown pair") and known:
-            raise Refusal(
-                INVALID_ARGUMENT, f"unknown input pair {quoted(pair)}; use one of {known}"
-            ) from None
-        raise Refusal(INVALID_ARGUMENT, str(e)) from None
-    values = result[prop].tolist()
-    statuses = result.status.tolist()
-    for (r, c, _, _), value, status in zip(wanted, values, statuses):
-        if status == 1:
-            cells[r][c] = Refusal(OUT_OF_RANGE, state_reason(status))
-        elif status != 0:
-            cells[r][c] = Refusal(NO_CONVERGENCE, state_reason(status))
-        elif value != value or value in (float("inf"), float("-inf")):
-            cells[r][c] = Refusal(NOT_AVAILABLE, f"{prop}: N/A for this state")
-        else:
-            cells[r][c] = value
+        raise refused_pair(e, pair) from None
+    for (r, c, _, _), value, status in zip(wanted, result[prop].tolist(), result.status.tolist()):
+        cells[r][c] = cell_of(prop, status, value)
     return cells
+
+
+def refused_pair(e, pair):
+    # The module's list of pairs, in kelvora-cli's words.
+    known = str(e).partition("use one of ")[2]
+    if str(e).startswith("unknown pair") and known:
+        return Refusal(INVALID_ARGUMENT, f"Pair {quoted(pair)}: unknown input pair; use one of {known}")
+    return Refusal(INVALID_ARGUMENT, str(e))
+
+
+def cell_of(prop, status, value):
+    if status == 1:
+        return Refusal(OUT_OF_RANGE, state_reason(status))
+    if status != 0:
+        return Refusal(NO_CONVERGENCE, state_reason(status))
+    if not math.isfinite(value):
+        return Refusal(NOT_AVAILABLE, f"{prop}: N/A for this state")
+    return value
+
+
+# States by (pair, a, b, units): a sheet asks for several properties of each of its states, and
+# recalculates them all on every change. A state that cannot be built is kept as its status.
+# Emptied when full rather than kept in order.
+STATES = {}
+STATES_KEPT = 4096
+
+
+def single(prop, pair, a, b, units):
+    try:
+        key = (pair, number(a, "A"), number(b, "B"), units)
+    except Refusal as refusal:
+        return refusal
+    state = STATES.get(key)
+    if state is None:
+        try:
+            state = kelvora.state(pair, key[1], key[2], units=units, workers=1)
+        except kelvora.StateError as e:
+            state = 1 if str(e).endswith("invalid or out of range") else 2
+        except ValueError as e:
+            raise refused_pair(e, pair) from None
+        if len(STATES) >= STATES_KEPT:
+            STATES.clear()
+        STATES[key] = state
+    if isinstance(state, int):
+        return cell_of(prop, state, 0.0)
+    return cell_of(prop, 0, state[prop])
 
 
 def answer(cells, shown):

@@ -41,7 +41,8 @@ def _connect(pipe, office):
 
 @contextmanager
 def spreadsheet(oxt):
-    """A new hidden Calc document in an office that has `oxt` installed."""
+    """A new hidden Calc document in an office that has `oxt` installed: (component context,
+    document, process id of the office)."""
     if not os.path.isfile(oxt):
         raise OfficeError(f"no extension {oxt}: the Calc add-in was not built")
     profile = tempfile.mkdtemp(prefix="kelvora-calc-")
@@ -65,7 +66,7 @@ def spreadsheet(oxt):
         hidden.Name, hidden.Value = "Hidden", True
         document = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (hidden,))
         try:
-            yield context, document
+            yield context, document, office.pid
         finally:
             document.close(True)
             try:
