@@ -45,9 +45,7 @@ def choice(value, default, allowed, what):
         return default
     if not isinstance(value, str) or value not in allowed:
         shown = value if isinstance(value, str) else repr(value)
-        raise Refusal(
-            INVALID_ARGUMENT, f"{what.capitalize()} {quoted(shown)}: unknown {what}; use {' or '.join(allowed)}"
-        )
+        raise Refusal(INVALID_ARGUMENT, f"unknown {what} {quoted(shown)}; use one of {' '.join(allowed)}")
     return value
 
 
@@ -105,7 +103,7 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
     if prop not in kelvora.properties:
         raise Refusal(
             INVALID_ARGUMENT,
-            f"Property: unknown property {quoted(prop)}; use names from: {PROPERTY_NAMES}",
+            f"unknown property {quoted(prop)}; use names from: {PROPERTY_NAMES}",
         )
     if len(a) == len(b) == 1 and len(a[0]) == len(b[0]) == 1:
         return [[single(prop, pair, a[0][0], b[0][0], units)]]
@@ -140,7 +138,7 @@ def refused_pair(e, pair):
     # The module's list of pairs, in kelvora-cli's words.
     known = str(e).partition("use one of ")[2]
     if str(e).startswith("unknown pair") and known:
-        return Refusal(INVALID_ARGUMENT, f"Pair {quoted(pair)}: unknown input pair; use one of {known}")
+        return Refusal(INVALID_ARGUMENT, f"PAIR {quoted(pair)}: unknown input pair; use one of {known}")
     return Refusal(INVALID_ARGUMENT, str(e))
 
 
