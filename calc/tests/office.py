@@ -46,19 +46,28 @@ def spreadsheet(oxt):
     if not os.path.isfile(oxt):
         raise OfficeError(f"no extension {oxt}: the Calc add-in was not built")
     profile = tempfile.mkdtemp(prefix="kelvora-calc-")
-    env = dict(os.environ, HOME=profile, SAL_USE_VCLPLUGIN="svp")
-    user = f"-env:UserInstallation=file://{profile}/user"
-    extensions = f"-env:BUNDLED_EXTENSIONS=file://{profile}/extensions"
-    office = None
     try:
         bundled = os.path.join(profile, "extensions")
         with zipfile.ZipFile(oxt) as packed:
             packed.extractall(os.path.join(bundled, "kelvora"))
-        pipe = f"kelvora_calc_{os.getpid()}"
-        office = subprocess.Popen(
-            [f"{OFFICE}/soffice", "--headless", "--invisible", "--nologo", "--norestore",
-             "--nodefault", "--nolockcheck", user, extensions, f"--accept=pipe,name={pipe};urp;"],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with office_document(os.path.join(profile, "user"), bundled) as opened:
+            yield opened
+    finally:
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+@contextmanager
+def office_document(user, bundled):
+    """A new hidden Calc document in an office with the user profile folder `user` (made when
+    missing) and the bundled extensions of the folder `bundled` in place of the system's."""
+    env = dict(os.environ, HOME=os.path.dirname(user), SAL_USE_VCLPLUGIN="svp")
+    pipe = f"kelvora_calc_{os.getpid()}"
+    office = subprocess.Popen(
+        [f"{OFFICE}/soffice", "--headless", "--invisible", "--nologo", "--norestore",
+         "--nodefault", "--nolockcheck", f"-env:UserInstallation=file://{user}",
+         f"-env:BUNDLED_EXTENSIONS=file://{bundled}", f"--accept=pipe,name={pipe};urp;"],
+        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
         context = _connect(pipe, office)
         desktop = context.ServiceManager.createInstanceWithContext(
             "com.sun.star.frame.Desktop", context)
@@ -74,10 +83,8 @@ def spreadsheet(oxt):
             except Exception:  # the bridge goes down with the office
                 pass
     finally:
-        if office is not None:
-            try:
-                office.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                office.kill()
-                office.wait()
-        shutil.rmtree(profile, ignore_errors=True)
+        try:
+            office.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            office.kill()
+            office.wait()
