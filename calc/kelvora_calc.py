@@ -152,11 +152,13 @@ def cell_of(prop, status, value):
     return value
 
 
-# States by (pair, a, b, units): a sheet asks for several properties of each of its states, and
-# recalculates them all on every change. A state that cannot be built is kept as its status.
-# Emptied when full rather than kept in order.
+# The values of states by (pair, a, b, units), in catalogue order: a sheet asks for several
+# properties of each of its states, and recalculates them all on a hard recalculation. A state
+# that cannot be built is kept as its status. Emptied when full rather than kept in order; a
+# state takes about a kilobyte here.
 STATES = {}
-STATES_KEPT = 4096
+STATES_KEPT = 16384
+PROPERTY_INDEX = {name: i for i, name in enumerate(kelvora.properties)}
 
 
 def single(prop, pair, a, b, units):
@@ -167,7 +169,9 @@ def single(prop, pair, a, b, units):
     state = STATES.get(key)
     if state is None:
         try:
-            state = kelvora.state(pair, key[1], key[2], units=units, workers=1)
+            # Every property by name, as the state pickles them.
+            values = kelvora.state(pair, key[1], key[2], units=units, workers=1).__getstate__()[0]
+            state = tuple(values[name] for name in PROPERTY_INDEX)
         except kelvora.StateError as e:
             state = 1 if str(e).endswith("invalid or out of range") else 2
         except ValueError as e:
@@ -177,7 +181,7 @@ def single(prop, pair, a, b, units):
         STATES[key] = state
     if isinstance(state, int):
         return cell_of(prop, state, 0.0)
-    return cell_of(prop, 0, state[prop])
+    return cell_of(prop, 0, state[PROPERTY_INDEX[prop]])
 
 
 def answer(cells, shown):

@@ -130,13 +130,21 @@ std::string_view phase_word(phase ph) {
 
 // --- Inputs.
 
+// NumPy, imported once for the life of the process: every import goes through builtins.__import__,
+// which a host interpreter may wrap (the office's Python bridge does, at tens of µs a call). The
+// module is never unloaded, so the reference is kept, not released.
+py::handle numpy() {
+  static const py::handle np = py::module_::import("numpy").release();
+  return np;
+}
+
 struct number_input {
   py::array_t<double> values;
   bool scalar;  // a plain number, not an array
 };
 
 number_input numbers(py::handle obj, const char* what) {
-  const py::module_ np = py::module_::import("numpy");
+  const py::handle np = numpy();
   py::array array;
   try {
     array = np.attr("asarray")(obj);
@@ -159,7 +167,7 @@ struct input_pair {
 };
 
 input_pair broadcast(const number_input& a, const number_input& b, const char* names) {
-  const py::module_ np = py::module_::import("numpy");
+  const py::handle np = numpy();
   py::tuple both;
   try {
     both = np.attr("broadcast_arrays")(a.values, b.values);
