@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -232,6 +233,20 @@ std::string failure_reason(int status) {
                                   : "no convergence (the computation failed)";
 }
 
+// The result of a single state: plain numbers, or state_error saying why it was not built.
+template <class Describe>
+state_result scalar_result(int built, const std::array<double*, property_count>& column_data,
+                           phase ph, Describe describe) {
+  if (built != status_ok) throw state_error(describe() + ": " + failure_reason(built));
+  state_result result;
+  for (std::size_t k = 0; k < property_count; ++k) {
+    result.values[py::str(std::string(property_table[k].short_name))] = column_data[k][0];
+  }
+  result.phase = py::str(std::string(phase_word(ph)));
+  result.status = py::int_(built);
+  return result;
+}
+
 // Evaluates every state of `inputs`; `describe` names a state for the message of a scalar that
 // cannot be built.
 template <class Describe>
@@ -257,17 +272,8 @@ state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs
     evaluate_states(in, out, threads);
   }
 
+  if (scalar) return scalar_result(status.data()[0], column_data, phases[0], describe);
   state_result result;
-  if (scalar) {
-    const int built = status.data()[0];
-    if (built != status_ok) throw state_error(describe() + ": " + failure_reason(built));
-    for (std::size_t k = 0; k < property_count; ++k) {
-      result.values[py::str(std::string(property_table[k].short_name))] = column_data[k][0];
-    }
-    result.phase = py::str(std::string(phase_word(phases[0])));
-    result.status = py::int_(built);
-    return result;
-  }
   for (std::size_t k = 0; k < property_count; ++k) {
     result.values[py::str(std::string(property_table[k].short_name))] = columns[k];
   }
@@ -276,8 +282,44 @@ state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs
   return result;
 }
 
-std::string number_text(const py::array_t<double>& values) {
-  return py::repr(py::float_(values.data()[0])).cast<std::string>();
+// A plain Python number (not a bool, which NumPy refuses as well), as a double.
+std::optional<double> plain_number(py::handle obj) {
+  if (PyFloat_CheckExact(obj.ptr())) return PyFloat_AS_DOUBLE(obj.ptr());
+  if (PyLong_CheckExact(obj.ptr())) {
+    const double value = PyLong_AsDouble(obj.ptr());
+    if (value == -1.0 && PyErr_Occurred()) {
+      PyErr_Clear();  // too large for a double: the array path says so
+      return std::nullopt;
+    }
+    return value;
+  }
+  return std::nullopt;
+}
+
+// One state from two plain numbers, without NumPy: a loop over single states, or a spreadsheet
+// cell, would otherwise spend more on building arrays than on the state itself. The same
+// numbers and errors as the array path.
+template <class Describe>
+std::optional<state_result> evaluate_one(state_inputs::kind how, int pair, py::handle a,
+                                         py::handle b, std::string_view units,
+                                         const py::object& workers, Describe describe) {
+  const std::optional<double> first = plain_number(a), second = plain_number(b);
+  if (!first || !second) return std::nullopt;
+  if (!workers.is_none()) worker_request(workers);  // refused as for arrays
+  static const std::array<int, property_count> codes = catalogue_codes();
+  std::array<double, property_count> values{};
+  std::array<double*, property_count> column_data{};
+  for (std::size_t k = 0; k < property_count; ++k) column_data[k] = &values[k];
+  int status = status_ok;
+  std::array<phase, 1> phases{};
+  const state_inputs in{how, pair, unit_system_of(units), std::span<const double>(&*first, 1),
+                        std::span<const double>(&*second, 1)};
+  evaluate_states(in, {codes, column_data, std::span<int>(&status, 1), phases}, 1);
+  return scalar_result(status, column_data, phases[0], [&] { return describe(*first, *second); });
+}
+
+std::string number_text(double value) {
+  return py::repr(py::float_(value)).cast<std::string>();
 }
 
 state_result state(const std::string& pair_name, py::handle a, py::handle b,
@@ -287,13 +329,18 @@ state_result state(const std::string& pair_name, py::handle a, py::handle b,
     throw py::value_error("unknown pair '" + pair_name + "': use one of " + cli::pair_names());
   }
   unit_system_of(units);
+  const auto describe = [&](double x, double y) {
+    return "cannot build the " + pair_name + " state at (" + number_text(x) + ", " +
+           number_text(y) + ") in " + units + " units";
+  };
+  if (auto one = evaluate_one(state_inputs::kind::pair, *pair, a, b, units, workers, describe)) {
+    return std::move(*one);
+  }
   const number_input first = numbers(a, "a"), second = numbers(b, "b");
   const input_pair inputs = broadcast(first, second, "a and b");
-  return evaluate(
-      state_inputs::kind::pair, *pair, inputs, first.scalar && second.scalar, units, workers, [&] {
-        return "cannot build the " + pair_name + " state at (" + number_text(inputs.first) + ", " +
-               number_text(inputs.second) + ") in " + units + " units";
-      });
+  return evaluate(state_inputs::kind::pair, *pair, inputs, first.scalar && second.scalar, units,
+                  workers,
+                  [&] { return describe(inputs.first.data()[0], inputs.second.data()[0]); });
 }
 
 state_result saturated(const std::string& by, py::handle value, const py::object& quality,
@@ -315,8 +362,9 @@ state_result saturated(const std::string& by, py::handle value, const py::object
   const auto how = by == "T" ? state_inputs::kind::saturated_temperature
                              : state_inputs::kind::saturated_pressure;
   return evaluate(how, 0, inputs, input.scalar && fraction.scalar, units, workers, [&] {
-    return "cannot build the saturated state at " + by + " = " + number_text(inputs.first) +
-           ", quality " + number_text(inputs.second) + " in " + units + " units";
+    return "cannot build the saturated state at " + by + " = " +
+           number_text(inputs.first.data()[0]) + ", quality " +
+           number_text(inputs.second.data()[0]) + " in " + units + " units";
   });
 }
 
