@@ -38,6 +38,12 @@ def quoted(text):
 
 
 UNITS = ("si", "english", "iapws")
+# The module computes on IAPWS-95 with the IAPS 1985 transport properties and takes no other
+# choice yet; other words are refused rather than answered with these numbers.
+FORMULATIONS = ("iapws95",)
+TRANSPORTS = ("1985",)
+PROPERTY_NAMES = " ".join(kelvora.properties)
+
 
 def choice(value, default, allowed, what):
     """An optional word argument: missing or empty gives the default."""
@@ -45,19 +51,10 @@ def choice(value, default, allowed, what):
         return default
     if not isinstance(value, str) or value not in allowed:
         shown = value if isinstance(value, str) else repr(value)
-        raise Refusal(INVALID_ARGUMENT, f"unknown {what} {quoted(shown)}; use one of {' '.join(allowed)}")
+        raise Refusal(
+            INVALID_ARGUMENT, f"unknown {what} {quoted(shown)}; use one of {' '.join(allowed)}"
+        )
     return value
-
-
-def words(module_attribute, default):
-    """The words the module offers for a choice, or only today's default when it offers none."""
-    offered = getattr(kelvora, module_attribute, None)
-    return tuple(offered) if offered else (default,)
-
-
-FORMULATIONS = words("formulations", "iapws95")
-TRANSPORTS = words("transports", "1985")
-PROPERTY_NAMES = " ".join(kelvora.properties)
 
 
 def grid(values):
@@ -69,10 +66,8 @@ def broadcast_shape(a, b):
     rows = {len(a), len(b)}
     cols = {len(a[0]), len(b[0])}
     if len(rows - {1}) > 1 or len(cols - {1}) > 1:
-        raise Refusal(
-            NOT_AVAILABLE,
-            f"A and B are ranges of different shapes: {len(a)}×{len(a[0])} and {len(b)}×{len(b[0])}",
-        )
+        shapes = f"{len(a)}×{len(a[0])} and {len(b)}×{len(b[0])}"
+        raise Refusal(NOT_AVAILABLE, f"A and B are ranges of different shapes: {shapes}")
     return max(rows), max(cols)
 
 
@@ -121,12 +116,9 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
     if not wanted:
         return cells
 
-    # One call for the whole range; small ones stay on this thread.
-    workers = None if len(wanted) >= 256 else 1
+    # One call for the whole range, which the module spreads over the cores when it is large.
     try:
-        result = kelvora.state(
-            pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units, workers=workers
-        )
+        result = kelvora.state(pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units)
     except ValueError as e:
         raise refused_pair(e, pair) from None
     for (r, c, _, _), value, status in zip(wanted, result[prop].tolist(), result.status.tolist()):
@@ -138,7 +130,9 @@ def refused_pair(e, pair):
     # The module's list of pairs, in kelvora-cli's words.
     known = str(e).partition("use one of ")[2]
     if str(e).startswith("unknown pair") and known:
-        return Refusal(INVALID_ARGUMENT, f"PAIR {quoted(pair)}: unknown input pair; use one of {known}")
+        return Refusal(
+            INVALID_ARGUMENT, f"PAIR {quoted(pair)}: unknown input pair; use one of {known}"
+        )
     return Refusal(INVALID_ARGUMENT, str(e))
 
 
@@ -223,4 +217,6 @@ class CalcFunctions(unohelper.Base, XCalcFunctions):
 
 
 g_ImplementationHelper = unohelper.ImplementationHelper()
-g_ImplementationHelper.addImplementation(CalcFunctions, IMPLEMENTATION, ("com.sun.star.sheet.AddIn",))
+g_ImplementationHelper.addImplementation(
+    CalcFunctions, IMPLEMENTATION, ("com.sun.star.sheet.AddIn",)
+)

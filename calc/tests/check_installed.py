@@ -42,7 +42,8 @@ def main():
         finally:
             shutil.move(os.path.join(profile, "removed"), folder)
         if error != NO_NAME:
-            sys.exit(f"check_installed: without the extension {FORMULA} gave error {error}, not #NAME?")
+            sys.exit(f"check_installed: without the extension {FORMULA} gave error {error}, "
+                     "not #NAME?")
     finally:
         shutil.rmtree(profile, ignore_errors=True)
     print(f"check_installed: {FORMULA} = {value!r}; gone with the extension")
