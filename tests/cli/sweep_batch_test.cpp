@@ -122,18 +122,24 @@ TEST(Batch, ByteOrderMarkBlankAndCommentLinesArePassedOver) {
   EXPECT_EQ(result.err, "kelvora-cli: line 6: B \"x\": Invalid number specified.\n");
 }
 
-// A megabyte of field, or a terminal escape, must not reach standard error whole or raw.
+// A megabyte of field, or a terminal escape, must not reach standard error whole or raw. A field
+// is quoted up to 40 characters, however many bytes they take, and marked where it goes on.
 TEST(Batch, MessagesQuoteAShortEscapedPartOfABadField) {
   const std::string megabyte(1 << 20, '9');
-  const auto result = run_cli({"batch"}, "T-p,1," + megabyte + "x\n\x1b[2J\xff\xC3\xA9,1,1\n");
+  std::string forty;
+  for (int i = 0; i < 40; ++i) forty += "\xC3\xA9";  // é
+  const auto result = run_cli({"batch"}, "T-p,1," + megabyte + "x\n\x1b[2J\xff\xC3\xA9,1,1\n" +
+                                             "T-p,1," + forty + "\nT-p,1," + forty + "9\n");
   EXPECT_EQ(result.status, 2);
   const auto err = lines(result.err);
-  ASSERT_EQ(err.size(), 2u);
+  ASSERT_EQ(err.size(), 4u);
   EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + megabyte.substr(0, 40) +
                         "...\": Invalid number specified.");
   EXPECT_EQ(err[1].rfind("kelvora-cli: line 2: unknown input pair \"\\x1b[2J\\xff\xC3\xA9\" (", 0),
             0u)
       << err[1];
+  EXPECT_EQ(err[2], "kelvora-cli: line 3: B \"" + forty + "\": Invalid number specified.");
+  EXPECT_EQ(err[3], "kelvora-cli: line 4: B \"" + forty + "...\": Invalid number specified.");
 }
 
 TEST(Batch, JsonRowsAreNumbersOrWords) {
