@@ -58,16 +58,18 @@ def phase_states(units):
 
 
 def expect_same(calc_value, calc_error, cli_text, name, where):
-    """A cell against kelvora-cli's csv text: the same double, or an error where it has a word."""
+    """A cell against kelvora-cli's csv text: the same double, or an error where it has a word.
+    True when numbers were compared."""
     try:
         expected = float(cli_text)
     except ValueError:
         assert calc_error != 0, f"{where} {name}: kelvora-cli says {cli_text}, Calc {calc_value!r}"
-        return
+        return False
     if name == "x":  # kelvora-cli shows the vapour fraction as a percentage
         calc_value *= 100.0
     assert calc_error == 0 and repr(calc_value) == repr(expected), (
         f"{where} {name}: Calc {calc_value!r} (error {calc_error}), kelvora-cli {cli_text}")
+    return True
 
 
 @pytest.fixture(scope="module")
@@ -124,9 +126,12 @@ def test_every_pair_and_phase_matches_the_command_line(sheet, units):
         for r, (pair, _, _) in enumerate(states))
     results = compute(document, calc.getCellRangeByPosition(2, 0, 1 + len(NAMES), len(states) - 1),
                       formulas)
+    numbers = 0
     for state, calc_row, cli_row in zip(states, results, batch(states, units)):
         for name, (value, error), text in zip(NAMES, calc_row, cli_row):
-            expect_same(value, error, text, name, state)
+            numbers += expect_same(value, error, text, name, state)
+    # Words (the quality of a single phase, transport properties of a mixture) are the exception.
+    assert numbers > 0.8 * len(states) * len(NAMES)
 
 
 def test_iapws_units_are_the_modules(sheet):
