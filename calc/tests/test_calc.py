@@ -54,7 +54,13 @@ def phase_states(units):
     wet = cli("sat", "T", "150", "--quality", "0.4", "--units", units, "--format", "csv").stdout
     corners.append(
         {row[0]: float(row[2]) for row in csv.reader(io.StringIO(wet)) if row[0] in inputs})
-    return [(pair, c[pair[0]], c[pair[2]]) for pair in PAIRS for c in corners]
+    states = [(pair, c[pair[0]], c[pair[2]]) for pair in PAIRS for c in corners]
+    # Saturation with a vapour fraction, at the wet state's temperature and pressure, once the
+    # command line knows those pairs (the add-in hands every pair word to the module as it is).
+    for pair in ("T-x", "p-x"):
+        if cli("state", pair, "100", "0.5", check=False).returncode == 0:
+            states += [(pair, corners[-1][pair[0]], x) for x in (0.0, 0.4, 1.0)]
+    return states
 
 
 def expect_same(calc_value, calc_error, cli_text, name, where):
