@@ -118,7 +118,9 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
 
     # One call for the whole range, which the module spreads over the cores when it is large.
     try:
-        result = kelvora.state(pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units)
+        result = kelvora.state(
+            pair, [w[2] for w in wanted], [w[3] for w in wanted], units=units, props=(prop,)
+        )
     except ValueError as e:
         raise refused_pair(e, pair) from None
     for (r, c, _, _), value, status in zip(wanted, result[prop].tolist(), result.status.tolist()):
@@ -146,36 +148,30 @@ def cell_of(prop, status, value):
     return value
 
 
-# The values of states by (pair, a, b, units), in catalogue order: a sheet asks for several
-# properties of each of its states, and recalculates them all on a hard recalculation. A state
-# that cannot be built is kept as its status. Emptied when full rather than kept in order; a
-# state takes about a kilobyte here.
-STATES = {}
-STATES_KEPT = 16384
-PROPERTY_INDEX = {name: i for i, name in enumerate(kelvora.properties)}
+# The answers of single cells by (property, pair, a, b, units): a hard recalculation asks for
+# each of them again. Emptied when full rather than kept in order.
+ANSWERS = {}
+ANSWERS_KEPT = 16384
 
 
 def single(prop, pair, a, b, units):
     try:
-        key = (pair, number(a, "A"), number(b, "B"), units)
+        key = (prop, pair, number(a, "A"), number(b, "B"), units)
     except Refusal as refusal:
         return refusal
-    state = STATES.get(key)
-    if state is None:
+    cell = ANSWERS.get(key)
+    if cell is None:
         try:
-            # Every property by name, as the state pickles them.
-            values = kelvora.state(pair, key[1], key[2], units=units, workers=1).__getstate__()[0]
-            state = tuple(values[name] for name in PROPERTY_INDEX)
+            state = kelvora.state(pair, key[2], key[3], units=units, props=(prop,))
+            cell = cell_of(prop, 0, state[prop])
         except kelvora.StateError as e:
-            state = 1 if str(e).endswith("invalid or out of range") else 2
+            cell = cell_of(prop, 1 if str(e).endswith("invalid or out of range") else 2, 0.0)
         except ValueError as e:
             raise refused_pair(e, pair) from None
-        if len(STATES) >= STATES_KEPT:
-            STATES.clear()
-        STATES[key] = state
-    if isinstance(state, int):
-        return cell_of(prop, state, 0.0)
-    return cell_of(prop, 0, state[PROPERTY_INDEX[prop]])
+        if len(ANSWERS) >= ANSWERS_KEPT:
+            ANSWERS.clear()
+        ANSWERS[key] = cell
+    return cell
 
 
 def answer(cells, shown):
