@@ -33,8 +33,17 @@ class Refusal(Exception):
         self.reason = reason
 
 
-def quoted(text):
-    return '"' + str(text).replace("\\", "\\\\").replace('"', '\\"') + '"'
+def quoted(text, longest=40):
+    """A text in a message as kelvora-cli quotes it: at most 40 characters, then "...", with
+    quotes and backslashes escaped and control characters as the hex of their UTF-8 bytes."""
+    text = str(text)
+    shown = []
+    for ch in text[:longest]:
+        if ord(ch) < 0x20 or 0x7F <= ord(ch) < 0xA0:
+            shown.append("".join(f"\\x{byte:02x}" for byte in ch.encode()))
+        else:
+            shown.append("\\" + ch if ch in '"\\' else ch)
+    return '"' + "".join(shown) + ("..." if len(text) > longest else "") + '"'
 
 
 UNITS = ("si", "english", "iapws")

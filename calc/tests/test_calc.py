@@ -189,7 +189,8 @@ def test_array_formula_keeps_good_rows_beside_bad_ones(sheet):
 
 def test_each_refusal_is_an_error_cell_with_its_reason(sheet):
     _, document, calc = sheet
-    calc.getCellByPosition(9, 0).setString("hot")
+    text = 'a "hot" day\\' * 5  # quoted, escaped and cut as kelvora-cli does
+    calc.getCellByPosition(9, 0).setString(text)
     cases = [
         ('"hh";"T-p";200;10', INVALID_ARGUMENT,
          cli_message("state", "T-p", "200", "10", "--props", "hh").removeprefix("--props: ")),
@@ -199,7 +200,7 @@ def test_each_refusal_is_an_error_cell_with_its_reason(sheet):
         ('"h";"T-p";200;10;;"iapws84"', INVALID_ARGUMENT,
          'unknown formulation "iapws84"; use one of iapws95'),
         ('"h";"T-p";5000;10', OUT_OF_RANGE, cli_message("state", "T-p", "5000", "10")),
-        ('"h";"T-p";J1;10', NOT_A_NUMBER, cli_message("state", "T-p", "hot", "10")),
+        ('"h";"T-p";J1;10', NOT_A_NUMBER, cli_message("state", "T-p", text, "10")),
         ('"x";"T-p";200;10', NOT_AVAILABLE, "x: N/A for this state"),
         ('"h";"T-p";A1:A3;B1:B2', NOT_AVAILABLE,
          "A and B are ranges of different shapes: 3×1 and 2×1"),
