@@ -57,7 +57,11 @@ class TestPairsAndInputs:
         assert list(r.p) == [14.7, 3000.0] and (r.h == 1000).all()
         iapws = kelvora.state("T-s", 600.3, [3.5, 7.3], units="iapws")
         assert (iapws.T == 600.3).all() and list(iapws.s) == [3.5, 7.3]
-        assert kelvora.state("T-p", 25, 1e-20).p == 1e-20
+        # Down to the lowest pressure the library resolves (1e-15 MPa) the pressure reads back
+        # exactly; below it, and at zero, the state is out of range.
+        assert kelvora.state("T-p", 25, 1e-14).p == 1e-14
+        r = kelvora.state("T-p", 25, [1e-20, 0.0, -0.0, 5e-324])
+        assert (r.status == 1).all()
         assert kelvora.constants()["Tt"] == 0.01
 
     def test_saturation_pairs_are_the_saturated_states(self):
