@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -184,13 +185,21 @@ double float_of(py::handle item, const char* what) {
   return value;
 }
 
+// NumPy, imported once for the life of the process: every import goes through builtins.__import__,
+// which a host interpreter may wrap (the office's Python bridge does, at tens of µs a call). The
+// module is never unloaded, so the reference is kept, not released.
+py::handle numpy() {
+  static const py::handle np = py::module_::import("numpy").release();
+  return np;
+}
+
 struct number_input {
   py::array_t<double> values;
   bool scalar;  // a plain number, not an array
 };
 
 number_input numbers(py::handle obj, const char* what) {
-  const py::module_ np = py::module_::import("numpy");
+  const py::handle np = numpy();
   py::array array;
   try {
     array = np.attr("asarray")(obj);
@@ -223,7 +232,7 @@ struct input_pair {
 };
 
 input_pair broadcast(const number_input& a, const number_input& b, const char* names) {
-  const py::module_ np = py::module_::import("numpy");
+  const py::handle np = numpy();
   py::tuple both;
   try {
     both = np.attr("broadcast_arrays")(a.values, b.values);
@@ -246,8 +255,8 @@ input_pair broadcast(const number_input& a, const number_input& b, const char* n
 std::size_t worker_request(const py::object& workers) {
   const std::size_t cores = available_cores();
   if (workers.is_none()) return cores;
-  const bool truth_value = PyBool_Check(workers.ptr()) ||
-                           py::isinstance(workers, py::module_::import("numpy").attr("bool_"));
+  const bool truth_value =
+      PyBool_Check(workers.ptr()) || py::isinstance(workers, numpy().attr("bool_"));
   PyObject* index = truth_value ? nullptr : PyNumber_Index(workers.ptr());
   if (index == nullptr) {
     if (!truth_value && !PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
@@ -358,6 +367,24 @@ bool signalled() {
   return PyErr_CheckSignals() != 0;
 }
 
+py::str property_key(int code) {
+  return py::str(std::string(property_with_code(code)->short_name));
+}
+
+// The result of a single state: plain numbers, or state_error saying why it was not built.
+template <class Describe>
+result_object scalar_result(int built, std::uint8_t phase_code, const std::vector<int>& codes,
+                            const std::vector<double*>& column_data, Describe describe) {
+  if (built != status_ok) throw state_error(describe() + ": " + failure_reason(built));
+  result_object result;
+  for (std::size_t k = 0; k < codes.size(); ++k) {
+    result.values[property_key(codes[k])] = column_data[k][0];
+  }
+  result.phase_code = py::int_(phase_code);
+  result.status = py::int_(built);
+  return result;
+}
+
 // Evaluates the properties `codes` of every state of `inputs`; `describe` names a state for
 // the message of a scalar that cannot be built.
 template <class Describe>
@@ -386,28 +413,57 @@ result_object evaluate(int pair, const input_pair& inputs, bool scalar, std::str
   }
   if (!completed) throw py::error_already_set();
 
-  result_object result;
-  const auto key = [](int code) {
-    return py::str(std::string(property_with_code(code)->short_name));
-  };
   if (scalar) {
-    const int built = status.data()[0];
-    if (built != status_ok) throw state_error(describe() + ": " + failure_reason(built));
-    for (std::size_t k = 0; k < codes.size(); ++k) result.values[key(codes[k])] = column_data[k][0];
-    result.phase_code = py::int_(phases.data()[0]);
-    result.status = py::int_(built);
-    return result;
+    return scalar_result(status.data()[0], phases.data()[0], codes, column_data, describe);
   }
+  result_object result;
   for (std::size_t k = 0; k < codes.size(); ++k) {
-    result.values[key(codes[k])] = read_only(columns[k]);
+    result.values[property_key(codes[k])] = read_only(columns[k]);
   }
   result.phase_code = read_only(phases);
   result.status = read_only(status);
   return result;
 }
 
-std::string number_text(const py::array_t<double>& values) {
-  return py::repr(py::float_(values.data()[0])).cast<std::string>();
+std::string number_text(double value) {
+  return py::repr(py::float_(value)).cast<std::string>();
+}
+
+// A plain Python number (not a bool, which is no number here), as a double.
+std::optional<double> plain_number(py::handle obj) {
+  if (PyFloat_CheckExact(obj.ptr())) return PyFloat_AS_DOUBLE(obj.ptr());
+  if (PyLong_CheckExact(obj.ptr())) {
+    const double value = PyLong_AsDouble(obj.ptr());
+    if (value == -1.0 && PyErr_Occurred()) {
+      PyErr_Clear();  // too large for a double: the array path says so
+      return std::nullopt;
+    }
+    return value;
+  }
+  return std::nullopt;
+}
+
+// One state from two plain numbers, without NumPy: a loop over single states, or a spreadsheet
+// cell, would otherwise spend more on building arrays than on the state itself. The same
+// numbers and errors as the array path.
+template <class Describe>
+std::optional<result_object> evaluate_one(int pair, py::handle a, py::handle b,
+                                          std::string_view units, const method& m,
+                                          const std::vector<int>& codes, const py::object& workers,
+                                          Describe describe) {
+  const std::optional<double> first = plain_number(a), second = plain_number(b);
+  if (!first || !second) return std::nullopt;
+  worker_request(workers);  // refused as for arrays
+  std::vector<double> values(codes.size());
+  std::vector<double*> column_data;
+  for (double& v : values) column_data.push_back(&v);
+  int status = status_ok;
+  std::uint8_t phase_code = 0;
+  const state_inputs in{pair, unit_system_of(units), std::span<const double>(&*first, 1),
+                        std::span<const double>(&*second, 1), m};
+  evaluate_states(in, {codes, column_data, std::span<int>(&status, 1), {&phase_code, 1}}, 1);
+  return scalar_result(status, phase_code, codes, column_data,
+                       [&] { return describe(*first, *second); });
 }
 
 result_object state(const std::string& pair_name, py::handle a, py::handle b,
@@ -420,12 +476,17 @@ result_object state(const std::string& pair_name, py::handle a, py::handle b,
   unit_system_of(units);
   const method m = method_of(formulation);
   const std::vector<int> codes = wanted_codes(props);
+  const auto describe = [&](double x, double y) {
+    return "cannot build the " + pair_name + " state at (" + number_text(x) + ", " +
+           number_text(y) + ") in " + units + " units" + under(m);
+  };
+  if (auto one = evaluate_one(pair->code, a, b, units, m, codes, workers, describe)) {
+    return std::move(*one);
+  }
   const number_input first = numbers(a, "a"), second = numbers(b, "b");
   const input_pair inputs = broadcast(first, second, "a and b");
-  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, m, codes, workers, [&] {
-    return "cannot build the " + pair_name + " state at (" + number_text(inputs.first) + ", " +
-           number_text(inputs.second) + ") in " + units + " units" + under(m);
-  });
+  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, m, codes, workers,
+                  [&] { return describe(inputs.first.data()[0], inputs.second.data()[0]); });
 }
 
 result_object saturated(const std::string& by, py::handle value, const py::object& quality,
@@ -449,8 +510,9 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
   const input_pair inputs = broadcast(input, fraction, "value and quality");
   const int pair = by == "T" ? pair_tx : pair_px;
   return evaluate(pair, inputs, input.scalar && fraction.scalar, units, m, codes, workers, [&] {
-    return "cannot build the saturated state at " + by + " = " + number_text(inputs.first) +
-           ", quality " + number_text(inputs.second) + " in " + units + " units" + under(m);
+    return "cannot build the saturated state at " + by + " = " +
+           number_text(inputs.first.data()[0]) + ", quality " +
+           number_text(inputs.second.data()[0]) + " in " + units + " units" + under(m);
   });
 }
 

@@ -21,7 +21,7 @@ class TestShapes:
         r = kelvora.state("T-p", 150, pressures)
         assert r.h.shape == r.status.shape == r.phase.shape == (4,)
         for i, p in enumerate(pressures):
-            one = kelvora.state("T-p", 150, p)
+            one = kelvora.state("T-p", 150, float(p))  # plain numbers take a path without NumPy
             assert one.phase == r.phase[i]
             for name in r:
                 assert np.array_equal(r[name][i], one[name], equal_nan=True), name
@@ -129,6 +129,7 @@ class TestBadInput:
         (lambda: kelvora.state("T-p", 25, 1)["enthalpy"], KeyError, "unknown property"),
         (lambda: kelvora.state("T-p", 25, 1).enthalpy, AttributeError, "no property"),
         (lambda: kelvora.state("T-p", [25], 1, workers=0), ValueError, "at least 1"),
+        (lambda: kelvora.state("T-p", 25, 1, workers=0), ValueError, "at least 1"),
         (lambda: kelvora.state("T-p", [25], 1, workers=1.5), TypeError, "integer"),
         (lambda: kelvora.saturated("h", 100), ValueError, "use 'T' or 'p'"),
         (lambda: kelvora.saturated("T", 100, phase="gas"), ValueError, "unknown phase"),

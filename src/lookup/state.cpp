@@ -258,10 +258,6 @@ constexpr published_constant published[] = {
     {11, 10000.0, 100000.0, 1450380.0},            // highest pressure of the range
 };
 
-// Compressibility factor at the critical point from the formulation constants.
-constexpr double critical_z() {
-  return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
-}
 
 // The constants in which IAPWS-IF97 differs from IAPWS-95: its range of validity (273.15 K to
 // 2273.15 K, up to 100 MPa) and its gas constant, which gives the critical compressibility
@@ -304,7 +300,7 @@ double constant(int code, const method& m, int units) {
     case 4:
       return constant95::rhoc / f(fV);
     case 5:
-      return critical_z();
+      return constant95::zc;
     case 14:
       return f(fE) * triple_liquid_h;
     case 15:

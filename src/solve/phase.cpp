@@ -24,8 +24,8 @@ constexpr double near_saturation = 0.05;
 constexpr double dense_vapour = 0.1;
 
 double ideal_gas_delta(double theta, double pi) {
-  // p in kPa over R·T, in units of ρc.
-  return (pi * C::pc * 1000.0) / (C::R * C::Tc * theta) / C::rhoc;
+  // p over R·T, in units of ρc.
+  return C::zc * pi / theta;
 }
 
 // A vapour-side start: the ideal gas, blended toward the saturated vapour in proportion to
