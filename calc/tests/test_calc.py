@@ -198,7 +198,7 @@ def test_each_refusal_is_an_error_cell_with_its_reason(sheet):
         ('"h";"T-p";200;10;"metric"', INVALID_ARGUMENT,
          'unknown units "metric"; use one of si english iapws'),
         ('"h";"T-p";200;10;;"iapws84"', INVALID_ARGUMENT,
-         'unknown formulation "iapws84"; use one of iapws95'),
+         'unknown formulation "iapws84"; use one of iapws95 if97'),
         ('"h";"T-p";5000;10', OUT_OF_RANGE, cli_message("state", "T-p", "5000", "10")),
         ('"h";"T-p";J1;10', NOT_A_NUMBER, cli_message("state", "T-p", text, "10")),
         ('"x";"T-p";200;10', NOT_AVAILABLE, "x: N/A for this state"),
@@ -221,3 +221,15 @@ def test_the_catalogue_in_each_unit_system(sheet):
         assert table.getDataArray() == tuple(
             (name, entry["name"], entry[units]) for name, entry in kelvora.properties.items())
         table.clearContents(1023)
+
+
+def test_formulation_reaches_the_cells(sheet):
+    """KELVORA(...;"if97") answers as kelvora-cli --formulation if97 does."""
+    _, document, calc = sheet
+    formulas = (('=KELVORA("T";"p-h";30;3000;"si";"if97")', '=KELVORA("T";"p-h";30;3000)'),)
+    results = compute(document, calc.getCellRangeByPosition(0, 0, 1, 0), formulas)
+    expected = cli("state", "p-h", "30", "3000", "--formulation", "if97", "--props", "T",
+                   "--format", "csv").stdout.splitlines()[1].split(",")[2]
+    (if97, error), (iapws95, _) = results[0]
+    assert error == 0 and repr(if97) == repr(float(expected))
+    assert iapws95 != if97
