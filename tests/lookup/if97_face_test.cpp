@@ -182,6 +182,10 @@ TEST(If97Face, OutsideItsRangeIsInvalidNotIapws95) {
   }
   EXPECT_EQ(range_of(if97_method).T_max, 2273.15);
   EXPECT_EQ(range_of(if97_method).p_max, 100.0);
+  // Its liquid starts at 273.15 K, above the ice curves at every pressure it covers.
+  EXPECT_EQ(lowest_water_temperature(1.0, if97_method), 273.15);
+  EXPECT_LT(*lowest_water_temperature(1.0, iapws95_method), 273.15);
+  EXPECT_FALSE(lowest_water_temperature(150.0, if97_method).has_value());
 }
 
 // A mixture has no derivative or transport properties; its isentropic exponent is a secant.
