@@ -52,9 +52,10 @@ BENCHMARK(if97_one_property)
     ->ArgsProduct({{pair_tp, pair_ph, pair_hs}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
 
-// Saturation at 373.15 K, quality 0.5, one property (the pressure).
+// Saturation at 373.15 K, quality 0.5, one property: the pressure (the region 4 line alone) or
+// the enthalpy (both phases).
 void if97_saturation_at_t(benchmark::State& st) {
-  const std::array<int, 1> codes{code_p};
+  const std::array<int, 1> codes{static_cast<int>(st.range(0))};
   std::array<double, 1> values{};
   std::array<int, 1> statuses{};
   for (auto _ : st) {
@@ -63,7 +64,11 @@ void if97_saturation_at_t(benchmark::State& st) {
     benchmark::DoNotOptimize(values);
   }
 }
-BENCHMARK(if97_saturation_at_t)->Unit(benchmark::kMicrosecond);
+BENCHMARK(if97_saturation_at_t)
+    ->ArgName("code")
+    ->Arg(code_p)
+    ->Arg(code_h)
+    ->Unit(benchmark::kMicrosecond);
 
 // A page: 27 lookups of one property each, as the result lists ask them; transport and the
 // dielectric constant are the larger part.

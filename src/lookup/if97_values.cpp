@@ -569,6 +569,24 @@ if97::state if97_state_from_pair(int pair_code, double first, double second) {
   }
 }
 
+if97::state if97_saturation_point(int pair_code, double first, double x) {
+  using namespace if97;
+  if (!(x >= 0.0 && x <= 1.0)) out_of_range();
+  state s;
+  s.where = region::four;
+  s.x = x;
+  if (pair_code == pair_tx) {
+    if (!(first >= T_min && first <= Tc)) out_of_range();
+    s.T = first;
+    s.p = psat(first);
+  } else {
+    if (!(first >= psat(T_min) && first <= pc)) out_of_range();
+    s.p = first;
+    s.T = tsat(first);
+  }
+  return s;
+}
+
 bool if97_critical(const if97::state& s) {
   constexpr double tolerance = 1e-8;
   return std::abs(s.T / if97::Tc - 1.0) < tolerance && std::abs(s.p / if97::pc - 1.0) < tolerance;

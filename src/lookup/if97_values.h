@@ -12,6 +12,11 @@ namespace Vantrel {
 // iteration does not settle.
 if97::state if97_state_from_pair(int pair_code, double first, double second);
 
+// The point of the saturation line that a T-x or p-x pair names, without its phases: T, p and
+// x only, with the range checks of the full state. Raises std::domain_error as
+// if97_state_from_pair does.
+if97::state if97_saturation_point(int pair_code, double first, double x);
+
 // Whether a state is the critical point, where the derivative properties do not exist.
 bool if97_critical(const if97::state& s);
 

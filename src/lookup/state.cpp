@@ -134,7 +134,14 @@ class built_if97_state {
       const double first = input_of(first_, a);
       // The vapour fraction of T-x and p-x is the same number in every unit system.
       const double second = second_ == code_x ? b : input_of(second_, b);
-      state_ = if97_state_from_pair(pair, first, second);
+      // A saturated state's temperature and pressure come from the region 4 line alone; its
+      // phases are evaluated once a row needs them.
+      if (second_ == code_x) {
+        state_ = if97_saturation_point(pair, first, second);
+        pending_ = {pair, first, second};
+      } else {
+        state_ = if97_state_from_pair(pair, first, second);
+      }
       return int{status_ok};
     });
   }
@@ -155,6 +162,11 @@ class built_if97_state {
       return status_ok;
     }
     return guarded([&] {
+      if (pending_.pair >= 0 && code != code_t && code != code_p) {
+        // Cleared only once built: a failure fails every later row the same way.
+        state_ = if97_state_from_pair(pending_.pair, pending_.first, pending_.x);
+        pending_.pair = -1;
+      }
       const double value = to_display(property_table[row_of_code(code)].dimension,
                                       if97_property(code, state_, method_, transport_), units_);
       if (!std::isfinite(value)) return int{status_failed};
@@ -179,7 +191,13 @@ class built_if97_state {
   method method_;
   int first_ = -1, second_ = -1;
   int status_ = status_failed;
-  if97::state state_;
+  // A saturated state whose phases are not evaluated yet: its pair and inputs in internal units.
+  struct pending_saturation {
+    int pair = -1;
+    double first = 0.0, x = 0.0;
+  };
+  mutable pending_saturation pending_;
+  mutable if97::state state_;
   mutable if97_transport transport_;
 };
 
@@ -257,7 +275,6 @@ constexpr published_constant published[] = {
     {10, 0.0, 0.0, 0.0},                           // lowest pressure of the range
     {11, 10000.0, 100000.0, 1450380.0},            // highest pressure of the range
 };
-
 
 // The constants in which IAPWS-IF97 differs from IAPWS-95: its range of validity (273.15 K to
 // 2273.15 K, up to 100 MPa) and its gas constant, which gives the critical compressibility
