@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cli/names.h"
+#include "lookup/catalogue.h"
 #include "lookup/lookup.h"
-#include "lookup/property_table.h"
 #include "lookup/units.h"
 #include "model/steam95.h"
 #include "pages/rows.h"

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "lookup/catalogue.h"
 #include "lookup/lookup.h"
-#include "lookup/property_table.h"
 #include "lookup/units.h"
 #include "model/steam95.h"
 

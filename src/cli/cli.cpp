@@ -7,7 +7,7 @@
 #include "charts/diagram.h"
 #include "cli/commands.h"
 #include "cli/names.h"
-#include "lookup/property_table.h"
+#include "lookup/catalogue.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
 #include "pages/rows.h"

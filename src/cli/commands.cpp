@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "cli/names.h"
+#include "lookup/catalogue.h"
 #include "lookup/lookup.h"
-#include "lookup/property_table.h"
 #include "lookup/units.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"

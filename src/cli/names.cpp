@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "cli/output.h"
-#include "lookup/property_table.h"
+#include "lookup/catalogue.h"
 
 namespace Vantrel::cli {
 

@@ -7,18 +7,16 @@
 // On any status other than 0 the output is left untouched.
 // Every call starts and ends with the default floating-point environment. The calls may come
 // from several threads at once.
+// These are thin over the face of lookup/state.h under the default method (IAPWS-95, IAPS 1985
+// transport) and give the same doubles as it does.
 #include <span>
+
+#include "lookup/codes.h"
 
 namespace Vantrel {
 
-enum lookup_status : int {
-  status_ok = 0,
-  status_invalid = 1,
-  status_failed = 2,
-  status_not_applicable = 3,
-};
-
-// One property (code 0-26) of the state given by two inputs (input-pair code 0-9).
+// One property (code 0-26) of the state given by two inputs (input-pair code 0-9; the saturated
+// pairs T-x and p-x are lookup_tsat and lookup_psat here).
 int lookup_property(double first, double second, int pair_code, int property_code, int unit_system,
                     double* out);
 

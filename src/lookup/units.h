@@ -1,20 +1,16 @@
 #pragma once
-// The vocabulary between the property library and the pages: property codes, input-pair
-// codes, the two display unit systems and the conversions between them and the library's
-// internal units (K, MPa, m³/kg, kg/m³, kJ/kg, kJ/(kg·K), m/s, Pa·s, W/(m·K), N/m).
+// The unit systems of the face and the one conversion between the library's internal units
+// (K, MPa, m³/kg, kg/m³, kJ/kg, kJ/(kg·K), m/s, Pa·s, W/(m·K), N/m) and the display units.
 //
 // A unit system is a plain int: 0 is Metric/SI (°C, bar), any other value English (°F, psia),
-// except that the conversions here and the property-set lookups also take `internal_units`, the
+// except that the conversions here and the face's states also take `internal_units`, the
 // library's own units (column 0 of the factor table), for callers that compare with other
-// IAPWS-95 programs. The four single-value entry points never select it.
-// The pure conversions are constexpr here so that the pages can share them without the solvers.
-#include <array>
-
-#include "model/constant95.h"
+// IAPWS programs. The four single-value entry points never select it.
+// Every surface converts through to_display and to_internal, so a value reads the same to the
+// last bit wherever it is shown.
+#include "lookup/codes.h"
 
 namespace Vantrel {
-
-class steam95;
 
 inline constexpr int metric_units = 0;
 inline constexpr int english_units = 1;
@@ -54,82 +50,33 @@ constexpr double unit_factor(unit_row row, int units) {
   return unit_factors[row][factor_column(units)];
 }
 
-// Property codes: what lookup_property, lookup_tsat and lookup_psat evaluate. The entry points
-// accept 0 to 26; code_dhv is evaluated by property_value only.
-enum property_code : int {
-  code_t = 0,
-  code_p = 1,
-  code_v = 2,
-  code_rho = 3,
-  code_z = 4,
-  code_a = 5,
-  code_s = 6,
-  code_u = 7,
-  code_h = 8,
-  code_g = 9,
-  code_cv = 10,
-  code_cp = 11,
-  code_w = 12,
-  code_alpha = 13,
-  code_kappa = 14,
-  code_dpdt = 15,
-  code_dvdt = 16,
-  code_dvdp = 17,
-  code_mu = 18,
-  code_kt = 19,
-  code_st = 20,
-  code_pr = 21,
-  code_de = 22,
-  code_cjtt = 23,
-  code_cjth = 24,
-  code_x = 25,
-  code_isentropic_k = 26,
-  code_dhv = 27,
+// What a quantity is measured in, as far as converting it goes. Each names the way its value is
+// formed from the factor table; the parenthesised quotients are formed first, then applied.
+enum class unit_dimension : unsigned char {
+  none,                      // z, quality, Prandtl number, dielectric constant, surface tension
+  temperature,               // absolute: K to °C or °F
+  pressure,                  // × fP
+  volume,                    // × fV
+  density,                   // ÷ fV
+  energy,                    // × fE
+  entropy,                   // × (fE/fT): also the heat capacities
+  speed,                     // × fW
+  per_temperature,           // ÷ fT
+  per_pressure,              // ÷ fP
+  pressure_per_temperature,  // × (fP/fT)
+  volume_per_temperature,    // × (fV/fT)
+  volume_per_pressure,       // × (fV/fP)
+  viscosity,                 // × fMU
+  conductivity,              // × fK
+  energy_per_pressure,       // × (fE/fP)
+  temperature_per_pressure,  // × (fT/fP)
 };
-
-inline constexpr int property_code_count = 28;
-// Highest property code that an entry point lets through.
-inline constexpr int last_lookup_code = code_isentropic_k;
-
-// Input-pair codes of lookup_property: which two quantities the inputs are, in order.
-enum input_pair : int {
-  pair_tp = 0,
-  pair_tv = 1,
-  pair_th = 2,
-  pair_ts = 3,
-  pair_tu = 4,
-  pair_pv = 5,
-  pair_ph = 6,
-  pair_ps = 7,
-  pair_pu = 8,
-  pair_hs = 9,
-};
-
-inline constexpr int input_pair_count = 10;
-
-// The property codes of the two inputs of each pair, in order: what reads a state's inputs back.
-inline constexpr std::array<std::array<int, 2>, input_pair_count> pair_input_codes{{
-    {code_t, code_p},
-    {code_t, code_v},
-    {code_t, code_h},
-    {code_t, code_s},
-    {code_t, code_u},
-    {code_p, code_v},
-    {code_p, code_h},
-    {code_p, code_s},
-    {code_p, code_u},
-    {code_h, code_s},
-}};
-
-// --- Results: internal units to display units.
 
 // An absolute temperature in K as °C (Metric/SI) or °F (English); internal units keep K.
 constexpr double display_temperature(int units, double T) {
   if (units == internal_units) return T;
   return units == metric_units ? T - 273.15 : T * 1.8 - 459.67;
 }
-
-// --- Inputs: display units to internal units.
 
 // °C or °F to K (K stays K). The English rule subtracts 32 first and uses the double nearest 5/9,
 // so that the displayed temperatures of the constants page read back exactly.
@@ -154,20 +101,90 @@ constexpr double input_entropy(int units, double s) {
   return (unit_factor(fT, units) / unit_factor(fE, units)) * s;
 }
 
-// Compressibility factor at the critical point from the formulation constants.
-constexpr double critical_z() {
-  return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
+// A value in internal units in the display units of `units`.
+constexpr double to_display(unit_dimension d, double value, int units) {
+  const auto f = [units](unit_row row) { return unit_factor(row, units); };
+  switch (d) {
+    case unit_dimension::none:
+      return value;
+    case unit_dimension::temperature:
+      return display_temperature(units, value);
+    case unit_dimension::pressure:
+      return value * f(fP);
+    case unit_dimension::volume:
+      return value * f(fV);
+    case unit_dimension::density:
+      return value / f(fV);
+    case unit_dimension::energy:
+      return value * f(fE);
+    case unit_dimension::entropy:
+      return value * (f(fE) / f(fT));
+    case unit_dimension::speed:
+      return value * f(fW);
+    case unit_dimension::per_temperature:
+      return value / f(fT);
+    case unit_dimension::per_pressure:
+      return value / f(fP);
+    case unit_dimension::pressure_per_temperature:
+      return value * (f(fP) / f(fT));
+    case unit_dimension::volume_per_temperature:
+      return value * (f(fV) / f(fT));
+    case unit_dimension::volume_per_pressure:
+      return value * (f(fV) / f(fP));
+    case unit_dimension::viscosity:
+      return value * f(fMU);
+    case unit_dimension::conductivity:
+      return value * f(fK);
+    case unit_dimension::energy_per_pressure:
+      return value * (f(fE) / f(fP));
+    case unit_dimension::temperature_per_pressure:
+      return value * (f(fT) / f(fP));
+  }
+  return value;
 }
 
-// Sets `state` (normally freshly made) from two inputs in display units, with the constructor
-// that the input-pair code names. A pair code outside 0-9, or an input that is not a finite
-// number before or after conversion, raises std::domain_error("kelvora"); everything the
-// constructor raises passes through unchanged.
-void state_from_pair(double a, double b, steam95& state, int pair_code, int units);
-
-// The property `code` (0-27) of a built state, in the display units of `units`. Whatever the
-// library operation raises passes through; a code outside 0-27 raises
-// std::domain_error("kelvora").
-double property_value(int code, const steam95& state, int units);
+// A value in the display units of `units` in internal units. The inputs of the pairs (T, p, v,
+// h, u, s) use the rules above, which the entry points have always used; the other dimensions
+// undo to_display.
+constexpr double to_internal(unit_dimension d, double value, int units) {
+  const auto f = [units](unit_row row) { return unit_factor(row, units); };
+  switch (d) {
+    case unit_dimension::none:
+      return value;
+    case unit_dimension::temperature:
+      return input_temperature(units, value);
+    case unit_dimension::pressure:
+      return input_pressure(units, value);
+    case unit_dimension::volume:
+      return input_volume(units, value);
+    case unit_dimension::density:
+      return value * f(fV);
+    case unit_dimension::energy:
+      return input_energy(units, value);
+    case unit_dimension::entropy:
+      return input_entropy(units, value);
+    case unit_dimension::speed:
+      return value / f(fW);
+    case unit_dimension::per_temperature:
+      return value * f(fT);
+    case unit_dimension::per_pressure:
+      return value * f(fP);
+    case unit_dimension::pressure_per_temperature:
+      return value / (f(fP) / f(fT));
+    case unit_dimension::volume_per_temperature:
+      return value / (f(fV) / f(fT));
+    case unit_dimension::volume_per_pressure:
+      return value / (f(fV) / f(fP));
+    case unit_dimension::viscosity:
+      return value / f(fMU);
+    case unit_dimension::conductivity:
+      return value / f(fK);
+    case unit_dimension::energy_per_pressure:
+      return value / (f(fE) / f(fP));
+    case unit_dimension::temperature_per_pressure:
+      return value / (f(fT) / f(fP));
+  }
+  return value;
+}
 
 }  // namespace Vantrel

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "lookup/property_table.h"
+#include "lookup/catalogue.h"
 #include "pages/catalogue.h"
 
 namespace Vantrel {
@@ -32,21 +32,17 @@ std::string_view unit_text(const Row& row, int unit_system) {
 // The property code of the steam-quality row, which the pages show in their own way.
 inline constexpr int steam_quality_code = code_x;
 
+// The result-list rows of the face's catalogue rows, in the same order.
+template <std::size_t N>
+constexpr std::array<row_entry, N> rows_of(const std::array<property_info, N>& table) {
+  std::array<row_entry, N> rows{};
+  for (std::size_t i = 0; i < N; ++i) rows[i] = {table[i].code, table[i].name_key, table[i].unit};
+  return rows;
+}
+
 // The rows of the Saturated and Superheated/Subcooled pages: one per catalogued property.
 inline constexpr int state_row_count = static_cast<int>(property_count);
-inline constexpr std::array<row_entry, property_count> state_rows = [] {
-  std::array<row_entry, property_count> rows{};
-  for (std::size_t i = 0; i < property_count; ++i) {
-    const property_info& p = property_table[i];
-    rows[i] = {p.code, p.name_key, p.unit};
-  }
-  return rows;
-}();
-
-// The unit keys of a property, for the constants that are values of it.
-constexpr unit_keys unit_of(int property_code) {
-  return property_table[row_of_code(property_code)].unit;
-}
+inline constexpr std::array<row_entry, property_count> state_rows = rows_of(property_table);
 
 // The unit text of the state row of property `code` (empty for a code without a row).
 inline std::string_view property_unit_text(int code, int unit_system) {
@@ -55,17 +51,8 @@ inline std::string_view property_unit_text(int code, int unit_system) {
   return {};
 }
 
-// The 8 rows of the Constants page.
-inline constexpr int constant_row_count = 8;
-inline constexpr std::array<row_entry, constant_row_count> constant_rows{{
-    {0, 1000, {10052, 10053}},     // molecular weight
-    {1, 1001, unit_of(code_t)},    // critical temperature
-    {2, 1002, unit_of(code_p)},    // critical pressure
-    {3, 1003, unit_of(code_v)},    // critical volume
-    {4, 1004, unit_of(code_rho)},  // critical density
-    {5, 1005, unit_of(code_z)},    // critical compressibility factor
-    {6, 1006, unit_of(code_t)},    // triple point temperature
-    {7, 1007, unit_of(code_p)},    // triple point pressure
-}};
+// The 8 rows of the Constants page: the face's constants.
+inline constexpr int constant_row_count = static_cast<int>(constant_count);
+inline constexpr std::array<row_entry, constant_count> constant_rows = rows_of(constant_table);
 
 }  // namespace Vantrel

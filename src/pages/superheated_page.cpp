@@ -4,7 +4,9 @@
 #include <array>
 #include <string_view>
 
+#include "lookup/catalogue.h"
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
 #include "lookup/units.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
@@ -22,25 +24,6 @@ constexpr std::string_view second_pressure = "Pressure";
 // Input-pair codes: temperature with pressure, volume, enthalpy, entropy, internal energy are
 // 0 to 4; pressure with volume, enthalpy, entropy, internal energy are 5 to 8.
 constexpr int first_pressure_pairs = 5;
-
-// The two quantities of each input pair the page produces: short name and property code.
-struct pair_quantity {
-  std::string_view name;
-  int code;
-};
-constexpr pair_quantity temperature{"T", code_t}, pressure{"p", code_p}, volume{"v", code_v},
-    enthalpy{"h", code_h}, entropy{"s", code_s}, energy{"u", code_u};
-constexpr std::array<std::array<pair_quantity, 2>, 9> pair_quantities{{
-    {temperature, pressure},
-    {temperature, volume},
-    {temperature, enthalpy},
-    {temperature, entropy},
-    {temperature, energy},
-    {pressure, volume},
-    {pressure, enthalpy},
-    {pressure, entropy},
-    {pressure, energy},
-}};
 
 }  // namespace
 
@@ -112,9 +95,12 @@ void CSuperheatedPage::Calculate() {
   has_results_ = true;
   Refresh();
   const int unit_system = read_unit_system(platform_);
-  const auto& [a, b] = pair_quantities[static_cast<std::size_t>(pair_code_)];
-  AnnounceState("Superheated/Subcooled", InputText(a.name, a.code, first_, unit_system) + ", " +
-                                             InputText(b.name, b.code, second_, unit_system));
+  const pair_info& pair = pair_table[static_cast<std::size_t>(pair_code_)];
+  const auto input_text = [&](int code, double value) {
+    return InputText(property_with_code(code)->short_name, code, value, unit_system);
+  };
+  AnnounceState("Superheated/Subcooled",
+                input_text(pair.first, first_) + ", " + input_text(pair.second, second_));
 }
 
 int CSuperheatedPage::Evaluate(int code, int unit_system, double* out) const {

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "lookup/lookup.h"
-#include "model/steam95.h"
 
 namespace Vantrel {
 
@@ -38,9 +37,9 @@ std::string value_text(int status, double value) {
 
 std::optional<std::string_view> quality_marker_text(double quality) {
   // The markers are stored exactly, so they compare exactly.
-  if (quality == quality_indeterminate) return "Indeterminate";
-  if (quality == quality_superheated) return "Superheated";
-  if (quality == quality_subcooled) return "Subcooled";
+  if (quality == quality_marker::indeterminate) return "Indeterminate";
+  if (quality == quality_marker::superheated) return "Superheated";
+  if (quality == quality_marker::subcooled) return "Subcooled";
   return std::nullopt;
 }
 

@@ -157,7 +157,7 @@ class argument_source {
     if (c.entry == property) {
       c.pair = integer(-2, 11);
       const auto& q =
-          c.pair >= 0 && c.pair < input_pair_count ? pair_inputs[c.pair] : pair_inputs[0];
+          c.pair >= 0 && c.pair < entry_pair_count ? pair_inputs[c.pair] : pair_inputs[0];
       c.a = value(q[0], c.units);
       c.b = value(q[1], c.units);
     } else if (c.entry != constant) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
 #include "lookup/units.h"
 #include "solve/caches.h"
 
@@ -72,10 +73,11 @@ std::vector<lookup_call> mixed_lookups(std::size_t count) {
     }
     // Temperatures from 1 to 900 (°C or °F) and pressures from 0.05 to 600 (bar or psia).
     const double t = uniform(1.0, 900.0), p = uniform(0.05, 600.0);
-    const int pair = static_cast<int>(rng() % input_pair_count);
+    const int pair = static_cast<int>(rng() % entry_pair_count);
     std::array<double, 2> in{};
     for (int i = 0; i < 2; ++i) {
-      lookup_property(t, p, pair_tp, pair_input_codes[pair][i], units, &in[i]);
+      lookup_property(t, p, pair_tp, (i == 0 ? pair_table[pair].first : pair_table[pair].second),
+                      units, &in[i]);
     }
     states.push_back({property, in[0], in[1], pair, 0, units});
   }

@@ -1,0 +1,269 @@
+#include "lookup/state.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstddef>
+#include <stdexcept>
+
+#include "lookup/fp_environment.h"
+#include "lookup/pairs.h"
+#include "lookup/steam95_values.h"
+#include "model/constant95.h"
+#include "model/errors.h"
+#include "properties/ice.h"
+#include "solve/caches.h"
+
+namespace Vantrel {
+
+static_assert(quality_marker::indeterminate == quality_indeterminate &&
+                  quality_marker::superheated == quality_superheated &&
+                  quality_marker::subcooled == quality_subcooled,
+              "the face names the library's quality markers");
+
+namespace {
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+// The statuses of library errors, tried in the order domain, not applicable, convergence, any
+// other standard error.
+template <class Compute>
+int guarded(Compute compute) {
+  try {
+    return compute();
+  } catch (const std::domain_error&) {
+    return status_invalid;
+  } catch (const not_applicable&) {
+    return status_not_applicable;
+  } catch (const convergence_error&) {
+    return status_failed;
+  } catch (const std::exception&) {
+    return status_failed;
+  }
+}
+
+bool spans_match(std::span<const int> codes, std::span<double> values, std::span<int> statuses) {
+  return values.size() == codes.size() && statuses.size() == codes.size();
+}
+
+// A saturated pair's vapour fraction outside [0, 1], or an input that is not a finite number, is
+// refused before any solver sees it.
+bool inputs_ok(int pair, double a, double b) {
+  if (!std::isfinite(a) || !std::isfinite(b)) return false;
+  if (pair == pair_tx || pair == pair_px) return b >= 0.0 && b <= 1.0;
+  return true;
+}
+
+// One built IAPWS-95 state and what it gives: each code's value in display units, with the
+// inputs of the pair read back exactly as they were given.
+class built_state {
+ public:
+  built_state(int pair, double a, double b, int units) : pair_(pair), a_(a), b_(b), units_(units) {
+    const pair_info* info = pair_with_code(pair);
+    status_ = info != nullptr && inputs_ok(pair, a, b) ? guarded([&] {
+      state_from_pair(a, b, state_, pair, units);
+      return int{status_ok};
+    })
+                                                       : int{status_invalid};
+    if (info != nullptr) {
+      first_ = info->first;
+      second_ = info->second;
+    }
+  }
+
+  int status() const { return status_; }
+
+  state_phase phase() const {
+    if (status_ != status_ok) return state_phase::error;
+    return phase_of_quality(state_.x());
+  }
+
+  bool critical() const { return status_ == status_ok && state_.is_critical(); }
+
+  // The status of code; its value goes to *out only on status_ok.
+  int evaluate(int code, double* out) const {
+    if (code < 0 || code > last_lookup_code) return status_invalid;
+    if (status_ != status_ok) return status_;
+    if (code == first_ || code == second_) {
+      *out = code == first_ ? a_ : b_;
+      return status_ok;
+    }
+    return guarded([&] {
+      // A value that is not a finite number is a failed computation, never a result.
+      const double value = property_value(code, state_, units_);
+      if (!std::isfinite(value)) return int{status_failed};
+      *out = value;
+      return int{status_ok};
+    });
+  }
+
+  // The next request for these inputs reads what this one evaluated.
+  void keep() const {
+    if (status_ == status_ok) keep_evaluated(state_);
+  }
+
+ private:
+  int pair_;
+  double a_, b_;
+  int units_;
+  int first_ = -1, second_ = -1;
+  int status_ = status_failed;
+  steam95 state_;
+};
+
+}  // namespace
+
+state_result state(int pair, double a, double b, const method& m, int units, property_set wanted) {
+  (void)m;
+  const fp_environment_reset reset;
+  state_result r;
+  r.value.fill(nan);
+  const built_state built(pair, a, b, units);
+  r.status = built.status();
+  r.phase = built.phase();
+  r.critical = built.critical();
+  for (int code = 0; code <= last_lookup_code; ++code) {
+    const auto i = static_cast<std::size_t>(code);
+    if (!wanted.contains(code)) {
+      r.status_of[i] = status_invalid;
+      continue;
+    }
+    r.status_of[i] = static_cast<std::int8_t>(built.evaluate(code, &r.value[i]));
+  }
+  return r;
+}
+
+int state_values(int pair, double a, double b, const method& m, int units,
+                 std::span<const int> codes, std::span<double> values, std::span<int> statuses,
+                 state_phase* phase) {
+  (void)m;
+  const fp_environment_reset reset;
+  if (!spans_match(codes, values, statuses)) return status_invalid;
+  const built_state built(pair, a, b, units);
+  for (std::size_t i = 0; i < codes.size(); ++i) statuses[i] = built.evaluate(codes[i], &values[i]);
+  // A single value is what a page asks 27 times in a row: its evaluated memo goes back to the
+  // state cache for the next request.
+  if (codes.size() == 1) built.keep();
+  if (phase != nullptr) *phase = built.phase();
+  return built.status();
+}
+
+namespace {
+
+// Constants as published, by unit system: internal (K, MPa), Metric/SI (°C, bar), English
+// (°F, psia). Written out rather than converted, so that 273.16 K reads 0.01 °C and not the
+// rounding of a subtraction.
+struct published_constant {
+  int code;
+  double internal, metric, english;
+};
+constexpr published_constant published[] = {
+    {0, 18.015268, 18.015268, 18.015268},          // molar mass, kg/kmol = lb/lbmol
+    {1, 647.096, 373.946, 705.1028},               // critical temperature
+    {2, 22.064, 220.64, 3200.118432},              // critical pressure
+    {6, 273.16, 0.01, 32.018},                     // triple-point temperature
+    {7, 0.000611657, 0.00611657, 0.088713507966},  // triple-point pressure
+    {8, 190.0, -83.15, -117.67},                   // lowest temperature of the range
+    {9, 5000.0, 4726.85, 8540.33},                 // highest temperature of the range
+    {10, 0.0, 0.0, 0.0},                           // lowest pressure of the range
+    {11, 10000.0, 100000.0, 1450380.0},            // highest pressure of the range
+};
+
+// Compressibility factor at the critical point from the formulation constants.
+constexpr double critical_z() {
+  return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
+}
+
+}  // namespace
+
+double constant(int code, const method& m, int units) {
+  (void)m;
+  const fp_environment_reset reset;
+  if (code == 12 || code == 13) code -= 6;  // the triple point again
+  for (const auto& c : published) {
+    if (c.code != code) continue;
+    return units == internal_units ? c.internal : units == metric_units ? c.metric : c.english;
+  }
+  const auto f = [units](unit_row row) { return unit_factor(row, units); };
+  // Enthalpy of the saturated liquid at the triple point in kJ/kg: the IAPWS-95 reference state
+  // gives 0.611872 J/kg there.
+  constexpr double triple_liquid_h = 0.000611872;
+  switch (code) {
+    case 3:
+      return f(fV) / constant95::rhoc;
+    case 4:
+      return constant95::rhoc / f(fV);
+    case 5:
+      return critical_z();
+    case 14:
+      return f(fE) * triple_liquid_h;
+    case 15:
+      return 0.0;
+    default:
+      return nan;
+  }
+}
+
+formulation_range range_of(const method& m) {
+  (void)m;
+  using C = constant95;
+  return {C::T_min, C::T_max, C::p_min, C::p_max, C::Tc, C::pc, C::rhoc, C::Tt, C::pt};
+}
+
+// --- Ice curves.
+
+const std::array<ice_curve_info, 6> ice_curves{{
+    {ice_curve::sublimation, "sublimation", ice::T_subl_min, constant95::Tt},
+    {ice_curve::melting_ih, "melting-Ih", ice::T_III, constant95::Tt},
+    {ice_curve::melting_iii, "melting-III", ice::T_III, ice::T_V},
+    {ice_curve::melting_v, "melting-V", ice::T_V, ice::T_VI},
+    {ice_curve::melting_vi, "melting-VI", ice::T_VI, ice::T_VII},
+    {ice_curve::melting_vii, "melting-VII", ice::T_VII, ice::T_melt_max},
+}};
+
+const std::array<ice_triple_point, 4> ice_triple_points{{
+    {"Ih-III-liquid", ice::T_III, ice::p_III},
+    {"III-V-liquid", ice::T_V, ice::p_V},
+    {"V-VI-liquid", ice::T_VI, ice::p_VI},
+    {"VI-VII-liquid", ice::T_VII, ice::p_VII},
+}};
+
+std::optional<double> ice_curve_pressure(ice_curve curve, double T) {
+  const fp_environment_reset reset;
+  try {
+    switch (curve) {
+      case ice_curve::sublimation:
+        return ice::subl_pressure(T);
+      case ice_curve::melting_ih:
+        return ice::low_melt_pressure(T).quantity;
+      case ice_curve::melting_iii:
+      case ice_curve::melting_v:
+      case ice_curve::melting_vi:
+      case ice_curve::melting_vii:
+        return ice::high_melt_pressure(T).quantity;
+    }
+  } catch (const std::domain_error&) {
+  } catch (const convergence_error&) {
+  }
+  return std::nullopt;
+}
+
+double ice_lowest_pressure() {
+  const fp_environment_reset reset;
+  return ice::p_min();
+}
+
+std::optional<double> lowest_water_temperature(double p, const method& m) {
+  (void)m;
+  const fp_environment_reset reset;
+  if (!(p > 0.0 && p <= constant95::p_max)) return std::nullopt;
+  try {
+    if (p < ice::p_min()) return constant95::T_min;
+    if (p <= constant95::pt) return ice::subl_temperature(p);
+    return ice::melt_temperature(p).quantity;
+  } catch (const std::domain_error&) {
+  } catch (const convergence_error&) {
+  }
+  return std::nullopt;
+}
+
+}  // namespace Vantrel
