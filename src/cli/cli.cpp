@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/names.h"
 #include "lookup/catalogue.h"
+#include "lookup/method.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
 #include "pages/rows.h"
@@ -20,6 +21,7 @@ namespace {
 struct arguments {
   std::string units = "si";
   std::string format = "table";
+  std::string transport = "1985";
   std::string props;
   // state
   std::string pair, first, second;
@@ -67,6 +69,19 @@ void add_common_options(CLI::App& app, arguments& a) {
   app.add_option("--format", a.format,
                  "Output: table (the window's texts), or csv, tsv, json (full precision)")
       ->check(CLI::IsMember({"table", "csv", "tsv", "json"}))
+      ->capture_default_str();
+}
+
+// The transport equations of viscosity, conductivity and Prandtl number, by the face's words.
+void add_transport_option(CLI::App& app, arguments& a) {
+  app.add_option("--transport", a.transport,
+                 "Viscosity and thermal conductivity: 1985 (IAPS 1985) or 2011 (IAPWS 2008 "
+                 "viscosity, IAPWS 2011 conductivity)")
+      ->check(
+          [](const std::string& word) {
+            return transport_named(word) ? std::string() : "use one of " + transport_words();
+          },
+          transport_words())
       ->capture_default_str();
 }
 
@@ -162,6 +177,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   state->add_option("--props", a.props,
                     std::string("Only these properties, e.g. T,p,h,s") + props_list);
   add_common_options(*state, a);
+  add_transport_option(*state, a);
   state->footer(inputs_help);
 
   auto* sat = app.add_subcommand("sat", all_properties + " of a saturated state");
@@ -178,6 +194,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   sat->add_option("--props", a.props,
                   std::string("Only these properties, e.g. T,p,h,s") + props_list);
   add_common_options(*sat, a);
+  add_transport_option(*sat, a);
   sat->footer(inputs_help);
 
   auto* constants = app.add_subcommand("constants", "Molar mass, critical and triple point");
@@ -205,6 +222,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
                         ", for sat-T and sat-p " + default_saturation_props +
                         "). Names: " + property_names() + props_list);
   add_common_options(*table, a);
+  add_transport_option(*table, a);
   table->footer(inputs_help);
 
   auto* batch = app.add_subcommand(
@@ -214,6 +232,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
       "--props", a.props,
       std::string("Columns by short name (default ") + default_sweep_props + ")" + props_list);
   add_common_options(*batch, a);
+  add_transport_option(*batch, a);
   batch->footer(inputs_help);
 
   auto* chart = app.add_subcommand("chart", "The lines of a diagram's default view as data");
@@ -245,7 +264,9 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
     return exit_usage;
   }
 
-  const lookup_context context{lookups, a.units == "si" ? 0 : 1};
+  const lookup_context context{
+      lookups, a.units == "si" ? 0 : 1,
+      method{formulation::iapws95, transport_named(a.transport).value_or(transport_set::iaps1985)}};
   const output_format format = format_from_name(a.format).value_or(output_format::table);
   try {
     if (state->parsed()) {

@@ -4,6 +4,8 @@
 
 #include "cli/names.h"
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
 #include "pages/rows.h"
 #include "pages/value_text.h"
@@ -24,6 +26,15 @@ int status_failed_if_ok(int status) {
 }  // namespace
 
 int lookup(const lookup_context& c, const state_query& q, int code, double* out) {
+  if (c.how != method{}) {
+    const int pair = q.how == state_query::kind::pair                    ? q.pair
+                     : q.how == state_query::kind::saturated_temperature ? int{pair_tx}
+                                                                         : int{pair_px};
+    int status = status_failed;
+    state_values(pair, q.first, q.second, c.how, c.unit_system, std::span<const int>(&code, 1),
+                 std::span<double>(out, 1), std::span<int>(&status, 1));
+    return status;
+  }
   switch (q.how) {
     case state_query::kind::pair:
       return c.lookups.property(q.first, q.second, q.pair, code, c.unit_system, out);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/output.h"
+#include "lookup/method.h"
 #include "pages/page_lookups.h"
 
 namespace Vantrel::cli {
@@ -30,9 +31,11 @@ struct state_query {
 };
 
 // The entry points and the unit system that every lookup of one command uses.
+// Under the default method the entry points answer; under another, the face does.
 struct lookup_context {
   const page_lookups& lookups;
   int unit_system;
+  method how{};
 };
 
 // Status and value of one property code through the entry point that fits the query.
