@@ -57,6 +57,15 @@ int unit_system_of(std::string_view name) {
                         "': use 'si', 'english' or 'iapws'");
 }
 
+// The transport equations by the face's words: "1985" (the default) or "2011".
+method method_with_transport(const std::string& word) {
+  const auto transport = transport_named(word);
+  if (!transport) {
+    throw py::value_error("unknown transport '" + word + "': use one of " + transport_words());
+  }
+  return method{formulation::iapws95, *transport};
+}
+
 // The library's own unit of each property code, in which the "iapws" results are given: those
 // of the IAPWS releases.
 constexpr std::array<std::string_view, property_count> iapws_units{
@@ -228,7 +237,8 @@ std::string failure_reason(int status) {
 // cannot be built.
 template <class Describe>
 state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs, bool scalar,
-                      std::string_view units, const py::object& workers, Describe describe) {
+                      std::string_view units, const method& computed, const py::object& workers,
+                      Describe describe) {
   static const std::array<int, property_count> codes = catalogue_codes();
   const std::size_t n = static_cast<std::size_t>(inputs.first.size());
   const std::size_t threads = worker_request(workers);
@@ -240,9 +250,12 @@ state_result evaluate(state_inputs::kind how, int pair, const input_pair& inputs
   }
   py::array_t<int> status(inputs.shape);
   std::vector<phase> phases(n);
-  const state_inputs in{how, pair, unit_system_of(units),
+  const state_inputs in{how,
+                        pair,
+                        unit_system_of(units),
                         std::span<const double>(inputs.first.data(), n),
-                        std::span<const double>(inputs.second.data(), n)};
+                        std::span<const double>(inputs.second.data(), n),
+                        computed};
   const state_outputs out{codes, column_data, std::span<int>(status.mutable_data(), n), phases};
   {
     py::gil_scoped_release unlocked;
@@ -273,24 +286,27 @@ std::string number_text(const py::array_t<double>& values) {
 }
 
 state_result state(const std::string& pair_name, py::handle a, py::handle b,
-                   const std::string& units, const py::object& workers) {
+                   const std::string& units, const std::string& transport,
+                   const py::object& workers) {
   const auto pair = cli::pair_code(pair_name);
   if (!pair) {
     throw py::value_error("unknown pair '" + pair_name + "': use one of " + cli::pair_names());
   }
   unit_system_of(units);
+  const method computed = method_with_transport(transport);
   const number_input first = numbers(a, "a"), second = numbers(b, "b");
   const input_pair inputs = broadcast(first, second, "a and b");
-  return evaluate(
-      state_inputs::kind::pair, *pair, inputs, first.scalar && second.scalar, units, workers, [&] {
-        return "cannot build the " + pair_name + " state at (" + number_text(inputs.first) + ", " +
-               number_text(inputs.second) + ") in " + units + " units";
-      });
+  return evaluate(state_inputs::kind::pair, *pair, inputs, first.scalar && second.scalar, units,
+                  computed, workers, [&] {
+                    return "cannot build the " + pair_name + " state at (" +
+                           number_text(inputs.first) + ", " + number_text(inputs.second) + ") in " +
+                           units + " units";
+                  });
 }
 
 state_result saturated(const std::string& by, py::handle value, const py::object& quality,
                        const std::string& phase_name, const std::string& units,
-                       const py::object& workers) {
+                       const std::string& transport, const py::object& workers) {
   if (by != "T" && by != "p") {
     throw py::value_error("unknown saturation input '" + by + "': use 'T' or 'p'");
   }
@@ -299,6 +315,7 @@ state_result saturated(const std::string& by, py::handle value, const py::object
     throw py::value_error("unknown phase '" + phase_name + "': use 'vapour' or 'liquid'");
   }
   unit_system_of(units);
+  const method computed = method_with_transport(transport);
   const number_input input = numbers(value, "value");
   const number_input fraction = quality.is_none()
                                     ? numbers(py::float_(vapour ? 1.0 : 0.0), "quality")
@@ -306,7 +323,7 @@ state_result saturated(const std::string& by, py::handle value, const py::object
   const input_pair inputs = broadcast(input, fraction, "value and quality");
   const auto how = by == "T" ? state_inputs::kind::saturated_temperature
                              : state_inputs::kind::saturated_pressure;
-  return evaluate(how, 0, inputs, input.scalar && fraction.scalar, units, workers, [&] {
+  return evaluate(how, 0, inputs, input.scalar && fraction.scalar, units, computed, workers, [&] {
     return "cannot build the saturated state at " + by + " = " + number_text(inputs.first) +
            ", quality " + number_text(inputs.second) + " in " + units + " units";
   });
@@ -356,10 +373,12 @@ PYBIND11_MODULE(kelvora, m) {
   using namespace Vantrel::python;
   m.doc() =
       "Thermodynamic and transport properties of water and steam on the IAPWS-95 formulation.\n\n"
-      "state(pair, a, b, units='si') and saturated(by, value, quality=None, phase='vapour',\n"
-      "units='si') take numbers or NumPy arrays (broadcast together) and return every property\n"
-      "by short name (see `properties`). Units: 'si' (°C, bar, kJ/kg), 'english' (°F, psia,\n"
-      "Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases' units). A scalar state that\n"
+      "state(pair, a, b, units='si', transport='1985') and saturated(by, value, quality=None,\n"
+      "phase='vapour', units='si', transport='1985') take numbers or NumPy arrays (broadcast\n"
+      "together) and return every property by short name (see `properties`). Units: 'si' (°C,\n"
+      "bar, kJ/kg), 'english' (°F, psia, Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases'\n"
+      "units). Transport: '1985' (IAPS 1985) or '2011' (IAPWS 2008 viscosity with IAPWS 2011\n"
+      "thermal conductivity) for mu, lambda and pr. A scalar state that\n"
       "cannot be built raises StateError; arrays never raise for a state but give NaN and a\n"
       "status per state (0 success, 1 invalid or out of range, 2 failed).";
   m.attr("__version__") = KELVORA_VERSION;
@@ -409,12 +428,16 @@ PYBIND11_MODULE(kelvora, m) {
           }));
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
-        py::arg("workers") = py::none(),
-        "The state given by two inputs: pair is one of T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s.");
+        py::arg("transport") = "1985", py::arg("workers") = py::none(),
+        "The state given by two inputs: pair is one of T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s.\n"
+        "transport: '1985' (IAPS 1985) or '2011' (IAPWS 2008 viscosity, IAPWS 2011 "
+        "conductivity).");
   m.def("saturated", &saturated, py::arg("by"), py::arg("value"), py::arg("quality") = py::none(),
-        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("workers") = py::none(),
+        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("transport") = "1985",
+        py::arg("workers") = py::none(),
         "The saturated state at a temperature (by='T') or pressure (by='p'): the vapour or liquid "
-        "named by phase, or a mixture of the given quality (0-1), which then takes precedence.");
+        "named by phase, or a mixture of the given quality (0-1), which then takes precedence.\n"
+        "transport: '1985' or '2011', as for state.");
   m.def("constants", &constants, py::arg("units") = "si",
         "Molar mass, critical point and triple point of water.");
   m.attr("properties") = property_descriptions();

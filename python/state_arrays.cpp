@@ -11,6 +11,8 @@
 
 #include "lookup/catalogue.h"
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
 #include "model/steam95.h"
 
@@ -38,6 +40,12 @@ phase phase_of(double quality) {
 int lookup_set(const state_inputs& in, std::size_t i, std::span<const int> codes,
                std::span<double> values, std::span<int> statuses) {
   const double a = in.first[i], b = in.second[i];
+  if (in.how_computed != method{}) {
+    const int pair = in.how == state_inputs::kind::pair                    ? in.pair
+                     : in.how == state_inputs::kind::saturated_temperature ? int{pair_tx}
+                                                                           : int{pair_px};
+    return state_values(pair, a, b, in.how_computed, in.unit_system, codes, values, statuses);
+  }
   switch (in.how) {
     case state_inputs::kind::saturated_temperature:
       return lookup_tsat_set(a, b, in.unit_system, codes, values, statuses);

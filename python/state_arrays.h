@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "lookup/method.h"
+
 namespace Vantrel::python {
 
 // How the states of one call are given. `first` and `second` have one element per state.
@@ -16,6 +18,7 @@ struct state_inputs {
   int unit_system;                 // metric_units, english_units or internal_units
   std::span<const double> first;   // first input, or the saturation temperature or pressure
   std::span<const double> second;  // second input, or the quality (0-1)
+  method how_computed{};           // the entry points answer for the default, the face else
 };
 
 // What a state is, as the result's phase word names it.
