@@ -11,8 +11,8 @@
 
 #include "pages/pages.h"
 #include "shell/about_page.h"
-#include "shell/chart_page.h"
 #include "shell/qt_platform.h"
+#include "shell/chart_page.h"
 #include "shell/result_sheet_page.h"
 
 namespace Vantrel {
