@@ -5,7 +5,7 @@
 # from the list below.
 
 _kelvora_cli_subcommands="state sat constants table batch props chart"
-_kelvora_cli_pairs="T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s"
+_kelvora_cli_pairs="T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s T-x p-x"
 _kelvora_cli_kinds="sat-T sat-p isobar isotherm"
 _kelvora_cli_diagrams="T-s h-s p-h p-T"
 _kelvora_cli_properties="T p x v rho z h s a u g cv cp w alpha kappa k dpdt dvdt dvdp mu lambda
@@ -65,7 +65,7 @@ _kelvora_cli() {
   case $prev in
     --units) mapfile -t COMPREPLY < <(compgen -W "si english" -- "$cur") ;;
     --format) mapfile -t COMPREPLY < <(compgen -W "table csv tsv json" -- "$cur") ;;
-    --phase) mapfile -t COMPREPLY < <(compgen -W "vapor liquid" -- "$cur") ;;
+    --phase) mapfile -t COMPREPLY < <(compgen -W "vapor vapour liquid" -- "$cur") ;;
     --transport) mapfile -t COMPREPLY < <(compgen -W "1985 2011" -- "$cur") ;;
     --quality | --at) ;;
     --props)

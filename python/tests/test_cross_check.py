@@ -9,8 +9,8 @@ import pytest
 import kelvora
 
 # (command-line arguments, module call): subcooled, superheated, supercritical (indeterminate),
-# a two-phase state from two inputs, saturated states by temperature and by pressure, and one
-# state in English units.
+# a two-phase state from two inputs, saturated states by temperature and by pressure, the same by
+# the pairs T-x and p-x, and states in English units.
 CASES = [
     (["state", "T-p", "25", "1"], lambda: kelvora.state("T-p", 25, 1)),
     (["state", "T-p", "200", "1"], lambda: kelvora.state("T-p", 200, 1)),
@@ -19,6 +19,9 @@ CASES = [
     (["sat", "T", "100", "--quality", "0.25"], lambda: kelvora.saturated("T", 100, 0.25)),
     (["sat", "p", "50", "--phase", "liquid"],
      lambda: kelvora.saturated("p", 50, phase="liquid")),
+    (["state", "T-x", "150", "0.25"], lambda: kelvora.state("T-x", 150, 0.25)),
+    (["state", "p-x", "10", "1", "--units", "english"],
+     lambda: kelvora.state("p-x", 10, 1, units="english")),
     (["state", "p-h", "150", "1200", "--units", "english"],
      lambda: kelvora.state("p-h", 150, 1200, units="english")),
     (["state", "T-p", "100", "1", "--transport", "2011"],

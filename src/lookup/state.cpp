@@ -45,12 +45,17 @@ bool spans_match(std::span<const int> codes, std::span<double> values, std::span
   return values.size() == codes.size() && statuses.size() == codes.size();
 }
 
-// A saturated pair's vapour fraction outside [0, 1], or an input that is not a finite number, is
-// refused before any solver sees it.
-bool inputs_ok(int pair, double a, double b) {
+// The lowest pressure the density searches resolve at every temperature of the range, with room
+// to spare (MPa): below it a state is out of range rather than a failed computation.
+constexpr double lowest_pressure = 1e-15;
+
+// A saturated pair's vapour fraction outside [0, 1], a pressure below the lowest one, or an input
+// that is not a finite number, is refused before any solver sees it.
+bool inputs_ok(const pair_info& pair, double a, double b, int units) {
   if (!std::isfinite(a) || !std::isfinite(b)) return false;
-  if (pair == pair_tx || pair == pair_px) return b >= 0.0 && b <= 1.0;
-  return true;
+  if (pair.second == code_x && !(b >= 0.0 && b <= 1.0)) return false;
+  const double p = pair.first == code_p ? a : pair.second == code_p ? b : HUGE_VAL;
+  return to_internal(unit_dimension::pressure, p, units) >= lowest_pressure;
 }
 
 // One built IAPWS-95 state and what it gives: each code's value in display units, with the
@@ -60,11 +65,11 @@ class built_state {
   built_state(int pair, double a, double b, int units, transport_set transport)
       : pair_(pair), a_(a), b_(b), units_(units), transport_(transport) {
     const pair_info* info = pair_with_code(pair);
-    status_ = info != nullptr && inputs_ok(pair, a, b) ? guarded([&] {
+    status_ = info != nullptr && inputs_ok(*info, a, b, units) ? guarded([&] {
       state_from_pair(a, b, state_, pair, units);
       return int{status_ok};
     })
-                                                       : int{status_invalid};
+                                                               : int{status_invalid};
     if (info != nullptr) {
       first_ = info->first;
       second_ = info->second;

@@ -1,11 +1,12 @@
-// Labels of the default view of each diagram, in both unit systems: inside the plot, clear of
-// each other and of the dome, and on most lines. The test finds overlaps by edge crossings and
-// contained corners, independently of how the labels were placed.
+// Labels of the default view of each diagram, in both unit systems: as wide as their text, inside
+// the plot, clear of each other and of the dome, and on most lines. The test finds overlaps by edge
+// crossings and contained corners, independently of how the labels were placed.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "charts/diagram.h"
@@ -60,6 +61,13 @@ bool touches(const quad& q, point a, point b) {
   return false;
 }
 
+// Characters as drawn: a UTF-8 sequence ("°", "³", "·" take two bytes each) is one.
+int characters(const std::string& text) {
+  int n = 0;
+  for (const unsigned char ch : text) n += ch < 0x80 || ch >= 0xC0;
+  return n;
+}
+
 bool overlap(const quad& p, const quad& q) {
   for (int i = 0; i < 4; ++i) {
     if (touches(q, p[i], p[(i + 1) % 4])) return true;
@@ -74,10 +82,18 @@ TEST(ChartLabels, DefaultViewsHaveLabelsClearOfEachOtherAndOfTheDome) {
       SCOPED_TRACE(testing::Message() << names[static_cast<int>(kind)] << " units " << units);
       const chart c = build_chart(kind, units, default_view(kind, units), width, height);
       std::vector<quad> boxes;
+      int wide_characters = 0;  // labels with a character of more than one byte
       for (const auto& l : c.labels) {
         ASSERT_GE(l.line_index, 0);
         ASSERT_LT(l.line_index, static_cast<int>(c.lines.size()));
         EXPECT_FALSE(l.text.empty());
+        // The box the label was placed with holds its text, with at most a few pixels to spare.
+        const double text_width = characters(l.text) * label_char_width;
+        EXPECT_GE(l.width, text_width) << l.text;
+        EXPECT_LE(l.width, text_width + 5.0) << l.text;
+        EXPECT_GE(l.height, label_height) << l.text;
+        EXPECT_LE(l.height, label_height + 5.0) << l.text;
+        wide_characters += characters(l.text) < static_cast<int>(l.text.size());
         const quad q = box_of(c, l);
         for (const point p : q) {
           EXPECT_TRUE(p.x >= 0 && p.x <= width && p.y >= 0 && p.y <= height) << l.text;
@@ -101,6 +117,9 @@ TEST(ChartLabels, DefaultViewsHaveLabelsClearOfEachOtherAndOfTheDome) {
       int labelled_lines = 0;
       for (const auto& line : c.lines) labelled_lines += !(line.dome && line.value);
       EXPECT_GE(static_cast<double>(c.labels.size()), 0.7 * labelled_lines);
+      if (kind != diagram_kind::pt) {
+        EXPECT_GT(wide_characters, 0);
+      }
     }
   }
 }

@@ -153,14 +153,16 @@ TEST(ChartLines, CloseViewsChooseTheirOwnValues) {
   }
 }
 
-// The dome's two branches start at the triple point and end together at the critical point
-// (IAPWS-95 at 273.16 K: p_sat = 611.654771 Pa, s'' = 9.15549 kJ/(kg·K), h'' = 2500.92 kJ/kg,
-// s' = h' = 0).
-TEST(ChartLines, DomeRunsFromTheTriplePointToTheCriticalPoint) {
+// The dome's two branches and every quality line start at the triple point and end together
+// at the critical point (IAPWS-95 at 273.16 K: p_sat = 611.654771 Pa, s'' = 9.15549 kJ/(kg·K),
+// h'' = 2500.92 kJ/kg, s' = 0, h' = p v' = 0.000611783 kJ/kg; a mixture of quality x lies at x of
+// the way from the liquid to the vapour).
+TEST(ChartLines, DomeAndQualityLinesRunFromTheTriplePointToTheCriticalPoint) {
   const auto T_triple = constant95::Tt - 273.15;
   const auto T_critical = constant95::Tc - 273.15;
   const auto p_triple = 0.00611654771;  // bar
   const auto p_critical = constant95::pc * 10.0;
+  const auto s_vapour = 9.15549, h_vapour = 2500.92, h_liquid = 0.000611783;
   struct end_check {
     diagram_kind kind;
     point liquid, vapour, critical;
@@ -173,25 +175,94 @@ TEST(ChartLines, DomeRunsFromTheTriplePointToTheCriticalPoint) {
   const chart& ph = default_chart(diagram_kind::ph, 0);
   const point critical_ph = ph.markers.at(0).at;
   EXPECT_NEAR(critical_ph.y, p_critical, 1e-6);
+  const point critical_hs = default_chart(diagram_kind::hs, 0).markers.at(0).at;
+  EXPECT_EQ(critical_hs.x, critical_ts.x);
+  EXPECT_EQ(critical_hs.y, critical_ph.x);
   const end_check checks[] = {
-      {diagram_kind::ts, {0.0, T_triple}, {9.15549, T_triple}, critical_ts, 1e-5, 1e-9},
-      {diagram_kind::ph, {0.0, p_triple}, {2500.92, p_triple}, critical_ph, 1e-2, 1e-7},
+      {diagram_kind::ts, {0.0, T_triple}, {s_vapour, T_triple}, critical_ts, 1e-5, 1e-9},
+      {diagram_kind::ph, {h_liquid, p_triple}, {h_vapour, p_triple}, critical_ph, 1e-2, 1e-7},
+      {diagram_kind::hs, {0.0, h_liquid}, {s_vapour, h_vapour}, critical_hs, 1e-5, 1e-5},
   };
   for (const auto& check : checks) {
     const chart& c = default_chart(check.kind, 0);
-    for (const double x : {0.0, 1.0}) {
+    for (int k = 0; k <= 10; ++k) {
+      const double x = k / 10.0;
       SCOPED_TRACE(testing::Message() << names[static_cast<int>(check.kind)] << " x = " << x);
       const line* branch = find_line(c, "x", x);
       ASSERT_TRUE(branch);
-      EXPECT_TRUE(branch->dome);
+      EXPECT_EQ(branch->dome, k == 0 || k == 10);
       ASSERT_EQ(branch->segments.size(), 1u);  // unbroken
       const point first = branch->segments.front().front();
       const point last = branch->segments.back().back();
-      const point start = x == 0.0 ? check.liquid : check.vapour;
-      EXPECT_NEAR(first.x, start.x, check.tol_x);
-      EXPECT_NEAR(first.y, start.y, check.tol_y * std::abs(start.y) + 1e-12);
+      const point start{check.liquid.x + x * (check.vapour.x - check.liquid.x),
+                        check.liquid.y + x * (check.vapour.y - check.liquid.y)};
+      EXPECT_NEAR(first.x, start.x, check.tol_x * std::max(start.x, 1.0));
+      EXPECT_NEAR(first.y, start.y, check.tol_y * std::max(start.y, 1.0));
       EXPECT_NEAR(last.x, check.critical.x, 1e-9 * std::abs(check.critical.x));
       EXPECT_NEAR(last.y, check.critical.y, 1e-9 * std::abs(check.critical.y));
+    }
+  }
+}
+
+// Where a line crosses the dome: the index of the first of two consecutive points at one
+// height (the saturation pressure on p-h, temperature on T-s) that lie apart across the view.
+std::optional<std::size_t> dome_crossing(const chart& c, const std::vector<point>& seg) {
+  const double apart = 0.02 * (c.range.x_max - c.range.x_min);
+  for (std::size_t i = 1; i < seg.size(); ++i) {
+    const point a = seg[i - 1], b = seg[i];
+    if (std::abs(b.y - a.y) <= 1e-9 * std::abs(a.y) && std::abs(b.x - a.x) > apart) return i - 1;
+  }
+  return std::nullopt;
+}
+
+// Between the triple point and the critical point a line of constant temperature (p-h) or
+// pressure (T-s) is whole: one run, rising in height through the compressed liquid on one side
+// of the dome and the steam on the other, level only across the dome, and from one edge of the
+// view to another. On p-h each isotherm rises from the lowest pressure in view to the highest
+// (at most 1000 bar, where the lines of a wide view stop); on T-s each isobar rises from the
+// triple line (below it, from the ice line) until it leaves the view at the top or the side.
+TEST(ChartLines, LinesBelowTheCriticalPointRunThroughLiquidDomeAndSteam) {
+  struct family {
+    diagram_kind kind;
+    const char* quantity;
+    double lowest[2], highest[2];  // the range of values that cross the dome, per unit system
+  };
+  const family families[] = {
+      {diagram_kind::ph, "T", {0.01, 32.018}, {373.946, 705.1028}},
+      {diagram_kind::ts, "p", {0.00611657, 0.0887133}, {220.64, 3200.1}},
+  };
+  const double p_top[] = {1000.0, 14503.77};  // bar, psi
+  for (const auto& f : families) {
+    for (const int units : {0, 1}) {
+      const chart& c = default_chart(f.kind, units);
+      const view& r = c.range;
+      int crossing = 0;
+      for (const auto& l : c.lines) {
+        if (l.quantity != f.quantity || !l.value) continue;
+        if (!(*l.value > f.lowest[units] && *l.value < f.highest[units])) continue;
+        ++crossing;
+        SCOPED_TRACE(testing::Message() << names[static_cast<int>(f.kind)] << " units " << units
+                                        << " " << l.quantity << " = " << *l.value);
+        ASSERT_EQ(l.segments.size(), 1u);
+        const auto& seg = l.segments.front();
+        const auto across = dome_crossing(c, seg);
+        ASSERT_TRUE(across);
+        for (std::size_t i = 1; i < seg.size(); ++i) {
+          if (i - 1 != *across) {
+            EXPECT_GT(seg[i].y, seg[i - 1].y) << "at point " << i;
+          }
+        }
+        EXPECT_GT(*across, 0u) << "no steam";
+        EXPECT_LT(*across + 2, seg.size()) << "no liquid";
+        const point first = seg.front(), last = seg.back();
+        EXPECT_LE(first.y, r.y_min + 1e-6 * (r.y_max - r.y_min));
+        if (f.kind == diagram_kind::ph) {
+          EXPECT_GE(last.y, std::min(r.y_max, p_top[units]) * (1.0 - 1e-6));
+        } else {
+          EXPECT_TRUE(last.y >= r.y_max || last.x >= r.x_max) << last.x << ", " << last.y;
+        }
+      }
+      EXPECT_GE(crossing, 3);
     }
   }
 }

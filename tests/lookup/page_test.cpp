@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <string>
+#include <vector>
 
 #include "lookup/lookup.h"
 #include "lookup/steam95_values.h"
@@ -17,41 +16,57 @@
 namespace Vantrel {
 namespace {
 
-std::string shown(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%G", value);
-  return text;
-}
-
-double english(unit_row row) {
-  return unit_factor(row, english_units);
-}
-
-// Each row converts one internal value: the critical point, and one unit of every compound
-// quantity whose English factor comes from the definitions of the foot, the pound and the IT
-// Btu (1 kJ/(kg·K) is 1/4.1868 Btu/(lb·°F)).
-TEST(Units, DisplayedConversionsMatchPublishedValues) {
+// Every unit factor against its definition, through the entry points: the saturated vapour at
+// 100 °C (212 °F, 373.15 K) read in each unit system over its values in the library's own
+// units. The definitions are exact: 1 ft = 0.3048 m, 1 lb = 0.45359237 kg, 1 lbf = 1 lb times
+// 9.80665 m/s², the IT Btu = 1055.05585262 J, a kelvin is 1.8 °F, 1 bar = 0.1 MPa. Pressure in
+// psia uses the printed 14.5038 psi/bar, and three English factors come from the seven-digit
+// conversions of the NIST Guide to the SI (1 lb = 0.4535924 kg for volume, 1 lb/(ft·h) =
+// 4.133789e-4 Pa·s, 1 Btu/(h·ft·°F) = 1.730735 W/(m·K)): each factor is that printed value to
+// all its digits, and the printed value lies within its own rounding of the definition.
+TEST(Units, EveryFactorFollowsFromItsDefinition) {
+  constexpr double ft = 0.3048, lb = 0.45359237, btu = 1055.05585262, F_per_K = 1.8;
+  constexpr double psi = lb * 9.80665 / (ft / 12 * ft / 12) * 1e-6;  // MPa
   const struct {
     const char* what;
-    double value;
-    const char* expected;
-  } rows[] = {
-      {"Tc in °C", display_temperature(metric_units, 647.096), "373.946"},
-      {"Tc in °F", display_temperature(english_units, 647.096), "705.103"},
-      {"0 °C in °F", display_temperature(english_units, 273.15), "32"},
-      {"pc in bar", 22.064 * unit_factor(fP, metric_units), "220.64"},
-      {"pc in psia", 22.064 * english(fP), "3200.12"},
-      {"1 m³/kg in ft³/lb", english(fV), "16.0185"},
-      {"1 kJ/kg in Btu/lb", english(fE), "0.429923"},
-      {"1 kJ/(kg·K) in Btu/(lb·°F)", english(fE) / english(fT), "0.238846"},
-      {"1 m/s in ft/s", english(fW), "3.28084"},
-      {"1 mPa·s in µPa·s", 1e-3 * unit_factor(fMU, metric_units), "1000"},
-      {"1 mPa·s in lb/(ft·h)", 1e-3 * english(fMU), "2.41909"},
-      {"1 W/(m·K) in Btu/(h·ft·°F)", english(fK), "0.577789"},
-      {"1 K/MPa in °C/bar", unit_factor(fT, metric_units) / unit_factor(fP, metric_units), "0.1"},
-      {"1 K/MPa in °F/psia", english(fT) / english(fP), "0.0124105"},
+    int code;
+    double metric, english;  // display value over internal value
+    double definition;       // the English ratio from the definitions
+    double rounding;         // of the printed value, relative
+  } factors[] = {
+      {"1/K to 1/°F", code_alpha, 1.0, 1.0 / F_per_K, 5.0 / 9.0, 0.0},
+      {"MPa to bar, psia", code_p, 10.0, 10.0 * 14.5038, 1.0 / psi, 0.5e-4 / 14.5038},
+      {"m³/kg to ft³/lb", code_v, 1.0, 0.4535924 / (ft * ft * ft), lb / (ft * ft * ft),
+       0.5e-7 / 0.4535924},
+      {"kJ/kg to Btu/lb", code_h, 1.0, lb * 1000.0 / btu, lb * 1000.0 / btu, 0.0},
+      {"m/s to ft/s", code_w, 1.0, 1.0 / ft, 1.0 / ft, 0.0},
+      {"Pa·s to µPa·s, lb/(ft·h)", code_mu, 1e6, 1.0 / 4.133789e-4, 3600.0 * ft / lb,
+       0.5e-10 / 4.133789e-4},
+      {"W/(m·K) to W/(m·°C), Btu/(h·ft·°F)", code_kt, 1.0, 1.0 / 1.730735,
+       3600.0 * ft / (btu * F_per_K), 0.5e-6 / 1.730735},
   };
-  for (const auto& r : rows) EXPECT_EQ(shown(r.value), r.expected) << r.what;
+  std::vector<int> codes{code_t};
+  for (const auto& f : factors) codes.push_back(f.code);
+  const auto page = [&codes](double t, int units) {
+    std::vector<double> values(codes.size());
+    std::vector<int> statuses(codes.size());
+    EXPECT_EQ(lookup_tsat_set(t, 1.0, units, codes, values, statuses), status_ok);
+    EXPECT_EQ(statuses, std::vector<int>(codes.size(), status_ok));
+    return values;
+  };
+  const auto internal = page(373.15, internal_units), metric = page(100.0, metric_units),
+             english = page(212.0, english_units);
+  EXPECT_NEAR(internal[0], 373.15, 1e-12);
+  EXPECT_NEAR(metric[0], 100.0, 1e-12);
+  EXPECT_NEAR(english[0], 212.0, 1e-12);
+  for (std::size_t i = 0; i < std::size(factors); ++i) {
+    const auto& f = factors[i];
+    SCOPED_TRACE(f.what);
+    const double value = internal[i + 1];
+    EXPECT_NEAR(metric[i + 1] / value, f.metric, 2e-15 * f.metric);
+    EXPECT_NEAR(english[i + 1] / value, f.english, 2e-15 * f.english);
+    EXPECT_NEAR(f.english, f.definition, (f.rounding + 2e-15) * f.definition);
+  }
 }
 
 // The English temperature rule subtracts 32 first, so the fixed points read back exactly. The
