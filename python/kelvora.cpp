@@ -351,6 +351,15 @@ bool signalled() {
   return PyErr_CheckSignals() != 0;
 }
 
+// The transport equations by the face's words: "1985" (the default) or "2011".
+method method_with_transport(const std::string& word) {
+  const auto transport = transport_named(word);
+  if (!transport) {
+    throw py::value_error("unknown transport '" + word + "': use one of " + transport_words());
+  }
+  return method{formulation::iapws95, *transport};
+}
+
 py::str property_key(int code) {
   return py::str(std::string(property_with_code(code)->short_name));
 }
@@ -373,8 +382,8 @@ result_object scalar_result(int built, std::uint8_t phase_code, const std::vecto
 // the message of a scalar that cannot be built.
 template <class Describe>
 result_object evaluate(int pair, const input_pair& inputs, bool scalar, std::string_view units,
-                       const std::vector<int>& codes, const py::object& workers,
-                       Describe describe) {
+                       const method& computed, const std::vector<int>& codes,
+                       const py::object& workers, Describe describe) {
   const std::size_t n = static_cast<std::size_t>(inputs.first.size());
   const std::size_t threads = worker_request(workers);
   std::vector<py::array_t<double>> columns;
@@ -387,7 +396,7 @@ result_object evaluate(int pair, const input_pair& inputs, bool scalar, std::str
   py::array_t<std::uint8_t> phases(inputs.shape);
   const state_inputs in{pair, unit_system_of(units),
                         std::span<const double>(inputs.first.data(), n),
-                        std::span<const double>(inputs.second.data(), n)};
+                        std::span<const double>(inputs.second.data(), n), computed};
   const state_outputs out{codes, column_data, std::span<int>(status.mutable_data(), n),
                           std::span<std::uint8_t>(phases.mutable_data(), n)};
   bool completed = false;
@@ -432,8 +441,9 @@ std::optional<double> plain_number(py::handle obj) {
 // numbers and errors as the array path.
 template <class Describe>
 std::optional<result_object> evaluate_one(int pair, py::handle a, py::handle b,
-                                          std::string_view units, const std::vector<int>& codes,
-                                          const py::object& workers, Describe describe) {
+                                          std::string_view units, const method& computed,
+                                          const std::vector<int>& codes, const py::object& workers,
+                                          Describe describe) {
   const std::optional<double> first = plain_number(a), second = plain_number(b);
   if (!first || !second) return std::nullopt;
   worker_request(workers);  // refused as for arrays
@@ -443,36 +453,40 @@ std::optional<result_object> evaluate_one(int pair, py::handle a, py::handle b,
   int status = status_ok;
   std::uint8_t phase_code = 0;
   const state_inputs in{pair, unit_system_of(units), std::span<const double>(&*first, 1),
-                        std::span<const double>(&*second, 1)};
+                        std::span<const double>(&*second, 1), computed};
   evaluate_states(in, {codes, column_data, std::span<int>(&status, 1), {&phase_code, 1}}, 1);
   return scalar_result(status, phase_code, codes, column_data,
                        [&] { return describe(*first, *second); });
 }
 
 result_object state(const std::string& pair_name, py::handle a, py::handle b,
-                    const std::string& units, const py::object& props, const py::object& workers) {
+                    const std::string& units, const py::object& props, const py::object& workers,
+                    const std::string& transport) {
   const pair_info* pair = pair_named(pair_name);
   if (pair == nullptr) {
     throw py::value_error("unknown pair '" + pair_name + "': use one of " + pair_names());
   }
   unit_system_of(units);
+  const method computed = method_with_transport(transport);
   const std::vector<int> codes = wanted_codes(props);
   const auto describe = [&](double x, double y) {
     return "cannot build the " + pair_name + " state at (" + number_text(x) + ", " +
            number_text(y) + ") in " + units + " units";
   };
-  if (auto one = evaluate_one(pair->code, a, b, units, codes, workers, describe)) {
+  if (auto one = evaluate_one(pair->code, a, b, units, computed, codes, workers, describe)) {
     return std::move(*one);
   }
   const number_input first = numbers(a, "a"), second = numbers(b, "b");
   const input_pair inputs = broadcast(first, second, "a and b");
-  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, codes, workers,
+  return evaluate(pair->code, inputs, first.scalar && second.scalar, units, computed, codes,
+                  workers,
                   [&] { return describe(inputs.first.data()[0], inputs.second.data()[0]); });
 }
 
 result_object saturated(const std::string& by, py::handle value, const py::object& quality,
                         const std::string& phase_name, const std::string& units,
-                        const py::object& props, const py::object& workers) {
+                        const py::object& props, const py::object& workers,
+                        const std::string& transport) {
   if (by != "T" && by != "p") {
     throw py::value_error("unknown saturation input '" + by + "': use 'T' or 'p'");
   }
@@ -481,6 +495,7 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
     throw py::value_error("unknown phase '" + phase_name + "': use 'vapour' or 'liquid'");
   }
   unit_system_of(units);
+  const method computed = method_with_transport(transport);
   const std::vector<int> codes = wanted_codes(props);
   const number_input input = numbers(value, "value");
   const number_input fraction = quality.is_none()
@@ -488,11 +503,12 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
                                     : numbers(quality, "quality");
   const input_pair inputs = broadcast(input, fraction, "value and quality");
   const int pair = by == "T" ? pair_tx : pair_px;
-  return evaluate(pair, inputs, input.scalar && fraction.scalar, units, codes, workers, [&] {
-    return "cannot build the saturated state at " + by + " = " +
-           number_text(inputs.first.data()[0]) + ", quality " +
-           number_text(inputs.second.data()[0]) + " in " + units + " units";
-  });
+  return evaluate(pair, inputs, input.scalar && fraction.scalar, units, computed, codes, workers,
+                  [&] {
+                    return "cannot build the saturated state at " + by + " = " +
+                           number_text(inputs.first.data()[0]) + ", quality " +
+                           number_text(inputs.second.data()[0]) + " in " + units + " units";
+                  });
 }
 
 // The eight constants of the Constants page, by their short names, as published.
@@ -548,7 +564,9 @@ PYBIND11_MODULE(kelvora, m) {
       "Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases' units). A scalar state that\n"
       "cannot be built raises StateError; arrays never raise for a state but give NaN and a\n"
       "status per state (0 success, 1 invalid or out of range, 2 failed). The arrays of a\n"
-      "result are read-only. Ctrl-C stops a long call with KeyboardInterrupt.";
+      "result are read-only. Ctrl-C stops a long call with KeyboardInterrupt. Both take\n"
+      "transport='1985' (IAPS 1985, the default) or '2011' (IAPWS 2008 viscosity with IAPWS\n"
+      "2011 thermal conductivity) for mu, lambda and pr.";
   m.attr("__version__") = KELVORA_VERSION;
 
   py::register_exception<state_error>(m, "StateError", PyExc_ValueError);
@@ -607,15 +625,18 @@ def _state_from_parts(values, phase_code, status):
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
         py::arg("props") = py::none(), py::arg("workers") = py::none(),
+        py::arg("transport") = "1985",
         ("The state given by two inputs: pair is one of " + pair_names() +
          " (T-x and p-x: saturated, with the vapour fraction 0-1). props, a sequence of short "
-         "names, computes only those properties.")
+         "names, computes only those properties. transport: '1985' (IAPS 1985) or '2011' (IAPWS "
+         "2008 viscosity, IAPWS 2011 conductivity) for mu, lambda and pr.")
             .c_str());
   m.def("saturated", &saturated, py::arg("by"), py::arg("value"), py::arg("quality") = py::none(),
         py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("props") = py::none(),
-        py::arg("workers") = py::none(),
+        py::arg("workers") = py::none(), py::arg("transport") = "1985",
         "The saturated state at a temperature (by='T') or pressure (by='p'): the vapour or liquid "
-        "named by phase, or a mixture of the given quality (0-1), which then takes precedence.");
+        "named by phase, or a mixture of the given quality (0-1), which then takes precedence. "
+        "transport: '1985' or '2011', as for state.");
   m.def("constants", &constants, py::arg("units") = "si",
         "Molar mass, critical point and triple point of water.");
   m.attr("properties") = property_descriptions();

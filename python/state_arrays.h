@@ -16,6 +16,7 @@ struct state_inputs {
   int unit_system;                 // metric_units, english_units or internal_units
   std::span<const double> first;   // first input of the pair
   std::span<const double> second;  // second input of the pair
+  method m{};                      // the method of calculation (transport equations)
 };
 
 // The phases of state_phase, whose values are the one-byte codes of a result.

@@ -22,6 +22,7 @@ namespace {
 struct arguments {
   std::string units = "si";
   std::string format = "table";
+  std::string transport = "1985";
   std::string props;
   // state
   std::string pair, first, second;
@@ -70,6 +71,19 @@ void add_common_options(CLI::App& app, arguments& a) {
   app.add_option("--format", a.format,
                  "Output: table (the window's texts), or csv, tsv, json (full precision)")
       ->check(CLI::IsMember({"table", "csv", "tsv", "json"}))
+      ->capture_default_str();
+}
+
+// The transport equations of viscosity, conductivity and Prandtl number, by the face's words.
+void add_transport_option(CLI::App& app, arguments& a) {
+  app.add_option("--transport", a.transport,
+                 "Viscosity and thermal conductivity: 1985 (IAPS 1985) or 2011 (IAPWS 2008 "
+                 "viscosity, IAPWS 2011 conductivity)")
+      ->check(
+          [](const std::string& word) {
+            return transport_named(word) ? std::string() : "use one of " + transport_words();
+          },
+          transport_words())
       ->capture_default_str();
 }
 
@@ -214,6 +228,7 @@ CLI::App* add_state(CLI::App& app, arguments& a, const std::string& footer) {
   sub->add_option("B", a.second, "Second input")->required();
   add_state_props(*sub, a);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -249,6 +264,7 @@ CLI::App* add_sat(CLI::App& app, arguments& a, const std::string& footer) {
   phase->excludes(quality);
   add_state_props(*sub, a);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -300,6 +316,7 @@ CLI::App* add_table(CLI::App& app, arguments& a, const std::string& footer) {
                       ", for sat-T and sat-p " + default_saturation_props +
                       "). Names: " + property_names() + props_list);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -329,6 +346,7 @@ CLI::App* add_batch(CLI::App& app, arguments& a, const std::string& footer) {
       "--props", a.props,
       std::string("Columns by short name (default ") + default_sweep_props + ")" + props_list);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -408,7 +426,9 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   };
   if (const auto refused = parse(app, a, args, out, err)) return *refused;
 
-  const lookup_context context{method{}, a.units == "si" ? metric_units : english_units};
+  const lookup_context context{
+      method{formulation::iapws95, transport_named(a.transport).value_or(transport_set::iaps1985)},
+      a.units == "si" ? metric_units : english_units};
   const invocation call{context, format_from_name(a.format).value_or(output_format::table), in, out,
                         err};
   try {

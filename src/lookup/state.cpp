@@ -62,7 +62,8 @@ bool inputs_ok(const pair_info& pair, double a, double b, int units) {
 // inputs of the pair read back exactly as they were given.
 class built_state {
  public:
-  built_state(int pair, double a, double b, int units) : pair_(pair), a_(a), b_(b), units_(units) {
+  built_state(int pair, double a, double b, int units, transport_set transport)
+      : pair_(pair), a_(a), b_(b), units_(units), transport_(transport) {
     const pair_info* info = pair_with_code(pair);
     status_ = info != nullptr && inputs_ok(*info, a, b, units) ? guarded([&] {
       state_from_pair(a, b, state_, pair, units);
@@ -94,7 +95,7 @@ class built_state {
     }
     return guarded([&] {
       // A value that is not a finite number is a failed computation, never a result.
-      const double value = property_value(code, state_, units_);
+      const double value = property_value(code, state_, units_, transport_);
       if (!std::isfinite(value)) return int{status_failed};
       *out = value;
       return int{status_ok};
@@ -110,6 +111,7 @@ class built_state {
   int pair_;
   double a_, b_;
   int units_;
+  transport_set transport_;
   int first_ = -1, second_ = -1;
   int status_ = status_failed;
   steam95 state_;
@@ -118,11 +120,10 @@ class built_state {
 }  // namespace
 
 state_result state(int pair, double a, double b, const method& m, int units, property_set wanted) {
-  (void)m;
   const fp_environment_reset reset;
   state_result r;
   r.value.fill(nan);
-  const built_state built(pair, a, b, units);
+  const built_state built(pair, a, b, units, m.transport);
   r.status = built.status();
   r.phase = built.phase();
   r.critical = built.critical();
@@ -140,10 +141,9 @@ state_result state(int pair, double a, double b, const method& m, int units, pro
 int state_values(int pair, double a, double b, const method& m, int units,
                  std::span<const int> codes, std::span<double> values, std::span<int> statuses,
                  state_phase* phase) {
-  (void)m;
   const fp_environment_reset reset;
   if (!spans_match(codes, values, statuses)) return status_invalid;
-  const built_state built(pair, a, b, units);
+  const built_state built(pair, a, b, units, m.transport);
   for (std::size_t i = 0; i < codes.size(); ++i) statuses[i] = built.evaluate(codes[i], &values[i]);
   // A single value is what a page asks 27 times in a row: its evaluated memo goes back to the
   // state cache for the next request.
