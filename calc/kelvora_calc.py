@@ -47,10 +47,10 @@ def quoted(text, longest=40):
 
 
 UNITS = ("si", "english", "iapws")
-# The module computes on IAPWS-95 or IAPWS-IF97 with the IAPS 1985 transport properties and
-# takes no other transport yet; other words are refused rather than answered with these numbers.
+# The words of the method of calculation that the module takes; other words are refused rather
+# than answered with the default's numbers.
 FORMULATIONS = ("iapws95", "if97")
-TRANSPORTS = ("1985",)
+TRANSPORTS = ("1985", "2011")
 PROPERTY_NAMES = " ".join(kelvora.properties)
 
 
@@ -103,14 +103,14 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
     """The rows of KELVORA's answer: a float or a Refusal for each cell."""
     units = choice(units, "si", UNITS, "units")
     formulation = choice(formulation, "iapws95", FORMULATIONS, "formulation")
-    choice(transport, "1985", TRANSPORTS, "transport")
+    transport = choice(transport, "1985", TRANSPORTS, "transport")
     if prop not in kelvora.properties:
         raise Refusal(
             INVALID_ARGUMENT,
             f"unknown property {quoted(prop)}; use names from: {PROPERTY_NAMES}",
         )
     if len(a) == len(b) == 1 and len(a[0]) == len(b[0]) == 1:
-        return [[single(prop, pair, a[0][0], b[0][0], units, formulation)]]
+        return [[single(prop, pair, a[0][0], b[0][0], units, formulation, transport)]]
     a, b = grid(a), grid(b)
     rows, cols = broadcast_shape(a, b)
 
@@ -132,8 +132,9 @@ def evaluate(prop, pair, a, b, units, formulation, transport):
             [w[2] for w in wanted],
             [w[3] for w in wanted],
             units=units,
-            formulation=formulation,
             props=(prop,),
+            formulation=formulation,
+            transport=transport,
         )
     except ValueError as e:
         raise refused_pair(e, pair) from None
@@ -168,16 +169,22 @@ ANSWERS = {}
 ANSWERS_KEPT = 16384
 
 
-def single(prop, pair, a, b, units, formulation):
+def single(prop, pair, a, b, units, formulation, transport):
     try:
-        key = (prop, pair, number(a, "A"), number(b, "B"), units, formulation)
+        key = (prop, pair, number(a, "A"), number(b, "B"), units, formulation, transport)
     except Refusal as refusal:
         return refusal
     cell = ANSWERS.get(key)
     if cell is None:
         try:
             state = kelvora.state(
-                pair, key[2], key[3], units=units, formulation=formulation, props=(prop,)
+                pair,
+                key[2],
+                key[3],
+                units=units,
+                props=(prop,),
+                formulation=formulation,
+                transport=transport,
             )
             cell = cell_of(prop, 0, state[prop])
         except kelvora.StateError as e:

@@ -59,13 +59,19 @@ int unit_system_of(std::string_view name) {
 }
 
 // The equation of state by the face's words: "iapws95" (the default) or "if97".
-method method_of(const std::string& formulation) {
+// The method by the face's words: the equation of state ("iapws95", the default, or "if97")
+// and the transport equations ("1985", the default, or "2011").
+method method_of(const std::string& formulation, const std::string& transport = "1985") {
   const auto eos = formulation_named(formulation);
   if (!eos) {
     throw py::value_error("unknown formulation '" + formulation + "': use one of " +
                           formulation_words());
   }
-  return method{*eos, transport_set::iaps1985};
+  const auto equations = transport_named(transport);
+  if (!equations) {
+    throw py::value_error("unknown transport '" + transport + "': use one of " + transport_words());
+  }
+  return method{*eos, *equations};
 }
 
 // What a failure message adds for a formulation other than the default: IAPWS-IF97 refuses
@@ -467,14 +473,14 @@ std::optional<result_object> evaluate_one(int pair, py::handle a, py::handle b,
 }
 
 result_object state(const std::string& pair_name, py::handle a, py::handle b,
-                    const std::string& units, const std::string& formulation,
-                    const py::object& props, const py::object& workers) {
+                    const std::string& units, const py::object& props, const py::object& workers,
+                    const std::string& transport, const std::string& formulation) {
   const pair_info* pair = pair_named(pair_name);
   if (pair == nullptr) {
     throw py::value_error("unknown pair '" + pair_name + "': use one of " + pair_names());
   }
   unit_system_of(units);
-  const method m = method_of(formulation);
+  const method m = method_of(formulation, transport);
   const std::vector<int> codes = wanted_codes(props);
   const auto describe = [&](double x, double y) {
     return "cannot build the " + pair_name + " state at (" + number_text(x) + ", " +
@@ -491,8 +497,8 @@ result_object state(const std::string& pair_name, py::handle a, py::handle b,
 
 result_object saturated(const std::string& by, py::handle value, const py::object& quality,
                         const std::string& phase_name, const std::string& units,
-                        const std::string& formulation, const py::object& props,
-                        const py::object& workers) {
+                        const py::object& props, const py::object& workers,
+                        const std::string& transport, const std::string& formulation) {
   if (by != "T" && by != "p") {
     throw py::value_error("unknown saturation input '" + by + "': use 'T' or 'p'");
   }
@@ -501,7 +507,7 @@ result_object saturated(const std::string& by, py::handle value, const py::objec
     throw py::value_error("unknown phase '" + phase_name + "': use 'vapour' or 'liquid'");
   }
   unit_system_of(units);
-  const method m = method_of(formulation);
+  const method m = method_of(formulation, transport);
   const std::vector<int> codes = wanted_codes(props);
   const number_input input = numbers(value, "value");
   const number_input fraction = quality.is_none()
@@ -573,7 +579,9 @@ PYBIND11_MODULE(kelvora, m) {
       "Btu/lb) or 'iapws' (K, MPa, kJ/kg: the IAPWS releases' units). A scalar state that\n"
       "cannot be built raises StateError; arrays never raise for a state but give NaN and a\n"
       "status per state (0 success, 1 invalid or out of range, 2 failed). The arrays of a\n"
-      "result are read-only. Ctrl-C stops a long call with KeyboardInterrupt.";
+      "result are read-only. Ctrl-C stops a long call with KeyboardInterrupt. Both take\n"
+      "transport='1985' (IAPS 1985, the default) or '2011' (IAPWS 2008 viscosity with IAPWS\n"
+      "2011 thermal conductivity) for mu, lambda and pr.";
   m.attr("__version__") = KELVORA_VERSION;
 
   py::register_exception<state_error>(m, "StateError", PyExc_ValueError);
@@ -631,17 +639,21 @@ def _state_from_parts(values, phase_code, status):
       });
 
   m.def("state", &state, py::arg("pair"), py::arg("a"), py::arg("b"), py::arg("units") = "si",
-        py::arg("formulation") = "iapws95", py::arg("props") = py::none(),
-        py::arg("workers") = py::none(),
+        py::arg("props") = py::none(), py::arg("workers") = py::none(),
+        py::arg("transport") = "1985", py::arg("formulation") = "iapws95",
         ("The state given by two inputs: pair is one of " + pair_names() +
          " (T-x and p-x: saturated, with the vapour fraction 0-1). props, a sequence of short "
-         "names, computes only those properties.")
+         "names, computes only those properties. transport: '1985' (IAPS 1985) or '2011' (IAPWS "
+         "2008 viscosity, IAPWS 2011 conductivity) for mu, lambda and pr. formulation: "
+         "'iapws95' (IAPWS-95) or 'if97' (IAPWS-IF97, the industrial formulation).")
             .c_str());
   m.def("saturated", &saturated, py::arg("by"), py::arg("value"), py::arg("quality") = py::none(),
-        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("formulation") = "iapws95",
-        py::arg("props") = py::none(), py::arg("workers") = py::none(),
+        py::arg("phase") = "vapour", py::arg("units") = "si", py::arg("props") = py::none(),
+        py::arg("workers") = py::none(), py::arg("transport") = "1985",
+        py::arg("formulation") = "iapws95",
         "The saturated state at a temperature (by='T') or pressure (by='p'): the vapour or liquid "
-        "named by phase, or a mixture of the given quality (0-1), which then takes precedence.");
+        "named by phase, or a mixture of the given quality (0-1), which then takes precedence. "
+        "transport: '1985' or '2011', formulation: 'iapws95' or 'if97', as for state.");
   m.def("constants", &constants, py::arg("units") = "si", py::arg("formulation") = "iapws95",
         "Molar mass, critical point and triple point of water.");
   m.attr("properties") = property_descriptions();

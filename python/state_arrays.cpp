@@ -49,7 +49,7 @@ void evaluate_range(const state_inputs& in, const state_outputs& out, std::size_
   std::array<int, max_codes> status_row;
   const std::span<double> values(value_row.data(), count);
   const std::span<int> statuses(status_row.data(), count);
-  const method m = in.m;
+  const method& m = in.m;
   for (std::size_t i = begin; i < end; ++i) {
     std::fill(values.begin(), values.end(), nan);  // a value without a status 0 is not written
     state_phase ph = state_phase::error;

@@ -147,6 +147,16 @@ def test_iapws_units_are_the_modules(sheet):
     assert error == 0 and repr(value) == repr(kelvora.state("T-p", 473.15, 1.0, units="iapws").h)
 
 
+def test_the_transport_choice_reaches_the_sheet(sheet):
+    _, document, calc = sheet
+    formulas = tuple((f'=KELVORA("{name}";"T-p";100;1;;;"2011")',) for name in ("mu", "lambda"))
+    results = compute(document, calc.getCellRangeByPosition(0, 0, 0, 1), formulas)
+    rows = cli("state", "T-p", "100", "1", "--transport", "2011", "--props", "mu,lambda",
+               "--format", "csv").stdout.splitlines()[1:]
+    for ((value, error),), row in zip(results, rows):
+        assert error == 0 and repr(value) == repr(float(row.split(",")[2]))
+
+
 def test_array_formula_keeps_good_rows_beside_bad_ones(sheet):
     _, document, calc = sheet
     rows = 100

@@ -28,6 +28,10 @@ CASES = [
      lambda: kelvora.state("p-h", 30, 3000, formulation="if97")),
     (["sat", "T", "100", "--quality", "0.25", "--formulation", "if97"],
      lambda: kelvora.saturated("T", 100, 0.25, formulation="if97")),
+    (["state", "T-p", "100", "1", "--transport", "2011"],
+     lambda: kelvora.state("T-p", 100, 1, transport="2011")),
+    (["sat", "p", "200", "--transport", "2011"],
+     lambda: kelvora.saturated("p", 200, transport="2011")),
 ]
 
 
@@ -65,3 +69,19 @@ def test_constants_are_the_constants_page_values(cli):
     out = subprocess.run([cli, "constants", "--format", "json"], check=True,
                          capture_output=True, text=True).stdout
     assert {row["name"]: row["value"] for row in json.loads(out)} == kelvora.constants()
+
+
+@pytest.mark.parametrize("call", [
+    lambda **kw: kelvora.state("T-p", [100.0, 25.0, 600.0], 1, **kw),
+    lambda **kw: kelvora.saturated("T", [50.0, 300.0], **kw),
+])
+def test_transport_changes_only_viscosity_conductivity_and_prandtl(call):
+    default, old, new = call(), call(transport="1985"), call(transport="2011")
+    for name in default:
+        assert default[name].tobytes() == old[name].tobytes(), name
+        if name in ("mu", "lambda", "pr"):
+            assert (new[name] != old[name]).all(), name
+        else:
+            assert new[name].tobytes() == old[name].tobytes(), name
+    with pytest.raises(ValueError, match=r"1985\|2011"):
+        call(transport="2008")

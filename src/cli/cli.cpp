@@ -23,6 +23,7 @@ struct arguments {
   std::string units = "si";
   std::string format = "table";
   std::string formulation = "iapws95";
+  std::string transport = "1985";
   std::string props;
   // state
   std::string pair, first, second;
@@ -80,6 +81,19 @@ void add_common_options(CLI::App& app, arguments& a) {
             return formulation_named(word) ? std::string() : "use one of " + formulation_words();
           },
           formulation_words())
+      ->capture_default_str();
+}
+
+// The transport equations of viscosity, conductivity and Prandtl number, by the face's words.
+void add_transport_option(CLI::App& app, arguments& a) {
+  app.add_option("--transport", a.transport,
+                 "Viscosity and thermal conductivity: 1985 (IAPS 1985) or 2011 (IAPWS 2008 "
+                 "viscosity, IAPWS 2011 conductivity)")
+      ->check(
+          [](const std::string& word) {
+            return transport_named(word) ? std::string() : "use one of " + transport_words();
+          },
+          transport_words())
       ->capture_default_str();
 }
 
@@ -224,6 +238,7 @@ CLI::App* add_state(CLI::App& app, arguments& a, const std::string& footer) {
   sub->add_option("B", a.second, "Second input")->required();
   add_state_props(*sub, a);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -259,6 +274,7 @@ CLI::App* add_sat(CLI::App& app, arguments& a, const std::string& footer) {
   phase->excludes(quality);
   add_state_props(*sub, a);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -310,6 +326,7 @@ CLI::App* add_table(CLI::App& app, arguments& a, const std::string& footer) {
                       ", for sat-T and sat-p " + default_saturation_props +
                       "). Names: " + property_names() + props_list);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -339,6 +356,7 @@ CLI::App* add_batch(CLI::App& app, arguments& a, const std::string& footer) {
       "--props", a.props,
       std::string("Columns by short name (default ") + default_sweep_props + ")" + props_list);
   add_common_options(*sub, a);
+  add_transport_option(*sub, a);
   sub->footer(footer);
   return sub;
 }
@@ -424,7 +442,7 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
   if (const auto refused = parse(app, a, args, out, err)) return *refused;
 
   const method m{formulation_named(a.formulation).value_or(formulation::iapws95),
-                 transport_set::iaps1985};
+                 transport_named(a.transport).value_or(transport_set::iaps1985)};
   const lookup_context context{m, a.units == "si" ? metric_units : english_units};
   const invocation call{context, format_from_name(a.format).value_or(output_format::table), in, out,
                         err};

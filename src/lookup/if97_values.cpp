@@ -20,6 +20,7 @@
 #include "properties/dielectric.h"
 #include "properties/surface_tension.h"
 #include "properties/transport.h"
+#include "properties/transport2011.h"
 
 namespace Vantrel {
 
@@ -593,15 +594,24 @@ bool if97_critical(const if97::state& s) {
 }
 
 double if97_property(int code, const if97::state& s, const method& m, if97_transport& kept) {
-  (void)m;  // one set of transport equations so far
   const bool mixture = s.two_phase();
+  const bool iapws2011 = m.transport == transport_set::iapws2011;
   const auto single_phase = [&] {
     if (mixture || if97_critical(s)) throw not_applicable(context);
   };
-  const auto transport_of = [&](double& mu, double& lambda) {
+  // The 1985 equations take IF97's own compressibility and (∂p/∂T)ρ for their critical
+  // enhancement; the 2008/2011 ones evaluate theirs at the IF97 density and temperature, and
+  // refuse a state outside their ranges of validity as out of range.
+  const auto transport_of = [&](double& mu, double& lambda, bool viscosity, bool conductivity) {
     single_phase();
+    if (iapws2011 && ((viscosity && !viscosity2008_valid(s.T, s.p)) ||
+                      (conductivity && !conductivity2011_valid(s.T, s.p))))
+      throw std::domain_error(context);
     if (!kept.known) {
-      transport(s.T, s.rho, s.kappa, s.dpdt, kept.mu, kept.lambda);
+      if (iapws2011)
+        transport2011(s.T, s.rho, kept.mu, kept.lambda);
+      else
+        transport(s.T, s.rho, s.kappa, s.dpdt, kept.mu, kept.lambda);
       kept.known = true;
     }
     mu = kept.mu;
@@ -652,12 +662,12 @@ double if97_property(int code, const if97::state& s, const method& m, if97_trans
     case code_cjth:
       return single_phase(), s.cjth;
     case code_mu:
-      return transport_of(mu, lambda), mu;
+      return transport_of(mu, lambda, true, false), mu;
     case code_kt:
-      return transport_of(mu, lambda), lambda;
+      return transport_of(mu, lambda, false, true), lambda;
     case code_pr:
       // cp in kJ/(kg·K), hence the factor 1000 to J/(kg·K).
-      return transport_of(mu, lambda), s.cp * 1e3 * mu / lambda;
+      return transport_of(mu, lambda, true, true), s.cp * 1e3 * mu / lambda;
     case code_st:
       if (mixture) throw not_applicable(context);
       return surface_tension(if97::Tc / s.T);

@@ -29,7 +29,8 @@ struct if97_transport {
 
 // The property `code` (0 to 26) of a built state in internal units, under the transport
 // equations of `m`; `transport` holds the state's viscosity and conductivity once computed.
-// Raises not_applicable where the property does not exist for the state.
+// Raises not_applicable where the property does not exist for the state, std::domain_error
+// where the 2008/2011 transport equations do not reach it.
 double if97_property(int code, const if97::state& s, const method& m, if97_transport& transport);
 
 }  // namespace Vantrel

@@ -64,7 +64,8 @@ bool inputs_ok(const pair_info& pair, double a, double b, int units) {
 // inputs of the pair read back exactly as they were given.
 class built_state {
  public:
-  built_state(int pair, double a, double b, int units) : pair_(pair), a_(a), b_(b), units_(units) {
+  built_state(int pair, double a, double b, int units, transport_set transport)
+      : pair_(pair), a_(a), b_(b), units_(units), transport_(transport) {
     const pair_info* info = pair_with_code(pair);
     status_ = info != nullptr && inputs_ok(*info, a, b, units) ? guarded([&] {
       state_from_pair(a, b, state_, pair, units);
@@ -96,7 +97,7 @@ class built_state {
     }
     return guarded([&] {
       // A value that is not a finite number is a failed computation, never a result.
-      const double value = property_value(code, state_, units_);
+      const double value = property_value(code, state_, units_, transport_);
       if (!std::isfinite(value)) return int{status_failed};
       *out = value;
       return int{status_ok};
@@ -112,6 +113,7 @@ class built_state {
   int pair_;
   double a_, b_;
   int units_;
+  transport_set transport_;
   int first_ = -1, second_ = -1;
   int status_ = status_failed;
   steam95 state_;
@@ -234,7 +236,7 @@ int values_of(const Built& built, std::span<const int> codes, std::span<double> 
 template <class Use>
 auto with_engine(int pair, double a, double b, const method& m, int units, Use use) {
   if (m.eos == formulation::if97) return use(built_if97_state(pair, a, b, m, units));
-  return use(built_state(pair, a, b, units));
+  return use(built_state(pair, a, b, units, m.transport));
 }
 
 }  // namespace

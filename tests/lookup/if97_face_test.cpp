@@ -197,6 +197,25 @@ TEST(If97Face, MixtureStatusesAsUnderIapws95) {
   EXPECT_LT(relative(a[code_isentropic_k], b[code_isentropic_k]), 1e-2);
 }
 
+// Under IF97 the transport choice holds too: the 2008/2011 equations at the IF97 density agree
+// with them under IAPWS-95, and refuse a state beyond their range that IF97 still covers.
+TEST(If97Face, TransportChoiceHoldsUnderIf97) {
+  const method if97_2011{formulation::if97, transport_set::iapws2011};
+  const method iapws95_2011{formulation::iapws95, transport_set::iapws2011};
+  const state_result a = state(pair_tp, 500.0, 10.0, if97_2011, internal_units);
+  const state_result b = state(pair_tp, 500.0, 10.0, iapws95_2011, internal_units);
+  const state_result c = if97_state(pair_tp, 500.0, 10.0);
+  for (const int code : {code_mu, code_kt, code_pr}) {
+    ASSERT_EQ(a.status_of[code], status_ok) << code;
+    EXPECT_LT(relative(a[code], b[code]), 2e-3) << code;
+    EXPECT_NE(a[code], c[code]) << code;
+  }
+  const state_result hot = state(pair_tp, 1500.0, 10.0, if97_2011, internal_units);
+  EXPECT_EQ(hot.status, status_ok);
+  EXPECT_EQ(hot.status_of[code_mu], status_invalid);
+  EXPECT_EQ(if97_state(pair_tp, 1500.0, 10.0).status_of[code_mu], status_ok);
+}
+
 // The entry points compute under IAPWS-95 whatever the face offers.
 TEST(If97Face, EntryPointsStayOnIapws95) {
   double v = 0.0;
