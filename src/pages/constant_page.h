@@ -14,6 +14,8 @@ class CConstantPage final : public CResultPage {
   }
 
   void Initialise() override;
+  // Shows the constants of the formulation chosen on another page.
+  void Activate() override;
 
  private:
   std::string ValueText(const row_entry& row, int unit_system) const override;

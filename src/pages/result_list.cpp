@@ -77,9 +77,9 @@ void fill_list(page_platform& platform, std::span<const row_entry> rows) {
   platform.list_set_column_width(list, unit_column, widest_unit + column_margin);
 }
 
-void refresh_list(page_platform& platform, std::span<const row_entry> rows,
-                  const row_value& value) {
-  const int unit_system = read_unit_system(platform);
+void refresh_list(page_platform& platform, std::span<const row_entry> rows, const row_value& value,
+                  std::optional<int> shown_units) {
+  const int unit_system = shown_units.value_or(read_unit_system(platform));
   int widest_value = 0;
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
     // Items carry the index of their row; never assume item i shows row i.

@@ -3,6 +3,7 @@
 // the common steps of a refresh.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -43,6 +44,8 @@ using row_value = std::function<std::string(const row_entry& row, int unit_syste
 // Reads the unit system once; for every item, looks up its row by item data, writes its value
 // text when `value` is given (the page has inputs) and its unit text in every case; then, with
 // values, sizes the Value column to the widest value text.
-void refresh_list(page_platform& platform, std::span<const row_entry> rows, const row_value& value);
+// `unit_system`, when given, replaces the stored one (a page that keeps its own).
+void refresh_list(page_platform& platform, std::span<const row_entry> rows, const row_value& value,
+                  std::optional<int> unit_system = std::nullopt);
 
 }  // namespace Vantrel

@@ -77,10 +77,12 @@ class CResultPage {
   const page_lookups& lookups_;
   bool has_results_ = false;
 
- private:
   // Reads the stored formulation into the drop-down, the footer and the evaluations.
   void FollowStoredMethod();
+  // The method the page computes with.
+  const method& CurrentMethod() const { return method_; }
 
+ private:
   std::span<const row_entry> rows_;
   state_listener state_listener_;
   method method_{};

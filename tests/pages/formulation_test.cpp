@@ -11,6 +11,7 @@
 #include "lookup/pairs.h"
 #include "lookup/state.h"
 #include "memory_platform.h"
+#include "pages/constant_page.h"
 #include "pages/saturated_page.h"
 #include "pages/superheated_page.h"
 #include "pages/value_text.h"
@@ -38,7 +39,8 @@ TEST(Formulation, TheChoiceReachesTheTransportRowsAndTheFooter) {
   page.Initialise();
   page.Activate();
   EXPECT_EQ(platform.combos.at(control::formulation).entries,
-            (std::vector<std::string>{"IAPWS-95", "IAPWS-95, 2008/2011 transport"}));
+            (std::vector<std::string>{"IAPWS-95", "IAPWS-95, 2008/2011 transport",
+                                      "IAPWS-IF97 (industrial)"}));
   EXPECT_EQ(platform.combos.at(control::formulation).selection, 0);
   me.type(control::first_edit, "100");
   me.type(control::second_edit, "1");
@@ -69,6 +71,38 @@ TEST(Formulation, TheChoiceReachesTheTransportRowsAndTheFooter) {
   me.choose(control::formulation, 0);
   EXPECT_EQ(all_values(platform), today);
   EXPECT_EQ(platform.texts.at(control::footer_notice), today_footer);
+}
+
+// IAPWS-IF97 from the drop-down: every row of the page is the face's IF97 value, and the
+// Constants page, when it becomes active, shows IF97's constants.
+TEST(Formulation, If97ReachesEveryRowAndTheConstants) {
+  constexpr method if97{formulation::if97, transport_set::iaps1985};
+  memory_platform platform;
+  CSuperheatedPage page{platform};
+  user me{platform, page};
+  page.Initialise();
+  page.Activate();
+  me.type(control::first_edit, "300");
+  me.type(control::second_edit, "30");
+  me.click(control::calculate);
+  const std::string iapws95_volume = platform.value("Volume");
+  me.choose(control::formulation, 2);
+  const state_result expected = state(pair_tp, 300.0, 30.0, if97, metric_units);
+  EXPECT_EQ(platform.value("Volume"), value_text(status_ok, expected[code_v]));
+  EXPECT_EQ(platform.value("Viscosity (dynamic)"), value_text(status_ok, expected[code_mu]));
+  EXPECT_NE(platform.value("Volume"), iapws95_volume);
+  EXPECT_NE(platform.texts.at(control::footer_notice).find("IAPWS-IF97"), std::string::npos);
+
+  memory_platform constants_platform;
+  CConstantPage constants{constants_platform};
+  constants.Initialise();
+  const std::string iapws95_zc = constants_platform.value("Critical compressibility factor");
+  constants_platform.settings[{"Settings", "Formulation"}] = 2;  // chosen on another page
+  constants.Activate();
+  EXPECT_EQ(constants_platform.value("Critical compressibility factor"),
+            value_text(status_ok, constant(5, if97, metric_units)));
+  EXPECT_NE(constants_platform.value("Critical compressibility factor"), iapws95_zc);
+  EXPECT_EQ(constants_platform.value("Critical temperature"), "373.946");
 }
 
 // The choice is a setting: a page made afresh on the same store (the next start) and the other
