@@ -340,8 +340,9 @@ class sheet_test : public QObject {
 
     dialog_page* chart = open_tab(app_.sheet(), chart_tab);
     auto* choice = chart->control_as<QComboBox>(1030);
-    QCOMPARE(choice->count(), 2);
+    QCOMPARE(choice->count(), 3);
     QCOMPARE(choice->itemText(1), QString("IAPWS-95, 2008/2011 transport"));
+    QCOMPARE(choice->itemText(2), QString("IAPWS-IF97 (industrial)"));
     choice->setCurrentIndex(1);
     emit choice->activated(1);
     QCOMPARE(read_user_setting("Settings", "Formulation"), std::optional<int>(1));
