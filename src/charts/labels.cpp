@@ -1,5 +1,6 @@
 #include "charts/labels.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -198,6 +199,50 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     }
   }
   return placed;
+}
+
+std::vector<marker_name> place_marker_names(
+    const chart& c, double width, double height,
+    const std::function<double(const std::string&)>& text_width, double text_height,
+    double offset_x, double offset_y) {
+  std::vector<marker_name> out;
+  if (!(width > 0.0 && height > 0.0)) return out;
+  const pixels px{c, width, height};
+  // Upright boxes in plot-area pixels (y up): the line labels' outer boxes, then the names.
+  struct upright {
+    double x0, x1, y0, y1;
+    bool meets(const upright& o) const {
+      return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1;
+    }
+  };
+  std::vector<upright> taken;
+  for (const label& l : c.labels) {
+    const double turn = l.angle * std::numbers::pi / 180.0;
+    const double w = std::abs(l.width * std::cos(turn)) + std::abs(l.height * std::sin(turn));
+    const double h = std::abs(l.width * std::sin(turn)) + std::abs(l.height * std::cos(turn));
+    const point m = px.to(l.at);
+    taken.push_back({m.x - w / 2, m.x + w / 2, m.y - h / 2, m.y + h / 2});
+  }
+  for (std::size_t i = 0; i < c.markers.size(); ++i) {
+    const point at = px.to(c.markers[i].at);
+    if (!(at.x >= 0.0 && at.x <= width && at.y >= 0.0 && at.y <= height)) continue;
+    const double w = text_width(c.markers[i].name);
+    for (const name_side side : {name_side::upper_right, name_side::upper_left,
+                                 name_side::lower_right, name_side::lower_left}) {
+      const bool right = side == name_side::upper_right || side == name_side::lower_right;
+      const bool up = side == name_side::upper_right || side == name_side::upper_left;
+      const double x0 = right ? at.x + offset_x : at.x - offset_x - w;
+      const double y0 = up ? at.y + offset_y : at.y - offset_y - text_height;
+      const upright box{x0, x0 + w, y0, y0 + text_height};
+      if (box.x0 < 0.0 || box.x1 > width || box.y0 < 0.0 || box.y1 > height) continue;
+      if (std::any_of(taken.begin(), taken.end(), [&](const upright& o) { return o.meets(box); }))
+        continue;
+      taken.push_back(box);
+      out.push_back({i, side});
+      break;
+    }
+  }
+  return out;
 }
 
 }  // namespace Vantrel::charts

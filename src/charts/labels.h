@@ -1,5 +1,8 @@
 #pragma once
-// Labels of the lines of a chart, each where it covers no other label and not the dome.
+// Labels of the lines of a chart, each where it covers no other label and not the dome, and the
+// names of its named points where they cover no label.
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "charts/diagram.h"
@@ -7,5 +10,24 @@
 namespace Vantrel::charts {
 
 std::vector<label> place_labels(const chart& c, double width, double height);
+
+// Where a named point's name sits beside it: by a corner of the point, the first side that has
+// room in the order listed.
+enum class name_side { upper_right, upper_left, lower_right, lower_left };
+
+struct marker_name {
+  std::size_t marker;  // index into chart::markers
+  name_side side;
+};
+
+// The names of the chart's markers that can be written beside their points in a plot area of
+// width × height pixels without covering a line's label, another name or the plot's edge; the
+// others are left to the point's tooltip. `text_width` measures a name in pixels, as drawn, and
+// `text_height` is the height of its line; the name keeps `offset` pixels from its point
+// either way.
+std::vector<marker_name> place_marker_names(
+    const chart& c, double width, double height,
+    const std::function<double(const std::string&)>& text_width, double text_height,
+    double offset_x = 4.0, double offset_y = 3.0);
 
 }  // namespace Vantrel::charts

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "charts/diagram.h"
-#include "model/constant95.h"
+#include "lookup/state.h"
 
 namespace Vantrel::charts {
 namespace {
@@ -157,10 +157,11 @@ TEST(ChartLines, CloseViewsChooseTheirOwnValues) {
 // (IAPWS-95 at 273.16 K: p_sat = 611.654771 Pa, s'' = 9.15549 kJ/(kg·K), h'' = 2500.92 kJ/kg,
 // s' = h' = 0).
 TEST(ChartLines, DomeRunsFromTheTriplePointToTheCriticalPoint) {
-  const auto T_triple = constant95::Tt - 273.15;
-  const auto T_critical = constant95::Tc - 273.15;
+  const formulation_range range = range_of(method{});
+  const auto T_triple = range.Tt - 273.15;
+  const auto T_critical = range.Tc - 273.15;
   const auto p_triple = 0.00611654771;  // bar
-  const auto p_critical = constant95::pc * 10.0;
+  const auto p_critical = range.pc * 10.0;
   struct end_check {
     diagram_kind kind;
     point liquid, vapour, critical;
