@@ -14,8 +14,7 @@ namespace Vantrel::charts {
 namespace {
 
 // The default views in display units, SI and English. The upper entropy and enthalpy bounds
-// take in steam at 800 °C and the triple-point pressure (on h-s at 0.01 bar, the lowest
-// pressure at which a state is found from its enthalpy and entropy); the p-T view reaches from
+// take in steam at 800 °C and the triple-point pressure; the p-T view reaches from
 // the lowest temperature of the formulation and 1e-5 bar past the end of the ice VII melting
 // curve (715 K, 20618 MPa).
 view default_range(diagram_kind kind, int unit_system, const formulation_range& r) {

@@ -140,6 +140,12 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     }
     return true;
   };
+  const auto clear_of_others = [&](const std::array<point, 4>& box) {
+    if (!inside(box)) return false;
+    for (const auto& o : obstacles)
+      if (outlines_overlap(box, o)) return false;
+    return true;
+  };
   for (std::size_t index = 0; index < c.lines.size(); ++index) {
     const line& l = c.lines[index];
     if (l.dome && l.value) continue;  // the dome itself needs no label
@@ -172,7 +178,10 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       }
       return pieces.back().second;
     };
-    for (const double f : label_positions) {
+    // A named curve shorter than its name has it beside it, not along it.
+    const bool fits_along = l.value || length >= candidate.width;
+    for (const double f :
+         fits_along ? std::span<const double>(label_positions) : std::span<const double>()) {
       // The label follows the line's direction over its own width, not one piece's.
       const double along = f * length, half = candidate.width / 2;
       const point centre = point_at(along);
@@ -182,17 +191,29 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       if (angle > 90.0) angle -= 180.0;
       if (angle <= -90.0) angle += 180.0;
       const auto box = corners(centre, angle, candidate.width, candidate.height);
-      if (!inside(box)) continue;
-      bool clear = true;
-      for (const auto& o : obstacles) {
-        if (outlines_overlap(box, o)) {
-          clear = false;
-          break;
-        }
-      }
-      if (!clear) continue;
+      if (!clear_of_others(box)) continue;
       candidate.at = px.from(centre);
       candidate.angle = angle;
+      placed.push_back(candidate);
+      obstacles.emplace_back(box.begin(), box.end());
+      break;
+    }
+    // A named curve too short or too crowded to carry its name along it (the melting curves of
+    // ice III and ice V span a few kelvin on p-T) has it level beside its middle: left, right,
+    // above or below, whichever side has room.
+    const bool labelled = !placed.empty() && placed.back().line_index == static_cast<int>(index);
+    if (labelled || l.value) continue;
+    const point middle = point_at(0.5 * length);
+    const double w = candidate.width, h = candidate.height;
+    const point beside[] = {{middle.x - w / 2 - label_gap, middle.y},
+                            {middle.x + w / 2 + label_gap, middle.y},
+                            {middle.x, middle.y + h / 2 + label_gap},
+                            {middle.x, middle.y - h / 2 - label_gap}};
+    for (const point centre : beside) {
+      const auto box = corners(centre, 0.0, w, h);
+      if (!clear_of_others(box)) continue;
+      candidate.at = px.from(centre);
+      candidate.angle = 0.0;
       placed.push_back(candidate);
       obstacles.emplace_back(box.begin(), box.end());
       break;

@@ -30,8 +30,8 @@ constexpr int ice_curve_points = 60;
 // Iso-pressures above 1000 bar are drawn only where the whole view lies above it.
 constexpr double engineering_p_max = 100.0;  // MPa
 // Just above the lowest pressure at which a state is searched from its enthalpy and entropy
-// (0.001 MPa): a state on the end of the search range is not always found.
-constexpr double hs_p_min = 0.001 * (1.0 + 1e-6);
+// (the triple-point pressure): a state on the end of the search range is not always found.
+constexpr double hs_p_min_factor = 1.0 + 1e-6;
 // The h-s probe looks for states up to this temperature (K).
 constexpr double probe_T_max = 2500.0;
 // A few round volumes, one per decade at most.
@@ -360,7 +360,7 @@ class diagram_builder {
   std::pair<double, double> pressure_span() const {
     if (seen_.p.empty()) return {0.0, 0.0};
     // On h-s, lines stop where the state under the cursor can no longer be found.
-    const double floor = kind_ == diagram_kind::hs ? hs_p_min : ice_lowest_pressure();
+    const double floor = kind_ == diagram_kind::hs ? pt * hs_p_min_factor : ice_lowest_pressure();
     const double widen = std::clamp(std::pow(seen_.p.hi / seen_.p.lo, probe_margin), 1.0, 3.0);
     const double lo = std::max(seen_.p.lo / widen, floor);
     const double hi = std::min(seen_.p.hi * widen, r_.p_max);

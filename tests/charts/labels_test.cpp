@@ -3,6 +3,7 @@
 // contained corners, independently of how the labels were placed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -101,6 +102,14 @@ TEST(ChartLabels, DefaultViewsHaveLabelsClearOfEachOtherAndOfTheDome) {
       int labelled_lines = 0;
       for (const auto& line : c.lines) labelled_lines += !(line.dome && line.value);
       EXPECT_GE(static_cast<double>(c.labels.size()), 0.7 * labelled_lines);
+      // The short melting curves of ice III and ice V between their triple points are named too.
+      if (kind == diagram_kind::pt) {
+        for (const char* ice : {"ice III", "ice V"}) {
+          EXPECT_TRUE(std::any_of(c.labels.begin(), c.labels.end(), [ice](const label& l) {
+            return l.text == ice;
+          })) << ice;
+        }
+      }
     }
   }
 }

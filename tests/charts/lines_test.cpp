@@ -294,6 +294,11 @@ TEST(ChartStateAt, GivesTheStateWhereOneExistsAndNothingElsewhere) {
   ASSERT_TRUE(mixture && mixture->x);
   EXPECT_NEAR(*mixture->x, (4.0 - 1.3069) / (7.3549 - 1.3069), 1e-4);
   EXPECT_NEAR(mixture->p, 1.01418, 1e-4);
+  EXPECT_FALSE(mixture->near_critical);
+  // Half a kelvin below the critical temperature the hover says the state is near-critical.
+  const auto near = state_at(diagram_kind::ts, 0, {4.4, 373.5});
+  ASSERT_TRUE(near && near->x);
+  EXPECT_TRUE(near->near_critical);
 
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const known nothing[] = {
@@ -317,6 +322,23 @@ TEST(ChartStateAt, GivesTheStateWhereOneExistsAndNothingElsewhere) {
                  << names[static_cast<int>(k.kind)] << " (" << k.at.x << ", " << k.at.y << ")");
     EXPECT_FALSE(state_at(k.kind, 0, k.at));
   }
+}
+
+// On h-s the hover reaches down to the triple-point pressure: steam and a mixture at 0.007 bar
+// (saturation at 1.89 °C), put on the diagram from their temperature and pressure or quality,
+// are found again from their enthalpy and entropy.
+TEST(ChartStateAt, HsReachesTheTriplePointPressure) {
+  const method m;
+  const state_result steam = state(pair_tp, 20.0, 0.007, m, metric_units);
+  const state_result wet = state(pair_px, 0.007, 0.5, m, metric_units);
+  for (const state_result* r : {&steam, &wet}) {
+    ASSERT_EQ(r->status, status_ok);
+    const auto s = state_at(diagram_kind::hs, metric_units, {(*r)[code_s], (*r)[code_h]});
+    ASSERT_TRUE(s);
+    EXPECT_NEAR(s->p, 0.007, 1e-8);
+    EXPECT_NEAR(s->T, (*r)[code_t], 1e-5);
+  }
+  EXPECT_TRUE(state_at(diagram_kind::hs, metric_units, {wet[code_s], wet[code_h]})->x);
 }
 
 // Over the whole of each default view, wherever the hover gives a state, that state lies at the
