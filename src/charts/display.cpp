@@ -4,13 +4,12 @@
 
 namespace Vantrel::charts {
 
-std::optional<water> water_state(int pair, double a, double b, const method& m) {
-  static constexpr int codes[] = {code_t, code_p, code_v, code_rho, code_h, code_s};
-  static constexpr property_set wanted{code_t, code_p, code_v, code_rho, code_h, code_s};
+std::optional<water> water_state(int pair, double a, double b, const method& m,
+                                 property_set wanted) {
   const state_result r = state(pair, a, b, m, internal_units, wanted);
   if (r.status != status_ok) return std::nullopt;
-  for (const int code : codes)
-    if (!r.has(code)) return std::nullopt;
+  for (const int code : {code_t, code_p, code_v, code_rho, code_h, code_s})
+    if (wanted.contains(code) && !r.has(code)) return std::nullopt;
   return water{r[code_t], r[code_p], r[code_v], r[code_rho], r[code_h], r[code_s], r.critical};
 }
 

@@ -8,6 +8,7 @@
 #include "charts/diagram.h"
 #include "lookup/catalogue.h"
 #include "lookup/method.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
 
 namespace Vantrel::charts {
@@ -36,7 +37,7 @@ struct display_units {
   double v_in(double v) const { return in(code_v, v, system); }
 };
 
-// A state of the face in internal units, with what the lines ask of it.
+// A state of the face in internal units, with what the lines ask of it (NaN where not asked).
 struct water {
   double T, p, v, rho, h, s;
   bool critical = false;
@@ -59,9 +60,12 @@ struct water {
   }
 };
 
+inline constexpr property_set water_properties{code_t, code_p, code_v, code_rho, code_h, code_s};
+
 // The state of `pair` with inputs a and b in internal units, or nothing where the face builds
-// none or any of its values is missing.
-std::optional<water> water_state(int pair, double a, double b, const method& m);
+// none or any of the `wanted` values (some of water_properties) is missing.
+std::optional<water> water_state(int pair, double a, double b, const method& m,
+                                 property_set wanted = water_properties);
 
 // The point of a diagram where a state in internal units lies.
 point place_state(diagram_kind kind, const water& state, const display_units& u);

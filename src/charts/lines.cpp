@@ -181,8 +181,18 @@ class diagram_builder {
 
   bool log_y() const { return diagram_of(kind_).log_y; }
 
-  std::optional<water> build(int pair, double a, double b) const {
-    return water_state(pair, a, b, m_);
+  // A state with every value the lines use, or only those of `wanted`: most states are asked
+  // only where they lie and whether they are water.
+  std::optional<water> build(int pair, double a, double b,
+                             property_set wanted = water_properties) const {
+    return water_state(pair, a, b, m_, wanted);
+  }
+  property_set placing() const {
+    const diagram_info& d = diagram_of(kind_);
+    property_set wanted{code_t, code_p, code_rho};
+    wanted.add(d.x);
+    wanted.add(d.y);
+    return wanted;
   }
 
   // Saturation temperatures from the triple point to the critical point: closer together
@@ -211,7 +221,7 @@ class diagram_builder {
     // Lines that cross the triple line start on it: a tenth of a millikelvin above the
     // saturation temperature of the triple-point pressure, the lowest at which a mixture can be
     // built from its pressure, so that no rounding of the solvers puts the point below it.
-    if (const auto triple = build(pair_px, pt, 0.0)) {
+    if (const auto triple = build(pair_px, pt, 0.0, {code_t})) {
       const double T = triple->T + 1e-4;
       if (T >= lo && T <= hi) Ts.push_back(T);
     }
@@ -398,7 +408,7 @@ class diagram_builder {
   }
 
   void add_tsat(line_builder& b, double T, double x) {
-    if (const auto st = build(pair_tx, T, x)) return b.add(at(*st));
+    if (const auto st = build(pair_tx, T, x, placing())) return b.add(at(*st));
     b.gap();
   }
 
@@ -407,7 +417,7 @@ class diagram_builder {
   // (vapour), -1 for a denser one (liquid), 0 for no check. False once the state lies above a
   // logarithmic pressure axis, which ends a line whose pressure rises along it.
   bool add_state(line_builder& b, int pair, double a, double c, int side = 0, double middle = 0.0) {
-    const auto st = build(pair, a, c);
+    const auto st = build(pair, a, c, placing());
     if (!st || !water_at(st->T, st->p) || st->critical || (side > 0 && !(st->rho < middle)) ||
         (side < 0 && !(st->rho > middle))) {
       b.gap();
@@ -488,7 +498,7 @@ class diagram_builder {
     for (const double T : Ts) {
       extent e;
       for (const double p : {p_lo, p_hi}) {
-        const auto st = build(pair_tp, T, p);
+        const auto st = build(pair_tp, T, p, {code});
         if (st && water_at(T, p)) e.take(st->of(code));
       }
       if (const auto sat = T < Tc ? saturation_at_T(T) : std::nullopt) {
@@ -574,7 +584,7 @@ class diagram_builder {
     }
     line_builder b(box_, "vaporization", std::nullopt, true);
     for (const double T : saturation_temperatures(u_.T_in(range_.x_min), u_.T_in(range_.x_max))) {
-      if (const auto st = build(pair_tx, T, 0.0)) {
+      if (const auto st = build(pair_tx, T, 0.0, {code_p})) {
         b.add({u_.T(T), u_.p(st->p)});
       } else {
         b.gap();
