@@ -10,6 +10,7 @@
 #include <string>
 
 #include "charts/diagram.h"
+#include "lookup/pairs.h"
 #include "lookup/state.h"
 
 namespace Vantrel::charts {
@@ -370,6 +371,39 @@ TEST(ChartStateAt, HoverSweepGivesOnlyStatesAtThePoint) {
         }
       }
       EXPECT_GT(states, (n + 1) * (n + 1) / 3);
+    }
+  }
+}
+
+// The hover shows the face's own numbers: for the diagram's pair and the point's inputs, the
+// same doubles as state() in the same units, to the last bit.
+TEST(ChartStateAt, GivesTheFacesOwnValues) {
+  struct probe {
+    diagram_kind kind;
+    int units;
+    point at;
+  };
+  const probe probes[] = {
+      {diagram_kind::ts, 0, {6.5, 300.0}},   {diagram_kind::ts, 1, {1.1, 250.0}},
+      {diagram_kind::hs, 0, {7.0, 2900.0}},  {diagram_kind::hs, 1, {1.7, 1250.0}},
+      {diagram_kind::ph, 0, {3100.0, 50.0}}, {diagram_kind::ph, 1, {400.0, 30.0}},
+      {diagram_kind::pt, 0, {150.0, 2.0}},   {diagram_kind::pt, 1, {500.0, 100.0}}};
+  for (const auto& p : probes) {
+    SCOPED_TRACE(testing::Message() << names[static_cast<int>(p.kind)] << " units " << p.units);
+    const auto shown = state_at(p.kind, p.units, p.at);
+    ASSERT_TRUE(shown);
+    const diagram_info& d = diagram_of(p.kind);
+    const bool y_first = pair_with_code(d.pair)->first == d.y;
+    const state_result r = y_first ? state(d.pair, p.at.y, p.at.x, method{}, p.units)
+                                   : state(d.pair, p.at.x, p.at.y, method{}, p.units);
+    EXPECT_EQ(shown->T, r[code_t]);
+    EXPECT_EQ(shown->p, r[code_p]);
+    EXPECT_EQ(shown->h, r[code_h]);
+    EXPECT_EQ(shown->s, r[code_s]);
+    EXPECT_EQ(shown->v, r[code_v]);
+    EXPECT_EQ(shown->x.has_value(), r.phase == state_phase::two_phase);
+    if (shown->x) {
+      EXPECT_EQ(*shown->x, r[code_x]);
     }
   }
 }
