@@ -20,6 +20,8 @@ constexpr double label_positions[] = {0.5,  0.35, 0.65, 0.2,  0.8,  0.1,  0.9, 0
                                       0.43, 0.57, 0.73, 0.15, 0.85, 0.05, 0.95};
 // Room left between a label and the plot's edge or another label, in pixels.
 constexpr double label_gap = 2.0;
+// Half the side of the square that a named point's marker takes, in pixels.
+constexpr double marker_room = 5.0;
 
 // Plot-area pixels with y up.
 struct pixels {
@@ -140,10 +142,22 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     }
     return true;
   };
-  const auto clear_of_others = [&](const std::array<point, 4>& box) {
+  // The named points, which a label covers only where it has no other room.
+  std::vector<std::vector<point>> points;
+  for (const marker& m : c.markers) {
+    const point at = px.to(m.at);
+    points.push_back({{at.x - marker_room, at.y - marker_room},
+                      {at.x + marker_room, at.y - marker_room},
+                      {at.x + marker_room, at.y + marker_room},
+                      {at.x - marker_room, at.y + marker_room}});
+  }
+  const auto clear_of_others = [&](const std::array<point, 4>& box, bool of_points) {
     if (!inside(box)) return false;
     for (const auto& o : obstacles)
       if (outlines_overlap(box, o)) return false;
+    if (of_points)
+      for (const auto& o : points)
+        if (outlines_overlap(box, o)) return false;
     return true;
   };
   for (std::size_t index = 0; index < c.lines.size(); ++index) {
@@ -180,43 +194,52 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     };
     // A named curve shorter than its name has it beside it, not along it.
     const bool fits_along = l.value || length >= candidate.width;
-    for (const double f :
-         fits_along ? std::span<const double>(label_positions) : std::span<const double>()) {
-      // The label follows the line's direction over its own width, not one piece's.
-      const double along = f * length, half = candidate.width / 2;
-      const point centre = point_at(along);
-      const point a = point_at(std::max(along - half, 0.0)),
-                  b = point_at(std::min(along + half, length));
-      double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
-      if (angle > 90.0) angle -= 180.0;
-      if (angle <= -90.0) angle += 180.0;
-      const auto box = corners(centre, angle, candidate.width, candidate.height);
-      if (!clear_of_others(box)) continue;
+    const auto place = [&](const std::array<point, 4>& box, point centre, double angle) {
       candidate.at = px.from(centre);
       candidate.angle = angle;
       placed.push_back(candidate);
       obstacles.emplace_back(box.begin(), box.end());
-      break;
+    };
+    bool labelled = false;
+    for (const bool of_points : {true, false}) {
+      for (const double f :
+           fits_along ? std::span<const double>(label_positions) : std::span<const double>()) {
+        // The label follows the line's direction over its own width, not one piece's.
+        const double along = f * length, half = candidate.width / 2;
+        const point centre = point_at(along);
+        const point a = point_at(std::max(along - half, 0.0)),
+                    b = point_at(std::min(along + half, length));
+        double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
+        if (angle > 90.0) angle -= 180.0;
+        if (angle <= -90.0) angle += 180.0;
+        const auto box = corners(centre, angle, candidate.width, candidate.height);
+        if (!clear_of_others(box, of_points)) continue;
+        place(box, centre, angle);
+        labelled = true;
+        break;
+      }
+      if (labelled) break;
     }
     // A named curve too short or too crowded to carry its name along it (the melting curves of
     // ice III and ice V span a few kelvin on p-T) has it level beside its middle: left, right,
-    // above or below, whichever side has room.
-    const bool labelled = !placed.empty() && placed.back().line_index == static_cast<int>(index);
+    // above, below or at a corner, whichever has room.
     if (labelled || l.value) continue;
     const point middle = point_at(0.5 * length);
     const double w = candidate.width, h = candidate.height;
-    const point beside[] = {{middle.x - w / 2 - label_gap, middle.y},
-                            {middle.x + w / 2 + label_gap, middle.y},
-                            {middle.x, middle.y + h / 2 + label_gap},
-                            {middle.x, middle.y - h / 2 - label_gap}};
-    for (const point centre : beside) {
-      const auto box = corners(centre, 0.0, w, h);
-      if (!clear_of_others(box)) continue;
-      candidate.at = px.from(centre);
-      candidate.angle = 0.0;
-      placed.push_back(candidate);
-      obstacles.emplace_back(box.begin(), box.end());
-      break;
+    const double dx = w / 2 + label_gap, dy = h / 2 + label_gap;
+    const point beside[] = {{middle.x - dx, middle.y},      {middle.x + dx, middle.y},
+                            {middle.x, middle.y + dy},      {middle.x, middle.y - dy},
+                            {middle.x - dx, middle.y + dy}, {middle.x + dx, middle.y + dy},
+                            {middle.x - dx, middle.y - dy}, {middle.x + dx, middle.y - dy}};
+    for (const bool of_points : {true, false}) {
+      for (const point centre : beside) {
+        const auto box = corners(centre, 0.0, w, h);
+        if (!clear_of_others(box, of_points)) continue;
+        place(box, centre, 0.0);
+        labelled = true;
+        break;
+      }
+      if (labelled) break;
     }
   }
   return placed;
@@ -248,19 +271,37 @@ std::vector<marker_name> place_marker_names(
     const point at = px.to(c.markers[i].at);
     if (!(at.x >= 0.0 && at.x <= width && at.y >= 0.0 && at.y <= height)) continue;
     const double w = text_width(c.markers[i].name);
-    for (const name_side side : {name_side::upper_right, name_side::upper_left,
-                                 name_side::lower_right, name_side::lower_left}) {
-      const bool right = side == name_side::upper_right || side == name_side::lower_right;
-      const bool up = side == name_side::upper_right || side == name_side::upper_left;
-      const double x0 = right ? at.x + offset_x : at.x - offset_x - w;
-      const double y0 = up ? at.y + offset_y : at.y - offset_y - text_height;
-      const upright box{x0, x0 + w, y0, y0 + text_height};
-      if (box.x0 < 0.0 || box.x1 > width || box.y0 < 0.0 || box.y1 > height) continue;
-      if (std::any_of(taken.begin(), taken.end(), [&](const upright& o) { return o.meets(box); }))
-        continue;
-      taken.push_back(box);
-      out.push_back({i, side});
-      break;
+    // Another named point is covered only where there is no other room.
+    const auto covers_a_point = [&](const upright& box) {
+      for (std::size_t j = 0; j < c.markers.size(); ++j) {
+        const point other = px.to(c.markers[j].at);
+        const upright square{other.x - marker_room, other.x + marker_room, other.y - marker_room,
+                             other.y + marker_room};
+        if (j != i && square.meets(box)) return true;
+      }
+      return false;
+    };
+    bool named = false;
+    for (const bool of_points : {true, false}) {
+      for (const name_side side : {name_side::upper_right, name_side::upper_left,
+                                   name_side::lower_right, name_side::lower_left, name_side::above,
+                                   name_side::below, name_side::right, name_side::left}) {
+        const side_direction d = direction_of(side);
+        const double x0 = d.x > 0 ? at.x + offset_x : d.x < 0 ? at.x - offset_x - w : at.x - w / 2;
+        const double y0 = d.y > 0   ? at.y + offset_y
+                          : d.y < 0 ? at.y - offset_y - text_height
+                                    : at.y - text_height / 2;
+        const upright box{x0, x0 + w, y0, y0 + text_height};
+        if (box.x0 < 0.0 || box.x1 > width || box.y0 < 0.0 || box.y1 > height) continue;
+        if (std::any_of(taken.begin(), taken.end(), [&](const upright& o) { return o.meets(box); }))
+          continue;
+        if (of_points && covers_a_point(box)) continue;
+        taken.push_back(box);
+        out.push_back({i, side});
+        named = true;
+        break;
+      }
+      if (named) break;
     }
   }
   return out;

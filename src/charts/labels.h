@@ -11,9 +11,45 @@ namespace Vantrel::charts {
 
 std::vector<label> place_labels(const chart& c, double width, double height);
 
-// Where a named point's name sits beside it: by a corner of the point, the first side that has
-// room in the order listed.
-enum class name_side { upper_right, upper_left, lower_right, lower_left };
+// Where a named point's name sits beside it: the first place that has room, in the order
+// listed, by a corner of the point, then centred above, below, right or left of it.
+enum class name_side {
+  upper_right,
+  upper_left,
+  lower_right,
+  lower_left,
+  above,
+  below,
+  right,
+  left
+};
+
+// The direction of a side from the point: x -1 (left), 0 (centred) or 1 (right); y -1 (below),
+// 0 (centred) or 1 (above).
+struct side_direction {
+  int x, y;
+};
+constexpr side_direction direction_of(name_side side) {
+  switch (side) {
+    case name_side::upper_right:
+      return {1, 1};
+    case name_side::upper_left:
+      return {-1, 1};
+    case name_side::lower_right:
+      return {1, -1};
+    case name_side::lower_left:
+      return {-1, -1};
+    case name_side::above:
+      return {0, 1};
+    case name_side::below:
+      return {0, -1};
+    case name_side::right:
+      return {1, 0};
+    case name_side::left:
+      break;
+  }
+  return {-1, 0};
+}
 
 struct marker_name {
   std::size_t marker;  // index into chart::markers

@@ -461,17 +461,20 @@ void CChartPage::draw_lines() {
     for (const charts::marker_name& placed : names) {
       const charts::marker& marker = chart_.markers[placed.marker];
       if (clip_to_view_ && !in_range(marker.at, range)) continue;
-      const bool right = placed.side == charts::name_side::upper_right ||
-                         placed.side == charts::name_side::lower_right;
-      const bool up = placed.side == charts::name_side::upper_right ||
-                      placed.side == charts::name_side::upper_left;
+      const charts::side_direction d = charts::direction_of(placed.side);
       auto* name = new QCPItemText(plot_);
       name->position->setType(QCPItemPosition::ptPlotCoords);
       name->position->setCoords(marker.at.x, marker.at.y);
-      name->setPositionAlignment((right ? Qt::AlignLeft : Qt::AlignRight) |
-                                 (up ? Qt::AlignBottom : Qt::AlignTop));
-      name->setPadding(QMargins(right ? name_offset.x() : 0, up ? 0 : name_offset.y(),
-                                right ? 0 : name_offset.x(), up ? name_offset.y() : 0));
+      // The text's box is anchored at the point by its side towards the point.
+      const Qt::Alignment across = d.x > 0   ? Qt::AlignLeft
+                                   : d.x < 0 ? Qt::AlignRight
+                                             : Qt::AlignHCenter;
+      const Qt::Alignment up_down = d.y > 0   ? Qt::AlignBottom
+                                    : d.y < 0 ? Qt::AlignTop
+                                              : Qt::AlignVCenter;
+      name->setPositionAlignment(across | up_down);
+      name->setPadding(QMargins(d.x > 0 ? name_offset.x() : 0, d.y < 0 ? name_offset.y() : 0,
+                                d.x < 0 ? name_offset.x() : 0, d.y > 0 ? name_offset.y() : 0));
       name->setText(from_utf8(marker.name));
       name->setFont(label_font);
       name->setSelectable(false);
