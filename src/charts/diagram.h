@@ -96,6 +96,9 @@ inline constexpr double label_char_width = 7.0;
 struct marker {
   std::string name;
   point at;
+  // The critical and triple points are named before the lines are labelled, so that their names
+  // always have room; the triple points of the ices take what room is left.
+  bool named_first = false;
 };
 
 struct chart {

@@ -118,6 +118,19 @@ bool outlines_overlap(std::span<const point> a, std::span<const point> b) {
   return !separated_by_edges(a, a, b) && !separated_by_edges(b, a, b);
 }
 
+constexpr name_side name_sides[] = {
+    name_side::upper_right, name_side::upper_left, name_side::lower_right, name_side::lower_left,
+    name_side::above,       name_side::below,      name_side::right,       name_side::left};
+
+// The upright box (x0, x1, y0, y1 in pixels, y up) of a name w × h pixels on `side` of a point.
+std::array<double, 4> name_box(point at, name_side side, double w, double h, double offset_x,
+                               double offset_y) {
+  const side_direction d = direction_of(side);
+  const double x0 = d.x > 0 ? at.x + offset_x : d.x < 0 ? at.x - offset_x - w : at.x - w / 2;
+  const double y0 = d.y > 0 ? at.y + offset_y : d.y < 0 ? at.y - offset_y - h : at.y - h / 2;
+  return {x0, x0 + w, y0, y0 + h};
+}
+
 }  // namespace
 
 std::vector<label> place_labels(const chart& c, double width, double height) {
@@ -142,6 +155,25 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
     }
     return true;
   };
+  // The names of the critical and triple points are placed first, with a generous width, and
+  // the labels keep clear of them: the window then finds room for each name where it was kept.
+  for (const marker& m : c.markers) {
+    if (!m.named_first) continue;
+    const point at = px.to(m.at);
+    if (!(at.x >= 0.0 && at.x <= width && at.y >= 0.0 && at.y <= height)) continue;
+    const double w = static_cast<double>(characters(m.name)) * label_char_width;
+    for (const name_side side : name_sides) {
+      const auto [x0, x1, y0, y1] =
+          name_box(at, side, w, label_height, name_offset_x, name_offset_y);
+      const std::array<point, 4> box{point{x0, y0}, point{x1, y0}, point{x1, y1}, point{x0, y1}};
+      if (!inside(box)) continue;
+      if (std::any_of(obstacles.begin(), obstacles.end(),
+                      [&box](const std::vector<point>& o) { return outlines_overlap(box, o); }))
+        continue;
+      obstacles.emplace_back(box.begin(), box.end());
+      break;
+    }
+  }
   // The named points, which a label covers only where it has no other room.
   std::vector<std::vector<point>> points;
   for (const marker& m : c.markers) {
@@ -283,15 +315,9 @@ std::vector<marker_name> place_marker_names(
     };
     bool named = false;
     for (const bool of_points : {true, false}) {
-      for (const name_side side : {name_side::upper_right, name_side::upper_left,
-                                   name_side::lower_right, name_side::lower_left, name_side::above,
-                                   name_side::below, name_side::right, name_side::left}) {
-        const side_direction d = direction_of(side);
-        const double x0 = d.x > 0 ? at.x + offset_x : d.x < 0 ? at.x - offset_x - w : at.x - w / 2;
-        const double y0 = d.y > 0   ? at.y + offset_y
-                          : d.y < 0 ? at.y - offset_y - text_height
-                                    : at.y - text_height / 2;
-        const upright box{x0, x0 + w, y0, y0 + text_height};
+      for (const name_side side : name_sides) {
+        const auto [x0, x1, y0, y1] = name_box(at, side, w, text_height, offset_x, offset_y);
+        const upright box{x0, x1, y0, y1};
         if (box.x0 < 0.0 || box.x1 > width || box.y0 < 0.0 || box.y1 > height) continue;
         if (std::any_of(taken.begin(), taken.end(), [&](const upright& o) { return o.meets(box); }))
           continue;

@@ -61,9 +61,13 @@ struct marker_name {
 // others are left to the point's tooltip. `text_width` measures a name in pixels, as drawn, and
 // `text_height` is the height of its line; the name keeps `offset` pixels from its point
 // either way.
+// How far a name keeps from its point, in pixels.
+inline constexpr double name_offset_x = 4.0;
+inline constexpr double name_offset_y = 3.0;
+
 std::vector<marker_name> place_marker_names(
     const chart& c, double width, double height,
     const std::function<double(const std::string&)>& text_width, double text_height,
-    double offset_x = 4.0, double offset_y = 3.0);
+    double offset_x = name_offset_x, double offset_y = name_offset_y);
 
 }  // namespace Vantrel::charts

@@ -617,10 +617,10 @@ std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u, c
   std::vector<marker> out;
   const formulation_range r = range_of(m);
   if (const auto critical = water_state(pair_tx, r.Tc, 0.0, m)) {
-    out.push_back({"critical point", place_state(kind, *critical, u)});
+    out.push_back({"critical point", place_state(kind, *critical, u), true});
   }
   if (kind != diagram_kind::pt) return out;
-  out.push_back({"triple point", {u.T(r.Tt), u.p(r.pt)}});
+  out.push_back({"triple point", {u.T(r.Tt), u.p(r.pt)}, true});
   for (const ice_triple_point& point : ice_triple_points) {
     out.push_back({std::string(point.name), {u.T(point.T), u.p(point.p)}});
   }
