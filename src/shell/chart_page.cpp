@@ -375,6 +375,7 @@ void CChartPage::rebuild() {
     chart_.log_y = charts::diagram_of(kind_).log_y;
     std::tie(chart_.x_title, chart_.y_title) = charts::axis_titles(kind_, unit_system_);
     draw_lines();
+    window_->readout()->setText(QStringLiteral("drawing…"));
   }
   // A request that has not started is dropped for this one.
   builders_.clear();

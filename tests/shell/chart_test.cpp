@@ -285,6 +285,7 @@ class chart_test : public QObject {
     QCustomPlot* plot = chart->plot();
     choose_diagram(chart, 3, false);
     QVERIFY(chart->drawing());
+    QCOMPARE(chart->readout()->text(), QString("drawing…"));
     choose_diagram(chart, 0);
     QTest::qWait(300);  // time for any stale result to arrive
     QCOMPARE(plot->xAxis->label(), QString("s, kJ/(kg.°C)"));
