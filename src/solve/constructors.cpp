@@ -533,8 +533,8 @@ void steam95::at_hs(double h, double s) {
   if (recall(kind_hs, h, s, *this)) return;
   hs_function f(h, s);
   brent_solver solver(&f, 0.0, 1e-8, 100);
-  // The pressure range of every state, its lower end raised off zero.
-  constexpr double p_lo = 0.001;
+  // From the triple-point pressure, the lowest at which a mixture exists, to the top of the range.
+  constexpr double p_lo = C::pt;
   double p = 0.0;
   if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
   at_ps(p, s);
