@@ -531,13 +531,18 @@ void steam95::at_hs(double h, double s) {
   refuse_nan(h, "helmholtz_tfind");
   refuse_nan(s, "helmholtz_tfind");
   if (recall(kind_hs, h, s, *this)) return;
-  hs_function f(h, s);
-  brent_solver solver(&f, 0.0, 1e-8, 100);
-  // The pressure range of every state, its lower end raised off zero.
-  constexpr double p_lo = 0.001;
-  double p = 0.0;
-  if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
-  at_ps(p, s);
+  {
+    // The p-s states of the pressure search, the answer's own included, are intermediates:
+    // only the h-s state is a finished lookup.
+    const scratch_caches intermediates;
+    hs_function f(h, s);
+    brent_solver solver(&f, 0.0, 1e-8, 100);
+    // The pressure range of every state, its lower end raised off zero.
+    constexpr double p_lo = 0.001;
+    double p = 0.0;
+    if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
+    at_ps(p, s);
+  }
   store(kind_hs, h, s);
 }
 
