@@ -2,8 +2,10 @@
 // (kind, first input, second input) up in state_cache, then checks its inputs, decides the
 // phase, solves for the Helmholtz point, and stores a copy of the finished state.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -208,6 +210,98 @@ bool bracketed_density(double theta, double c, double delta_liq, double delta_va
   }
   return false;
 }
+
+// Whether any state of one isotherm has the energy y (h or u): its stable points, with pressures
+// from zero to the top of the range, less the inside of the two-phase dome between δ″ and δ′
+// (zero for none), whose mixtures lie between the two saturated values anyway. The energy is
+// sampled along ln δ, from a dilute vapour, where it has all but reached its ideal-gas limit, to
+// beyond the densest state. A y inside the samples' range is held; one outside it is decided by
+// the extreme sample refined: golden-section search for an extremum around it and bisection for
+// the end of its stable stretch beside it, so that the bound is as exact as the property itself.
+// Only a search that has found no state asks, to tell an energy that no state at this temperature
+// has (out of range) from a state that the search missed (failed).
+class isotherm_range {
+ public:
+  isotherm_range(double theta, property_selector property, double delta_liq, double delta_vap)
+      : tau_(1.0 / theta), property_(property), delta_liq_(delta_liq), delta_vap_(delta_vap) {}
+
+  bool holds(double y) {
+    const double first = std::log(range_dilute);
+    const double step = (std::log(range_dense) - first) / (samples - 1);
+    int lowest = -1, highest = -1;
+    for (int i = 0; i < samples; ++i) {
+      at_[i] = first + step * i;
+      stable_[i] = stable(at_[i]);
+      y_at_[i] = y_;
+      if (!stable_[i]) continue;
+      if (lowest < 0 || y_ < y_at_[lowest]) lowest = i;
+      if (highest < 0 || y_ > y_at_[highest]) highest = i;
+    }
+    if (lowest < 0) return false;
+    if (y >= y_at_[lowest] && y <= y_at_[highest]) return true;
+    const bool above = y > y_at_[highest];
+    const double bound = extreme(above ? highest : lowest, above);
+    return above ? y <= bound : y >= bound;
+  }
+
+ private:
+  static constexpr double range_dilute = 1e-12;
+  static constexpr double range_dense = 6.0;
+  static constexpr int samples = 100;
+  static constexpr int bisections = 45;
+  static constexpr int golden_steps = 60;
+
+  // Whether ln δ names a state; the energy there in y_ when it does.
+  bool stable(double ln_delta) {
+    const double delta = std::exp(ln_delta);
+    if (delta > delta_vap_ && delta < delta_liq_) return false;
+    state_.update(delta, tau_);
+    if (!physical(state_)) return false;
+    y_ = (state_.*property_)();
+    return true;
+  }
+
+  // The largest (or smallest) energy near sample k: at an extremum between its neighbours, or
+  // at the end of its stable stretch toward a neighbour that is no state.
+  double extreme(int k, bool largest) {
+    const double sign = largest ? -1.0 : 1.0;
+    double best = sign * y_at_[k];  // the smallest of sign·y found
+    for (const int side : {-1, 1}) {
+      const int n = k + side;
+      if (n < 0 || n >= samples || stable_[n]) continue;
+      double in = at_[k], out = at_[n];
+      for (int i = 0; i < bisections; ++i) {
+        const double mid = 0.5 * (in + out);
+        (stable(mid) ? in : out) = mid;
+      }
+      if (stable(in)) best = std::min(best, sign * y_);
+    }
+    double a = at_[std::max(k - 1, 0)], c = at_[std::min(k + 1, samples - 1)];
+    double x = at_[k], fx = sign * y_at_[k];
+    constexpr double golden = 0.3819660112501051;  // (3 − √5)/2
+    for (int i = 0; i < golden_steps && c - a > 1e-14; ++i) {
+      const bool right = c - x > x - a;
+      const double u = right ? x + golden * (c - x) : x - golden * (x - a);
+      const double fu = stable(u) ? sign * y_ : std::numeric_limits<double>::infinity();
+      if (fu < fx) {
+        (right ? a : c) = x;
+        x = u;
+        fx = fu;
+      } else {
+        (right ? c : a) = u;
+      }
+    }
+    return sign * std::min(best, fx);
+  }
+
+  helmholtz_state state_;
+  double tau_;
+  property_selector property_;
+  double delta_liq_, delta_vap_;
+  double y_ = 0.0;
+  std::array<double, samples> at_{}, y_at_{};
+  std::array<bool, samples> stable_{};
+};
 
 // Evaluates h − h(p, s) for the pressure search of at_hs. Where no (p, s) state exists at a
 // trial pressure (the entropy lies beyond every temperature of that isobar, which happens at
@@ -451,6 +545,20 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
     retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
+    bool found = converged;
+    if (found) {
+      helm_.update(delta, tau);
+      found = physical(helm_);
+    }
+    if (!found && !entropy) {
+      // Out of range if no state of this isotherm has the energy, else a failed search. Without
+      // a saturation line (δ′ = δ″ = 0) no dome is left out.
+      if (!isotherm_range(theta, property, delta_liq, delta_vap).holds(y)) {
+        valid_ = false;
+        throw std::domain_error("steam95::at_th");
+      }
+      converged = false;
+    }
     settle(converged, delta, tau);
   }
   valid_ = true;
