@@ -216,8 +216,8 @@ bool bracketed_density(double theta, double c, double delta_liq, double delta_va
 // (zero for none), whose mixtures lie between the two saturated values anyway. The energy is
 // sampled along ln δ, from a dilute vapour, where it has all but reached its ideal-gas limit, to
 // beyond the densest state. A y inside the samples' range is held; one outside it is decided by
-// the extreme sample refined: golden-section search for an extremum around it and bisection for
-// the end of its stable stretch beside it, so that the bound is as exact as the property itself.
+// the bound on its side, at the ends of the stable stretches (by bisection) or at the extrema
+// inside them (by golden-section search), so that the bound is as exact as the property itself.
 // Only a search that has found no state asks, to tell an energy that no state at this temperature
 // has (out of range) from a state that the search missed (failed).
 class isotherm_range {
@@ -228,20 +228,30 @@ class isotherm_range {
   bool holds(double y) {
     const double first = std::log(range_dilute);
     const double step = (std::log(range_dense) - first) / (samples - 1);
-    int lowest = -1, highest = -1;
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
     for (int i = 0; i < samples; ++i) {
       at_[i] = first + step * i;
       stable_[i] = stable(at_[i]);
       y_at_[i] = y_;
       if (!stable_[i]) continue;
-      if (lowest < 0 || y_ < y_at_[lowest]) lowest = i;
-      if (highest < 0 || y_ > y_at_[highest]) highest = i;
+      lo = std::min(lo, y_);
+      hi = std::max(hi, y_);
     }
-    if (lowest < 0) return false;
-    if (y >= y_at_[lowest] && y <= y_at_[highest]) return true;
-    const bool above = y > y_at_[highest];
-    const double bound = extreme(above ? highest : lowest, above);
-    return above ? y <= bound : y >= bound;
+    if (y >= lo && y <= hi) return true;
+    // Beyond the samples: the bound on that side is at an end of a stable stretch or at an
+    // extremum inside one.
+    const bool above = y > hi;
+    const double sign = above ? -1.0 : 1.0;  // the bound is the smallest sign·y
+    double bound = sign * (above ? hi : lo);
+    for (int i = 0; i + 1 < samples; ++i) {
+      if (stable_[i] != stable_[i + 1]) bound = std::min(bound, sign * stretch_end(i));
+      const bool inner = i > 0 && stable_[i - 1] && stable_[i] && stable_[i + 1];
+      if (inner && sign * y_at_[i] <= sign * y_at_[i - 1] &&
+          sign * y_at_[i] <= sign * y_at_[i + 1]) {
+        bound = std::min(bound, extremum(i, sign));
+      }
+    }
+    return above ? y <= -bound : y >= bound;
   }
 
  private:
@@ -261,22 +271,21 @@ class isotherm_range {
     return true;
   }
 
-  // The largest (or smallest) energy near sample k: at an extremum between its neighbours, or
-  // at the end of its stable stretch toward a neighbour that is no state.
-  double extreme(int k, bool largest) {
-    const double sign = largest ? -1.0 : 1.0;
-    double best = sign * y_at_[k];  // the smallest of sign·y found
-    for (const int side : {-1, 1}) {
-      const int n = k + side;
-      if (n < 0 || n >= samples || stable_[n]) continue;
-      double in = at_[k], out = at_[n];
-      for (int i = 0; i < bisections; ++i) {
-        const double mid = 0.5 * (in + out);
-        (stable(mid) ? in : out) = mid;
-      }
-      if (stable(in)) best = std::min(best, sign * y_);
+  // The energy at the last state between samples i and i + 1, of which one is no state.
+  double stretch_end(int i) {
+    double in = stable_[i] ? at_[i] : at_[i + 1];
+    double out = stable_[i] ? at_[i + 1] : at_[i];
+    for (int k = 0; k < bisections; ++k) {
+      const double mid = 0.5 * (in + out);
+      (stable(mid) ? in : out) = mid;
     }
-    double a = at_[std::max(k - 1, 0)], c = at_[std::min(k + 1, samples - 1)];
+    stable(in);
+    return y_;
+  }
+
+  // The smallest sign·y between samples k − 1 and k + 1, by golden-section search from k.
+  double extremum(int k, double sign) {
+    double a = at_[k - 1], c = at_[k + 1];
     double x = at_[k], fx = sign * y_at_[k];
     constexpr double golden = 0.3819660112501051;  // (3 − √5)/2
     for (int i = 0; i < golden_steps && c - a > 1e-14; ++i) {
@@ -291,7 +300,7 @@ class isotherm_range {
         (right ? c : a) = u;
       }
     }
-    return sign * std::min(best, fx);
+    return fx;
   }
 
   helmholtz_state state_;
