@@ -587,6 +587,16 @@ void steam95::retry_unless_settled(bool& converged, double& delta, double theta,
   if (bracketed_density(theta, c, delta_liq, delta_vap, property, y, tolerance, &helm_, found)) {
     converged = true;
     delta = found;
+    return;
+  }
+  // An energy above the vapour's is met again only on the liquid branch, in liquid compressed
+  // far above the critical pressure (where no side of the saturation line is named), where it
+  // can exceed even the ideal gas's.
+  if (c == quality_superheated && bracketed_density(theta, quality_subcooled, delta_liq, delta_vap,
+                                                    property, y, tolerance, &helm_, found)) {
+    converged = true;
+    delta = found;
+    x_ = quality_indeterminate;
   }
 }
 
