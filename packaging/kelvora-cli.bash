@@ -1,11 +1,11 @@
 # bash completion for kelvora-cli                                   -*- shell-script -*-
-# Completes subcommands, input pairs, sweep kinds, diagrams, the choices of --units, --format
-# and --phase, and property names after --props (comma-separated). Property names come from
+# Completes subcommands, input pairs, sweep kinds, diagrams, the choices of --units, --format,
+# --phase and --transport, and property names after --props (comma-separated). Property names come from
 # the program itself ("kelvora-cli props") and, from an older one without that subcommand,
 # from the list below.
 
 _kelvora_cli_subcommands="state sat constants table batch props chart"
-_kelvora_cli_pairs="T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s"
+_kelvora_cli_pairs="T-p T-v T-h T-s T-u p-v p-h p-s p-u h-s T-x p-x"
 _kelvora_cli_kinds="sat-T sat-p isobar isotherm"
 _kelvora_cli_diagrams="T-s h-s p-h p-T"
 _kelvora_cli_properties="T p x v rho z h s a u g cv cp w alpha kappa k dpdt dvdt dvdp mu lambda
@@ -15,9 +15,9 @@ _kelvora_cli_common_options="--units --format --help --version"
 # Options of each subcommand besides the common ones.
 _kelvora_cli_options() {
   case $1 in
-    state | batch) echo "--props" ;;
-    sat) echo "--props --phase --quality" ;;
-    table) echo "--props --at" ;;
+    state | batch) echo "--props --transport" ;;
+    sat) echo "--props --phase --quality --transport" ;;
+    table) echo "--props --at --transport" ;;
   esac
 }
 
@@ -46,7 +46,7 @@ _kelvora_cli() {
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
     case $word in
-      --units | --format | --props | --phase | --quality | --at)
+      --units | --format | --props | --phase | --quality | --at | --transport)
         # Skip the value, written after a space or an equals sign.
         if [[ ${COMP_WORDS[i + 1]} == "=" ]]; then i=$((i + 2)); else i=$((i + 1)); fi
         ;;
@@ -65,7 +65,8 @@ _kelvora_cli() {
   case $prev in
     --units) mapfile -t COMPREPLY < <(compgen -W "si english" -- "$cur") ;;
     --format) mapfile -t COMPREPLY < <(compgen -W "table csv tsv json" -- "$cur") ;;
-    --phase) mapfile -t COMPREPLY < <(compgen -W "vapor liquid" -- "$cur") ;;
+    --phase) mapfile -t COMPREPLY < <(compgen -W "vapor vapour liquid" -- "$cur") ;;
+    --transport) mapfile -t COMPREPLY < <(compgen -W "1985 2011" -- "$cur") ;;
     --quality | --at) ;;
     --props)
       # Complete the name after the last comma and keep the ones before it.

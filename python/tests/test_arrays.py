@@ -21,7 +21,7 @@ class TestShapes:
         r = kelvora.state("T-p", 150, pressures)
         assert r.h.shape == r.status.shape == r.phase.shape == (4,)
         for i, p in enumerate(pressures):
-            one = kelvora.state("T-p", 150, p)
+            one = kelvora.state("T-p", 150, float(p))  # plain numbers take a path without NumPy
             assert one.phase == r.phase[i]
             for name in r:
                 assert np.array_equal(r[name][i], one[name], equal_nan=True), name
@@ -48,6 +48,43 @@ class TestShapes:
         assert r.h.shape == (3, 2)
         assert list(r.phase[:, 0]) == ["Saturated liquid", "Two-phase", "Saturated vapour"]
         assert (np.diff(r.h, axis=0) > 0).all()
+
+
+class TestPairsAndInputs:
+    def test_inputs_and_constants_read_back_as_given(self):
+        assert kelvora.state("T-p", 200, 1).p == 1.0
+        r = kelvora.state("p-h", [14.7, 3000.0], 1000, units="english")
+        assert list(r.p) == [14.7, 3000.0] and (r.h == 1000).all()
+        iapws = kelvora.state("T-s", 600.3, [3.5, 7.3], units="iapws")
+        assert (iapws.T == 600.3).all() and list(iapws.s) == [3.5, 7.3]
+        # Down to the lowest pressure the library resolves (1e-15 MPa) the pressure reads back
+        # exactly; below it, and at zero, the state is out of range.
+        assert kelvora.state("T-p", 25, 1e-14).p == 1e-14
+        r = kelvora.state("T-p", 25, [1e-20, 0.0, -0.0, 5e-324])
+        assert (r.status == 1).all()
+        assert kelvora.constants()["Tt"] == 0.01
+
+    def test_saturation_pairs_are_the_saturated_states(self):
+        T = np.array([20.0, 100.0, 300.0])
+        by_pair = kelvora.state("T-x", T, 0.25)
+        assert bits(by_pair) == bits(kelvora.saturated("T", T, quality=0.25))
+        by_pressure = kelvora.state("p-x", 10, [0.0, 1.0])
+        assert list(by_pressure.phase) == ["Saturated liquid", "Saturated vapour"]
+        assert (by_pressure.p == 10).all() and list(by_pressure.x) == [0.0, 1.0]
+        assert kelvora.state("T-x", [100.0], [1.5]).status[0] == 1
+
+    def test_props_computes_only_the_named_properties_with_the_same_values(self):
+        T = np.linspace(10, 600, 50)
+        every = kelvora.state("T-p", T, 50)
+        some = kelvora.state("T-p", T, 50, props=("s", "h", "s"))
+        assert list(some) == ["s", "h"]
+        assert np.array_equal(some.h, every.h) and np.array_equal(some.s, every.s)
+        assert np.array_equal(some.phase, every.phase)
+        assert list(kelvora.saturated("T", 100, props="lambda")) == ["lambda"]
+        with pytest.raises(kelvora.PropertyNameError, match="enthalpy"):
+            kelvora.state("T-p", 25, 1, props=["h", "enthalpy"])
+        with pytest.raises(ValueError, match="no property"):
+            kelvora.state("T-p", 25, 1, props=[])
 
 
 class TestStatesThatCannotBeBuilt:
@@ -92,6 +129,7 @@ class TestBadInput:
         (lambda: kelvora.state("T-p", 25, 1)["enthalpy"], KeyError, "unknown property"),
         (lambda: kelvora.state("T-p", 25, 1).enthalpy, AttributeError, "no property"),
         (lambda: kelvora.state("T-p", [25], 1, workers=0), ValueError, "at least 1"),
+        (lambda: kelvora.state("T-p", 25, 1, workers=0), ValueError, "at least 1"),
         (lambda: kelvora.state("T-p", [25], 1, workers=1.5), TypeError, "integer"),
         (lambda: kelvora.saturated("h", 100), ValueError, "use 'T' or 'p'"),
         (lambda: kelvora.saturated("T", 100, phase="gas"), ValueError, "unknown phase"),

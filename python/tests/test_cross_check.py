@@ -9,8 +9,8 @@ import pytest
 import kelvora
 
 # (command-line arguments, module call): subcooled, superheated, supercritical (indeterminate),
-# a two-phase state from two inputs, saturated states by temperature and by pressure, and one
-# state in English units.
+# a two-phase state from two inputs, saturated states by temperature and by pressure, the same by
+# the pairs T-x and p-x, and states in English units.
 CASES = [
     (["state", "T-p", "25", "1"], lambda: kelvora.state("T-p", 25, 1)),
     (["state", "T-p", "200", "1"], lambda: kelvora.state("T-p", 200, 1)),
@@ -19,8 +19,15 @@ CASES = [
     (["sat", "T", "100", "--quality", "0.25"], lambda: kelvora.saturated("T", 100, 0.25)),
     (["sat", "p", "50", "--phase", "liquid"],
      lambda: kelvora.saturated("p", 50, phase="liquid")),
+    (["state", "T-x", "150", "0.25"], lambda: kelvora.state("T-x", 150, 0.25)),
+    (["state", "p-x", "10", "1", "--units", "english"],
+     lambda: kelvora.state("p-x", 10, 1, units="english")),
     (["state", "p-h", "150", "1200", "--units", "english"],
      lambda: kelvora.state("p-h", 150, 1200, units="english")),
+    (["state", "T-p", "100", "1", "--transport", "2011"],
+     lambda: kelvora.state("T-p", 100, 1, transport="2011")),
+    (["sat", "p", "200", "--transport", "2011"],
+     lambda: kelvora.saturated("p", 200, transport="2011")),
 ]
 
 
@@ -58,3 +65,19 @@ def test_constants_are_the_constants_page_values(cli):
     out = subprocess.run([cli, "constants", "--format", "json"], check=True,
                          capture_output=True, text=True).stdout
     assert {row["name"]: row["value"] for row in json.loads(out)} == kelvora.constants()
+
+
+@pytest.mark.parametrize("call", [
+    lambda **kw: kelvora.state("T-p", [100.0, 25.0, 600.0], 1, **kw),
+    lambda **kw: kelvora.saturated("T", [50.0, 300.0], **kw),
+])
+def test_transport_changes_only_viscosity_conductivity_and_prandtl(call):
+    default, old, new = call(), call(transport="1985"), call(transport="2011")
+    for name in default:
+        assert default[name].tobytes() == old[name].tobytes(), name
+        if name in ("mu", "lambda", "pr"):
+            assert (new[name] != old[name]).all(), name
+        else:
+            assert new[name].tobytes() == old[name].tobytes(), name
+    with pytest.raises(ValueError, match=r"1985\|2011"):
+        call(transport="2008")

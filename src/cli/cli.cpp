@@ -1,16 +1,18 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "charts/diagram.h"
 #include "cli/commands.h"
 #include "cli/names.h"
 #include "lookup/catalogue.h"
+#include "lookup/method.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
-#include "pages/rows.h"
 
 namespace Vantrel::cli {
 
@@ -20,11 +22,13 @@ namespace {
 struct arguments {
   std::string units = "si";
   std::string format = "table";
+  std::string transport = "1985";
   std::string props;
   // state
   std::string pair, first, second;
   // sat
   std::string variable, value, phase = "vapor", quality;
+  bool quality_given = false;  // an empty --quality is an error, not an absent one
   // table
   std::string kind, from, to, step, at;
   // batch
@@ -47,7 +51,7 @@ std::string inputs_text() {
     text += units == metric_units ? " si:" : " english:";
     for (const auto& input : inputs) {
       text += std::string(input.code == code_t ? " " : ", ") + input.names + " " +
-              std::string(unit_text(*property_with_code(input.code), units));
+              std::string(property_with_code(input.code)->unit_text(units));
     }
     text += '.';
   }
@@ -70,6 +74,19 @@ void add_common_options(CLI::App& app, arguments& a) {
       ->capture_default_str();
 }
 
+// The transport equations of viscosity, conductivity and Prandtl number, by the face's words.
+void add_transport_option(CLI::App& app, arguments& a) {
+  app.add_option("--transport", a.transport,
+                 "Viscosity and thermal conductivity: 1985 (IAPS 1985) or 2011 (IAPWS 2008 "
+                 "viscosity, IAPWS 2011 conductivity)")
+      ->check(
+          [](const std::string& word) {
+            return transport_named(word) ? std::string() : "use one of " + transport_words();
+          },
+          transport_words())
+      ->capture_default_str();
+}
+
 std::vector<int> props_or(const std::string& given, const std::string& fallback) {
   try {
     return property_list(given.empty() ? fallback : given);
@@ -80,7 +97,7 @@ std::vector<int> props_or(const std::string& given, const std::string& fallback)
 }
 
 double read_quality(const arguments& a) {
-  if (!a.quality.empty()) {
+  if (a.quality_given) {
     const double x = read_number("--quality", a.quality);
     if (!(x >= 0.0 && x <= 1.0)) {
       throw usage_error("--quality \"" + a.quality +
@@ -98,11 +115,39 @@ sweep::kind sweep_kind(const std::string& kind) {
   return sweep::kind::isotherm;
 }
 
+// The parser reads an argument that starts with "-" and a letter as options. "-inf" and "-nan"
+// are values, which the number rule then refuses with its own message, so they pass through
+// the parser behind this mark.
+constexpr char value_mark = '\x1F';
+
+bool names_infinity_or_nan(std::string_view arg) {
+  if (arg.size() < 4 || arg.front() != '-') return false;
+  std::string word;
+  for (const char ch : arg.substr(1, 3))
+    word += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return word == "inf" || word == "nan";
+}
+
 // The parser takes "-5" and "-1e3" for values but "-.5" for an option; the same number written
 // with a zero before the point reads as a value.
 std::string as_value(const std::string& arg) {
   if (arg.rfind("-.", 0) == 0 && parse_number(arg)) return "-0" + arg.substr(1);
+  if (names_infinity_or_nan(arg)) return value_mark + arg;
   return arg;
+}
+
+// `text` without the mark of as_value.
+std::string unmarked(std::string text) {
+  std::erase(text, value_mark);
+  return text;
+}
+
+void unmark(arguments& a) {
+  for (std::string* field :
+       {&a.units, &a.format, &a.props, &a.pair, &a.first, &a.second, &a.variable, &a.value,
+        &a.phase, &a.quality, &a.kind, &a.from, &a.to, &a.step, &a.at, &a.file, &a.diagram}) {
+    *field = unmarked(std::move(*field));
+  }
 }
 
 // The lines of a diagram's default view; the table format, which is for people, is csv here.
@@ -119,7 +164,7 @@ std::string chart_data(const std::string& name, int unit_system, output_format f
 }
 
 std::string version_text() {
-  return std::string("kelvora-cli ") + KELVORA_VERSION + " (IAPWS-95)";
+  return std::string("kelvora-cli ") + KELVORA_VERSION + " (" + method_title(method{}) + ")";
 }
 
 // The names of the subcommands, for a message.
@@ -143,88 +188,199 @@ std::ifstream open_batch(const std::string& name) {
   return file;
 }
 
-int run_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                std::ostream& err, const page_lookups& lookups) {
-  arguments a;
-  const std::string inputs_help = inputs_text();
-  CLI::App app{"Thermodynamic and transport properties of water and steam (IAPWS-95).",
-               "kelvora-cli"};
-  app.set_version_flag("--version", version_text());
-  app.require_subcommand(1);
-  app.footer(inputs_help);
-  add_common_options(app, a);
+// What every subcommand runs with once the command line has been read.
+struct invocation {
+  const lookup_context& context;
+  output_format format;
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
 
-  const std::string all_properties = "The " + std::to_string(property_count) + " properties";
-  auto* state = app.add_subcommand("state", all_properties + " of the state given by two inputs");
-  state->add_option("PAIR", a.pair, "Input pair: " + pair_names())->required();
-  state->add_option("A", a.first, "First input")->required();
-  state->add_option("B", a.second, "Second input")->required();
-  state->add_option("--props", a.props,
-                    std::string("Only these properties, e.g. T,p,h,s") + props_list);
-  add_common_options(*state, a);
-  state->footer(inputs_help);
+// Each subcommand has a builder, which declares its arguments on the parser and returns the
+// subcommand, and a runner, which checks what was read and does the work.
+using runner = int (*)(const arguments&, const invocation&);
 
-  auto* sat = app.add_subcommand("sat", all_properties + " of a saturated state");
-  sat->add_option("VARIABLE", a.variable, "T (saturation temperature) or p (saturation pressure)")
+struct subcommand {
+  CLI::App* parser;
+  runner run;
+};
+
+std::string all_properties_text() {
+  return "The " + std::to_string(property_count) + " properties";
+}
+
+// Where the --props option of a single state points for its names.
+void add_state_props(CLI::App& sub, arguments& a) {
+  sub.add_option("--props", a.props,
+                 std::string("Only these properties, e.g. T,p,h,s") + props_list);
+}
+
+std::vector<int> chosen_props(const arguments& a) {
+  return a.props.empty() ? std::vector<int>{} : props_or(a.props, "");
+}
+
+CLI::App* add_state(CLI::App& app, arguments& a, const std::string& footer) {
+  auto* sub =
+      app.add_subcommand("state", all_properties_text() + " of the state given by two inputs");
+  sub->add_option("PAIR", a.pair, "Input pair: " + pair_names())->required();
+  sub->add_option("A", a.first, "First input")->required();
+  sub->add_option("B", a.second, "Second input")->required();
+  add_state_props(*sub, a);
+  add_common_options(*sub, a);
+  add_transport_option(*sub, a);
+  sub->footer(footer);
+  return sub;
+}
+
+int run_state(const arguments& a, const invocation& call) {
+  const auto pair = pair_code(a.pair);
+  if (!pair) {
+    throw usage_error("PAIR " + quoted_field(a.pair) + ": unknown input pair; use one of " +
+                      pair_names());
+  }
+  const double first = read_number("A", a.first);
+  const double second = read_number("B", a.second);
+  return show_state(call.context, state_query::from_pair(*pair, first, second), chosen_props(a),
+                    call.format, call.out, call.err);
+}
+
+CLI::App* add_sat(CLI::App& app, arguments& a, const std::string& footer) {
+  auto* sub = app.add_subcommand("sat", all_properties_text() + " of a saturated state");
+  sub->add_option("VARIABLE", a.variable, "T (saturation temperature) or p (saturation pressure)")
       ->required()
       ->check(CLI::IsMember({"T", "p"}));
-  sat->add_option("VALUE", a.value, "Saturation temperature or pressure")->required();
-  auto* phase = sat->add_option("--phase", a.phase, "vapor or liquid")
-                    ->check(CLI::IsMember({"vapor", "liquid"}))
+  sub->add_option("VALUE", a.value, "Saturation temperature or pressure")->required();
+  auto* phase = sub->add_option("--phase", a.phase, "vapor (or vapour) or liquid")
+                    ->check(CLI::IsMember({"vapor", "vapour", "liquid"}))
                     ->capture_default_str();
-  auto* quality =
-      sat->add_option("--quality", a.quality, "Vapour mass fraction of a mixture, 0 to 1");
+  auto* quality = sub->add_option_function<std::string>(
+      "--quality",
+      [&a](const std::string& text) {
+        a.quality = text;
+        a.quality_given = true;
+      },
+      "Vapour mass fraction of a mixture, 0 to 1");
   phase->excludes(quality);
-  sat->add_option("--props", a.props,
-                  std::string("Only these properties, e.g. T,p,h,s") + props_list);
-  add_common_options(*sat, a);
-  sat->footer(inputs_help);
+  add_state_props(*sub, a);
+  add_common_options(*sub, a);
+  add_transport_option(*sub, a);
+  sub->footer(footer);
+  return sub;
+}
 
-  auto* constants = app.add_subcommand("constants", "Molar mass, critical and triple point");
-  add_common_options(*constants, a);
+int run_sat(const arguments& a, const invocation& call) {
+  const double value = read_number("VALUE", a.value);
+  const double x = read_quality(a);
+  const auto q = a.variable == "T" ? state_query::saturated_at_temperature(value, x)
+                                   : state_query::saturated_at_pressure(value, x);
+  return show_state(call.context, q, chosen_props(a), call.format, call.out, call.err);
+}
 
-  auto* props =
+CLI::App* add_constants(CLI::App& app, arguments& a, const std::string&) {
+  auto* sub = app.add_subcommand("constants", "Molar mass, critical and triple point");
+  add_common_options(*sub, a);
+  return sub;
+}
+
+int run_constants(const arguments&, const invocation& call) {
+  return show_constants(call.context, call.format, call.out);
+}
+
+CLI::App* add_props(CLI::App& app, arguments& a, const std::string&) {
+  auto* sub =
       app.add_subcommand("props", "The short names of the properties, with their names and units");
-  add_common_options(*props, a);
-  props->footer(props_help);
+  add_common_options(*sub, a);
+  sub->footer(props_help);
+  return sub;
+}
 
-  auto* table = app.add_subcommand("table", "A sweep, one state per line");
-  table
-      ->add_option("KIND", a.kind,
-                   "sat-T or sat-p (saturated liquid and vapour side by side), isobar "
-                   "(temperature sweep at the pressure --at), isotherm (pressure sweep at the "
-                   "temperature --at)")
+int run_props(const arguments&, const invocation& call) {
+  return show_properties(call.context, call.format, call.out);
+}
+
+CLI::App* add_table(CLI::App& app, arguments& a, const std::string& footer) {
+  auto* sub = app.add_subcommand("table", "A sweep, one state per line");
+  sub->add_option("KIND", a.kind,
+                  "sat-T or sat-p (saturated liquid and vapour side by side), isobar "
+                  "(temperature sweep at the pressure --at), isotherm (pressure sweep at the "
+                  "temperature --at)")
       ->required()
       ->check(CLI::IsMember({"sat-T", "sat-p", "isobar", "isotherm"}));
-  table->add_option("FROM", a.from, "First temperature or pressure")->required();
-  table->add_option("TO", a.to, "Last temperature or pressure (not passed)")->required();
-  table->add_option("STEP", a.step, "Step; negative to sweep downwards")->required();
-  table->add_option("--at", a.at, "Pressure of an isobar, temperature of an isotherm");
-  table->add_option("--props", a.props,
-                    std::string("Columns by short name (default ") + default_sweep_props +
-                        ", for sat-T and sat-p " + default_saturation_props +
-                        "). Names: " + property_names() + props_list);
-  add_common_options(*table, a);
-  table->footer(inputs_help);
+  sub->add_option("FROM", a.from, "First temperature or pressure")->required();
+  sub->add_option("TO", a.to, "Last temperature or pressure (not passed)")->required();
+  sub->add_option("STEP", a.step, "Step; negative to sweep downwards")->required();
+  sub->add_option("--at", a.at, "Pressure of an isobar, temperature of an isotherm");
+  sub->add_option("--props", a.props,
+                  std::string("Columns by short name (default ") + default_sweep_props +
+                      ", for sat-T and sat-p " + default_saturation_props +
+                      "). Names: " + property_names() + props_list);
+  add_common_options(*sub, a);
+  add_transport_option(*sub, a);
+  sub->footer(footer);
+  return sub;
+}
 
-  auto* batch = app.add_subcommand(
+int run_table(const arguments& a, const invocation& call) {
+  sweep s{sweep_kind(a.kind), 0.0, 0.0, 0.0, 0.0, {}};
+  s.from = read_number("FROM", a.from);
+  s.to = read_number("TO", a.to);
+  s.step = read_number("STEP", a.step);
+  const bool saturation =
+      s.what == sweep::kind::saturation_temperature || s.what == sweep::kind::saturation_pressure;
+  if (saturation && !a.at.empty()) throw usage_error("--at is for isobar and isotherm only");
+  if (!saturation) {
+    if (a.at.empty()) throw usage_error(a.kind + " needs --at");
+    s.at = read_number("--at", a.at);
+  }
+  s.props = props_or(a.props, saturation ? default_saturation_props : default_sweep_props);
+  sweep_values(s.from, s.to, s.step);  // a bad sweep is refused before any output
+  return show_sweep(call.context, s, call.format, call.out, call.err);
+}
+
+CLI::App* add_batch(CLI::App& app, arguments& a, const std::string& footer) {
+  auto* sub = app.add_subcommand(
       "batch", "Reads lines PAIR,A,B and writes one line of properties per line read");
-  batch->add_option("FILE", a.file, "Input file (default: standard input)");
-  batch->add_option(
+  sub->add_option("FILE", a.file, "Input file (default: standard input)");
+  sub->add_option(
       "--props", a.props,
       std::string("Columns by short name (default ") + default_sweep_props + ")" + props_list);
-  add_common_options(*batch, a);
-  batch->footer(inputs_help);
+  add_common_options(*sub, a);
+  add_transport_option(*sub, a);
+  sub->footer(footer);
+  return sub;
+}
 
-  auto* chart = app.add_subcommand("chart", "The lines of a diagram's default view as data");
-  chart->add_option("DIAGRAM", a.diagram, "T-s, h-s, p-h or p-T")
+int run_batch_command(const arguments& a, const invocation& call) {
+  const auto props = props_or(a.props, default_sweep_props);
+  if (a.file.empty() || a.file == "-") {
+    return run_batch(call.context, call.in, props, call.format, call.out, call.err);
+  }
+  std::ifstream file = open_batch(a.file);
+  return run_batch(call.context, file, props, call.format, call.out, call.err);
+}
+
+CLI::App* add_chart(CLI::App& app, arguments& a, const std::string&) {
+  auto* sub = app.add_subcommand("chart", "The lines of a diagram's default view as data");
+  sub->add_option("DIAGRAM", a.diagram, "T-s, h-s, p-h or p-T")
       ->required()
       ->check(CLI::IsMember({"T-s", "h-s", "p-h", "p-T"}));
-  add_common_options(*chart, a);
-  chart->footer(
+  add_common_options(*sub, a);
+  sub->footer(
       "Rows quantity,value,x,y in display units; a break in a line is an empty row "
       "(json: null). --format table is written as csv.");
+  return sub;
+}
 
+int run_chart(const arguments& a, const invocation& call) {
+  call.out << chart_data(a.diagram, call.context.unit_system, call.format);
+  return exit_ok;
+}
+
+// Reads the command line into `a`; a message and nothing else when it cannot be read, or the
+// answer of --help and --version.
+std::optional<int> parse(CLI::App& app, arguments& a, const std::vector<std::string>& args,
+                         std::ostream& out, std::ostream& err) {
   try {
     std::vector<std::string> reversed;
     for (auto arg = args.rbegin(); arg != args.rend(); ++arg) reversed.push_back(as_value(*arg));
@@ -236,65 +392,48 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
     }
     const auto extras = app.remaining();
     if (app.get_subcommands().empty() && !extras.empty()) {
-      err << "kelvora-cli: unknown subcommand " << quoted_field(extras.front()) << "; use one of "
-          << subcommand_names(app) << '\n';
+      err << "kelvora-cli: unknown subcommand " << quoted_field(unmarked(extras.front()))
+          << "; use one of " << subcommand_names(app) << '\n';
     } else {
-      err << "kelvora-cli: " << e.what() << '\n';
+      err << "kelvora-cli: " << unmarked(e.what()) << '\n';
     }
     err << "Run with --help for more information.\n";
     return exit_usage;
   }
+  unmark(a);
+  return std::nullopt;
+}
 
-  const lookup_context context{lookups, a.units == "si" ? 0 : 1};
-  const output_format format = format_from_name(a.format).value_or(output_format::table);
+int run_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+  arguments a;
+  const std::string footer = inputs_text();
+  CLI::App app{
+      "Thermodynamic and transport properties of water and steam (" + method_title(method{}) + ").",
+      "kelvora-cli"};
+  app.set_version_flag("--version", version_text());
+  app.require_subcommand(1);
+  app.footer(footer);
+  add_common_options(app, a);
+  const subcommand subcommands[] = {
+      {add_state(app, a, footer), run_state},
+      {add_sat(app, a, footer), run_sat},
+      {add_constants(app, a, footer), run_constants},
+      {add_props(app, a, footer), run_props},
+      {add_table(app, a, footer), run_table},
+      {add_batch(app, a, footer), run_batch_command},
+      {add_chart(app, a, footer), run_chart},
+  };
+  if (const auto refused = parse(app, a, args, out, err)) return *refused;
+
+  const lookup_context context{
+      method{formulation::iapws95, transport_named(a.transport).value_or(transport_set::iaps1985)},
+      a.units == "si" ? metric_units : english_units};
+  const invocation call{context, format_from_name(a.format).value_or(output_format::table), in, out,
+                        err};
   try {
-    if (state->parsed()) {
-      const auto pair = pair_code(a.pair);
-      if (!pair) {
-        throw usage_error("PAIR " + quoted_field(a.pair) + ": unknown input pair; use one of " +
-                          pair_names());
-      }
-      const double first = read_number("A", a.first);
-      const double second = read_number("B", a.second);
-      const auto props = a.props.empty() ? std::vector<int>{} : props_or(a.props, "");
-      return show_state(context, state_query::from_pair(*pair, first, second), props, format, out,
-                        err);
-    }
-    if (sat->parsed()) {
-      const double value = read_number("VALUE", a.value);
-      const double x = read_quality(a);
-      const auto props = a.props.empty() ? std::vector<int>{} : props_or(a.props, "");
-      const auto q = a.variable == "T" ? state_query::saturated_at_temperature(value, x)
-                                       : state_query::saturated_at_pressure(value, x);
-      return show_state(context, q, props, format, out, err);
-    }
-    if (constants->parsed()) return show_constants(context, format, out);
-    if (props->parsed()) return show_properties(context, format, out);
-    if (table->parsed()) {
-      sweep s{sweep_kind(a.kind), 0.0, 0.0, 0.0, 0.0, {}};
-      s.from = read_number("FROM", a.from);
-      s.to = read_number("TO", a.to);
-      s.step = read_number("STEP", a.step);
-      const bool saturation = s.what == sweep::kind::saturation_temperature ||
-                              s.what == sweep::kind::saturation_pressure;
-      if (saturation && !a.at.empty()) throw usage_error("--at is for isobar and isotherm only");
-      if (!saturation) {
-        if (a.at.empty()) throw usage_error(a.kind + " needs --at");
-        s.at = read_number("--at", a.at);
-      }
-      s.props = props_or(a.props, saturation ? default_saturation_props : default_sweep_props);
-      sweep_values(s.from, s.to, s.step);  // a bad sweep is refused before any output
-      return show_sweep(context, s, format, out, err);
-    }
-    if (chart->parsed()) {
-      out << chart_data(a.diagram, context.unit_system, format);
-      return exit_ok;
-    }
-    if (batch->parsed()) {
-      const auto props = props_or(a.props, default_sweep_props);
-      if (a.file.empty() || a.file == "-") return run_batch(context, in, props, format, out, err);
-      std::ifstream file = open_batch(a.file);
-      return run_batch(context, file, props, format, out, err);
+    for (const auto& sub : subcommands) {
+      if (sub.parser->parsed()) return sub.run(a, call);
     }
   } catch (const usage_error& e) {
     err << "kelvora-cli: " << e.what() << '\n';
@@ -306,8 +445,8 @@ int run_command(const std::vector<std::string>& args, std::istream& in, std::ost
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err, const page_lookups& lookups) {
-  const int status = run_command(args, in, out, err, lookups);
+        std::ostream& err) {
+  const int status = run_command(args, in, out, err);
   if (!out.flush()) {
     err << "kelvora-cli: could not write the output\n";
     return exit_output;

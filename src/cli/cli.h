@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "pages/page_lookups.h"
-
 namespace Vantrel::cli {
 
 // Runs the command line `args` (without the program name), reading a batch from `in` when
 // asked to, and returns the exit status: 0 success, 1 a state could not be built, 2 a usage or
 // input error (then nothing has been written to `out`).
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-        std::ostream& err, const page_lookups& lookups = standard_lookups());
+        std::ostream& err);
 
 }  // namespace Vantrel::cli

@@ -1,15 +1,14 @@
 #include "cli/commands.h"
 
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "cli/names.h"
 #include "lookup/catalogue.h"
-#include "lookup/lookup.h"
-#include "lookup/units.h"
+#include "lookup/codes.h"
 #include "pages/catalogue.h"
 #include "pages/number_input.h"
-#include "pages/rows.h"
 #include "pages/value_text.h"
 
 namespace Vantrel::cli {
@@ -77,14 +76,56 @@ bool carries_no_state(std::string_view line) {
 // Spreadsheets start their text files with one.
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
+property_set wanted_set(const std::vector<int>& codes) {
+  property_set wanted;
+  for (const int code : codes) wanted.add(code);
+  return wanted;
+}
+
 std::vector<cell> error_cells(std::size_t n) {
   return std::vector<cell>(n, cell::word_of(value_text(status_failed, 0.0)));
+}
+
+// Whether a digit of a number's mantissa, before any exponent, is not zero.
+bool has_nonzero_digit(std::string_view number) {
+  for (const char ch : number) {
+    if (ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D') break;
+    if (ch >= '1' && ch <= '9') return true;
+  }
+  return false;
+}
+
+enum class line_read { line, too_long, end };
+
+// The next line of `in` without its newline, through `buffer` (max_batch_line + 1 bytes, made
+// once). A longer line is passed over up to its newline and only its start is kept, so an
+// endless line (a device of zeros, a file without newlines) is read in bounded memory.
+line_read next_line(std::istream& in, std::vector<char>& buffer, std::string& line) {
+  in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+  const auto extracted = static_cast<std::size_t>(in.gcount());
+  if (in.bad()) return line_read::end;
+  if (!in.fail()) {
+    // The newline counts as extracted unless the input ended first.
+    line.assign(buffer.data(), in.eof() ? extracted : extracted - 1);
+    return line_read::line;
+  }
+  if (extracted == 0) return line_read::end;
+  line.assign(buffer.data(), extracted);
+  in.clear();
+  in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  return line_read::too_long;
 }
 
 }  // namespace
 
 double read_number(const std::string& argument, const std::string& text) {
-  const auto value = parse_number(text);
+  // Blanks after a number are as harmless as the blanks before it, which the window's rule
+  // allows.
+  const std::string_view number =
+      std::string_view(text).substr(0, text.find_last_not_of(" \t\n\v\f\r") + 1);
+  auto value = parse_number(number);
+  // A number too small for a double is refused like one too large, rather than read as zero.
+  if (value == 0.0 && has_nonzero_digit(number)) value.reset();
   if (!value) {
     throw usage_error(argument + " " + quoted_field(text) + ": " +
                       message(text_key::invalid_number));
@@ -94,11 +135,12 @@ double read_number(const std::string& argument, const std::string& text) {
 
 int show_state(const lookup_context& c, const state_query& q, const std::vector<int>& props,
                output_format format, std::ostream& out, std::ostream& err) {
-  if (const int status = build_status(c, q); status != status_ok) {
-    err << "kelvora-cli: no state: " << build_failure(status) << '\n';
+  const state_result r = evaluate(c, q, props.empty() ? all_properties : wanted_set(props));
+  if (r.status != status_ok) {
+    err << "kelvora-cli: no state: " << build_failure(r.status) << '\n';
     return exit_no_state;
   }
-  auto rows = state_rows_of(c, q);
+  auto rows = state_rows_of(c, r);
   if (!props.empty()) {
     std::vector<property_row> chosen;
     for (const int code : props) {
@@ -120,8 +162,8 @@ int show_constants(const lookup_context& c, output_format format, std::ostream& 
 int show_properties(const lookup_context& c, output_format format, std::ostream& out) {
   std::vector<name_row> rows;
   for (const auto& p : property_table) {
-    rows.push_back({std::string(p.short_name), std::string(name_text(p)),
-                    std::string(unit_text(p, c.unit_system))});
+    rows.push_back(
+        {std::string(p.short_name), std::string(p.name), std::string(p.unit_text(c.unit_system))});
   }
   write_name_rows(out, format, rows);
   return exit_ok;
@@ -163,6 +205,7 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
   }
 
   const std::size_t width = columns.size();
+  const property_set wanted = wanted_set(s.props);
   column_writer writer(out, format, std::move(columns));
   std::size_t failed = 0;
   std::vector<cell> row;
@@ -185,15 +228,16 @@ int show_sweep(const lookup_context& c, const sweep& s, output_format format, st
         side[0] = side[1] = state_query::from_pair(pair_tp, s.at, value);
         break;
     }
-    if (build_status(c, side[0]) != status_ok) {
+    const state_result first = evaluate(c, side[0], wanted);
+    if (first.status != status_ok) {
       ++failed;
       writer.write(error_cells(width));
       continue;
     }
+    const state_result second = saturation ? evaluate(c, side[1], wanted) : first;
     for (const int code : s.props) {
-      row.push_back(property_cell(c, side[0], code));
-      if (saturation && !shared_by_both_phases(code))
-        row.push_back(property_cell(c, side[1], code));
+      row.push_back(property_cell(first, code));
+      if (saturation && !shared_by_both_phases(code)) row.push_back(property_cell(second, code));
     }
     writer.write(row);
     if (!out) break;
@@ -214,15 +258,25 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
   if (in.bad()) throw usage_error("the input cannot be read");
   std::vector<column> columns;
   for (const int code : props) columns.push_back(property_column(code, c.unit_system));
+  const property_set wanted = wanted_set(props);
   column_writer writer(out, format, std::move(columns));
 
   bool unreadable = false;
   bool unbuilt = false;
+  std::vector<char> buffer(max_batch_line + 1);
   std::string line;
   std::vector<cell> row;
   std::size_t number = 0;
-  while (out && std::getline(in, line)) {
+  line_read read = line_read::line;
+  while (out && (read = next_line(in, buffer, line)) != line_read::end) {
     ++number;
+    if (read == line_read::too_long) {
+      unreadable = true;
+      err << "kelvora-cli: line " << number << ": " << quoted_field(line) << ": longer than "
+          << max_batch_line << " bytes\n";
+      writer.write(error_cells(props.size()));
+      line.clear();
+    }
     // Lines from spreadsheets may end in a carriage return.
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.starts_with(byte_order_mark)) line.erase(0, byte_order_mark.size());
@@ -232,13 +286,13 @@ int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>&
         unreadable = true;
         err << "kelvora-cli: line " << number << ": " << parsed.problem << '\n';
         writer.write(error_cells(props.size()));
-      } else if (const int status = build_status(c, *parsed.query); status != status_ok) {
+      } else if (const state_result r = evaluate(c, *parsed.query, wanted); r.status != status_ok) {
         unbuilt = true;
-        err << "kelvora-cli: line " << number << ": no state: " << build_failure(status) << '\n';
+        err << "kelvora-cli: line " << number << ": no state: " << build_failure(r.status) << '\n';
         writer.write(error_cells(props.size()));
       } else {
         row.clear();
-        for (const int code : props) row.push_back(property_cell(c, *parsed.query, code));
+        for (const int code : props) row.push_back(property_cell(r, code));
         writer.write(row);
       }
     }

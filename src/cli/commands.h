@@ -61,12 +61,16 @@ std::vector<double> sweep_values(double from, double to, double step);
 int show_sweep(const lookup_context& c, const sweep& s, output_format format, std::ostream& out,
                std::ostream& err);
 
+// Longest batch line, in bytes: far beyond any real line "PAIR,A,B".
+inline constexpr std::size_t max_batch_line = 65536;
+
 // Reads lines "PAIR,A,B" and writes one line of `props` per line read, in order. Blank lines,
 // lines whose first non-blank character is '#' and a UTF-8 byte-order mark at the start are
 // passed over; line numbers count every line. A line that cannot be read or whose state cannot
 // be built gives a line of "Error" cells and a message with its line number on `err`, and the
-// batch goes on. Input that cannot be read at all is a usage_error before any output. Exit
-// status: 2 if a line could not be read, else 1 if a state could not be built, else 0.
+// batch goes on; so does a line longer than max_batch_line, which is never held whole. Input that
+// cannot be read at all is a usage_error before any output. Exit status: 2 if a line could not be
+// read, else 1 if a state could not be built, else 0.
 int run_batch(const lookup_context& c, std::istream& in, const std::vector<int>& props,
               output_format format, std::ostream& out, std::ostream& err);
 

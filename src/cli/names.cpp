@@ -1,43 +1,14 @@
 #include "cli/names.h"
 
-#include <array>
 #include <stdexcept>
 
 #include "cli/output.h"
 #include "lookup/catalogue.h"
+#include "lookup/pairs.h"
 
 namespace Vantrel::cli {
 
 namespace {
-
-struct named_code {
-  std::string_view name;
-  int code;
-};
-
-// In input-pair code order.
-constexpr std::array<named_code, 10> pairs{{{"T-p", 0},
-                                            {"T-v", 1},
-                                            {"T-h", 2},
-                                            {"T-s", 3},
-                                            {"T-u", 4},
-                                            {"p-v", 5},
-                                            {"p-h", 6},
-                                            {"p-s", 7},
-                                            {"p-u", 8},
-                                            {"h-s", 9}}};
-
-// In constant code order.
-constexpr std::array<std::string_view, 8> constants{"M",    "Tc", "pc", "vc",
-                                                    "rhoc", "zc", "Tt", "pt"};
-
-template <std::size_t N>
-std::optional<int> find(const std::array<named_code, N>& table, std::string_view name) {
-  for (const auto& entry : table) {
-    if (entry.name == name) return entry.code;
-  }
-  return std::nullopt;
-}
 
 template <class Table, class Name>
 std::string joined(const Table& table, Name name) {
@@ -52,11 +23,12 @@ std::string joined(const Table& table, Name name) {
 }  // namespace
 
 std::optional<int> pair_code(std::string_view name) {
-  return find(pairs, name);
+  if (const auto* p = pair_named(name)) return p->code;
+  return std::nullopt;
 }
 
 std::string pair_names() {
-  return joined(pairs, [](const named_code& entry) { return entry.name; });
+  return joined(pair_table, [](const pair_info& p) { return p.name; });
 }
 
 std::optional<int> property_code(std::string_view name) {
@@ -74,8 +46,8 @@ std::string property_names() {
 }
 
 std::string_view constant_name(int code) {
-  if (code < 0 || code >= static_cast<int>(constants.size())) return "?";
-  return constants[static_cast<std::size_t>(code)];
+  if (code < 0 || code >= static_cast<int>(constant_table.size())) return "?";
+  return constant_table[static_cast<std::size_t>(code)].short_name;
 }
 
 std::vector<int> property_list(std::string_view list) {

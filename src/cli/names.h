@@ -1,7 +1,6 @@
 #pragma once
-// The short names by which the command line names input pairs, properties and constants.
-// They map onto the codes of the lookup entry points; the property names are those of the
-// property catalogue, and the long names and units shown with them its catalogue texts.
+// The short names by which the command line names input pairs, properties and constants: those
+// of the face's pair table and catalogue.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,9 +8,9 @@
 
 namespace Vantrel::cli {
 
-// Input-pair code (0-9) of "T-p", "T-v", ... "h-s"; nothing for any other text.
+// Input-pair code of "T-p", "T-v", ... "h-s", "T-x", "p-x"; nothing for any other text.
 std::optional<int> pair_code(std::string_view name);
-// The ten pair names in code order, separated by spaces, for messages and help.
+// The pair names in code order, separated by spaces, for messages and help.
 std::string pair_names();
 
 // Property code of a short name such as "T", "rho" or "cjth"; nothing otherwise.

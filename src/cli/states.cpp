@@ -2,10 +2,7 @@
 
 #include <cmath>
 
-#include "cli/names.h"
-#include "lookup/lookup.h"
-#include "lookup/units.h"
-#include "pages/rows.h"
+#include "lookup/catalogue.h"
 #include "pages/value_text.h"
 
 namespace Vantrel::cli {
@@ -23,21 +20,8 @@ int status_failed_if_ok(int status) {
 
 }  // namespace
 
-int lookup(const lookup_context& c, const state_query& q, int code, double* out) {
-  switch (q.how) {
-    case state_query::kind::pair:
-      return c.lookups.property(q.first, q.second, q.pair, code, c.unit_system, out);
-    case state_query::kind::saturated_temperature:
-      return c.lookups.tsat(q.first, q.second, code, c.unit_system, out);
-    case state_query::kind::saturated_pressure:
-      return c.lookups.psat(q.first, q.second, code, c.unit_system, out);
-  }
-  return status_invalid;
-}
-
-int build_status(const lookup_context& c, const state_query& q) {
-  double t = 0.0;
-  return lookup(c, q, code_t, &t);
+state_result evaluate(const lookup_context& c, const state_query& q, property_set wanted) {
+  return state(q.pair, q.first, q.second, c.m, c.unit_system, wanted);
 }
 
 std::string build_failure(int status) {
@@ -45,46 +29,44 @@ std::string build_failure(int status) {
                                   : "the computation failed";
 }
 
-cell property_cell(const lookup_context& c, const state_query& q, int code) {
-  double value = 0.0;
-  const int status = lookup(c, q, code, &value);
+cell property_cell(const state_result& r, int code) {
+  const int status =
+      code >= 0 && code <= last_lookup_code ? r.status_of[static_cast<std::size_t>(code)] : 1;
+  const double value = r[code];
   // A success without a finite number shows "Error", as the window's value text does.
   if (status != status_ok || !std::isfinite(value)) return failure(status_failed_if_ok(status));
-  if (code == steam_quality_code) {
-    if (q.how == state_query::kind::pair) {
-      if (const auto word = quality_marker_text(value)) return cell::word_of(std::string(*word));
-    }
-    value *= 100.0;
+  if (code == code_x) {
+    if (const auto word = quality_marker_text(value)) return cell::word_of(std::string(*word));
+    return cell::number(value * 100.0);
   }
   return cell::number(value);
 }
 
-std::vector<property_row> state_rows_of(const lookup_context& c, const state_query& q) {
+std::vector<property_row> state_rows_of(const lookup_context& c, const state_result& r) {
   std::vector<property_row> rows;
   rows.reserve(property_table.size());
   for (const auto& p : property_table) {
-    rows.push_back({std::string(p.short_name), std::string(name_text(p)),
-                    property_cell(c, q, p.code), std::string(unit_text(p, c.unit_system))});
+    rows.push_back({std::string(p.short_name), std::string(p.name), property_cell(r, p.code),
+                    std::string(p.unit_text(c.unit_system))});
   }
   return rows;
 }
 
 std::vector<property_row> constant_rows_of(const lookup_context& c) {
   std::vector<property_row> rows;
-  rows.reserve(constant_rows.size());
-  for (const auto& row : constant_rows) {
-    double value = 0.0;
-    const int status = c.lookups.constant(row.code, c.unit_system, &value);
-    rows.push_back({std::string(constant_name(row.code)), std::string(name_text(row)),
-                    status == status_ok ? cell::number(value) : failure(status),
-                    std::string(unit_text(row, c.unit_system))});
+  rows.reserve(constant_table.size());
+  for (const auto& row : constant_table) {
+    const double value = constant(row.code, c.m, c.unit_system);
+    rows.push_back({std::string(row.short_name), std::string(row.name),
+                    std::isfinite(value) ? cell::number(value) : failure(status_invalid),
+                    std::string(row.unit_text(c.unit_system))});
   }
   return rows;
 }
 
 column property_column(int code, int unit_system) {
   const property_info& p = *property_with_code(code);
-  return {std::string(p.short_name), std::string(unit_text(p, unit_system))};
+  return {std::string(p.short_name), std::string(p.unit_text(unit_system))};
 }
 
 }  // namespace Vantrel::cli

@@ -5,53 +5,50 @@
 #include <vector>
 
 #include "cli/output.h"
-#include "pages/page_lookups.h"
+#include "lookup/codes.h"
+#include "lookup/method.h"
+#include "lookup/state.h"
 
 namespace Vantrel::cli {
 
-// A state given the way one of the lookup entry points takes it, in display units.
+// A state as the face takes it: an input pair and its two inputs, in display units. A
+// saturated state is the pair T-x or p-x with the vapour fraction (0-1).
 struct state_query {
-  enum class kind { pair, saturated_temperature, saturated_pressure };
-
   static state_query from_pair(int pair, double first, double second) {
-    return {kind::pair, pair, first, second};
+    return {pair, first, second};
   }
   static state_query saturated_at_temperature(double t, double quality) {
-    return {kind::saturated_temperature, 0, t, quality};
+    return {pair_tx, t, quality};
   }
   static state_query saturated_at_pressure(double p, double quality) {
-    return {kind::saturated_pressure, 0, p, quality};
+    return {pair_px, p, quality};
   }
 
-  kind how;
-  int pair;       // input-pair code, for kind::pair
-  double first;   // first input, or the saturation temperature or pressure
-  double second;  // second input, or the quality (0-1)
+  int pair;
+  double first;
+  double second;
 };
 
-// The entry points and the unit system that every lookup of one command uses.
+// The method of calculation and the unit system that every state of one command uses.
 struct lookup_context {
-  const page_lookups& lookups;
+  method m;
   int unit_system;
 };
 
-// Status and value of one property code through the entry point that fits the query.
-int lookup(const lookup_context& c, const state_query& q, int code, double* out);
-
-// Whether the state could be built: 0, or the status of the failure (1 an input invalid or out
-// of range, 2 the computation failed). A built state always has a temperature.
-int build_status(const lookup_context& c, const state_query& q);
+// The state of a query, with the properties `wanted`.
+state_result evaluate(const lookup_context& c, const state_query& q,
+                      property_set wanted = all_properties);
 
 // Why a state could not be built, for messages.
 std::string build_failure(int status);
 
-// A property of the state as a cell. The steam-quality row (a percentage) reads as the window
-// shows it: for a state from two inputs a single phase is named ("Superheated", "Subcooled",
-// "Indeterminate"); a saturated state always shows the percentage.
-cell property_cell(const lookup_context& c, const state_query& q, int code);
+// A property of a state as a cell. The steam-quality row (a percentage) reads as the window
+// shows it: a single phase is named ("Superheated", "Subcooled", "Indeterminate"), a state in
+// or on the saturation dome shows the percentage.
+cell property_cell(const state_result& r, int code);
 
 // The rows of the window's result list for one state: every property of the catalogue.
-std::vector<property_row> state_rows_of(const lookup_context& c, const state_query& q);
+std::vector<property_row> state_rows_of(const lookup_context& c, const state_result& r);
 
 // The 8 rows of the Constants page.
 std::vector<property_row> constant_rows_of(const lookup_context& c);

@@ -16,8 +16,9 @@ constexpr std::array<choice_word<formulation>, 1> formulation_words_table{{
     {formulation::iapws95, "iapws95"},
 }};
 
-constexpr std::array<choice_word<transport_set>, 1> transport_words_table{{
+constexpr std::array<choice_word<transport_set>, 2> transport_words_table{{
     {transport_set::iaps1985, "1985"},
+    {transport_set::iapws2011, "2011"},
 }};
 
 template <class Choice, std::size_t N>
@@ -67,8 +68,9 @@ std::string transport_words() {
 }
 
 std::span<const method_choice> method_choices() {
-  static constexpr std::array<method_choice, 1> choices{{
+  static constexpr std::array<method_choice, 2> choices{{
       {method{formulation::iapws95, transport_set::iaps1985}, "IAPWS-95"},
+      {method{formulation::iapws95, transport_set::iapws2011}, "IAPWS-95, 2008/2011 transport"},
   }};
   return choices;
 }

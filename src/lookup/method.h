@@ -15,7 +15,8 @@ enum class formulation : unsigned char {
 
 // The equations of viscosity and thermal conductivity.
 enum class transport_set : unsigned char {
-  iaps1985,  // IAPS 1985
+  iaps1985,   // IAPS 1985
+  iapws2011,  // IAPWS 2008 viscosity with IAPWS 2011 thermal conductivity
 };
 
 struct method {
@@ -25,12 +26,12 @@ struct method {
   friend constexpr bool operator==(const method&, const method&) = default;
 };
 
-// The words the surfaces take and print: "iapws95"; "1985".
+// The words the surfaces take and print: "iapws95"; "1985", "2011".
 std::optional<formulation> formulation_named(std::string_view word);
 std::optional<transport_set> transport_named(std::string_view word);
 std::string_view word_of(formulation f);
 std::string_view word_of(transport_set t);
-// Every accepted word, separated by "|", for help texts and messages: "iapws95", "1985".
+// Every accepted word, separated by "|", for help texts and messages: "iapws95", "1985|2011".
 std::string formulation_words();
 std::string transport_words();
 

@@ -45,25 +45,31 @@ bool spans_match(std::span<const int> codes, std::span<double> values, std::span
   return values.size() == codes.size() && statuses.size() == codes.size();
 }
 
-// A saturated pair's vapour fraction outside [0, 1], or an input that is not a finite number, is
-// refused before any solver sees it.
-bool inputs_ok(int pair, double a, double b) {
+// The lowest pressure the density searches resolve at every temperature of the range, with room
+// to spare (MPa): below it a state is out of range rather than a failed computation.
+constexpr double lowest_pressure = 1e-15;
+
+// A saturated pair's vapour fraction outside [0, 1], a pressure below the lowest one, or an input
+// that is not a finite number, is refused before any solver sees it.
+bool inputs_ok(const pair_info& pair, double a, double b, int units) {
   if (!std::isfinite(a) || !std::isfinite(b)) return false;
-  if (pair == pair_tx || pair == pair_px) return b >= 0.0 && b <= 1.0;
-  return true;
+  if (pair.second == code_x && !(b >= 0.0 && b <= 1.0)) return false;
+  const double p = pair.first == code_p ? a : pair.second == code_p ? b : HUGE_VAL;
+  return to_internal(unit_dimension::pressure, p, units) >= lowest_pressure;
 }
 
 // One built IAPWS-95 state and what it gives: each code's value in display units, with the
 // inputs of the pair read back exactly as they were given.
 class built_state {
  public:
-  built_state(int pair, double a, double b, int units) : pair_(pair), a_(a), b_(b), units_(units) {
+  built_state(int pair, double a, double b, int units, transport_set transport)
+      : pair_(pair), a_(a), b_(b), units_(units), transport_(transport) {
     const pair_info* info = pair_with_code(pair);
-    status_ = info != nullptr && inputs_ok(pair, a, b) ? guarded([&] {
+    status_ = info != nullptr && inputs_ok(*info, a, b, units) ? guarded([&] {
       state_from_pair(a, b, state_, pair, units);
       return int{status_ok};
     })
-                                                       : int{status_invalid};
+                                                               : int{status_invalid};
     if (info != nullptr) {
       first_ = info->first;
       second_ = info->second;
@@ -89,7 +95,7 @@ class built_state {
     }
     return guarded([&] {
       // A value that is not a finite number is a failed computation, never a result.
-      const double value = property_value(code, state_, units_);
+      const double value = property_value(code, state_, units_, transport_);
       if (!std::isfinite(value)) return int{status_failed};
       *out = value;
       return int{status_ok};
@@ -105,6 +111,7 @@ class built_state {
   int pair_;
   double a_, b_;
   int units_;
+  transport_set transport_;
   int first_ = -1, second_ = -1;
   int status_ = status_failed;
   steam95 state_;
@@ -113,11 +120,10 @@ class built_state {
 }  // namespace
 
 state_result state(int pair, double a, double b, const method& m, int units, property_set wanted) {
-  (void)m;
   const fp_environment_reset reset;
   state_result r;
   r.value.fill(nan);
-  const built_state built(pair, a, b, units);
+  const built_state built(pair, a, b, units, m.transport);
   r.status = built.status();
   r.phase = built.phase();
   r.critical = built.critical();
@@ -135,10 +141,9 @@ state_result state(int pair, double a, double b, const method& m, int units, pro
 int state_values(int pair, double a, double b, const method& m, int units,
                  std::span<const int> codes, std::span<double> values, std::span<int> statuses,
                  state_phase* phase) {
-  (void)m;
   const fp_environment_reset reset;
   if (!spans_match(codes, values, statuses)) return status_invalid;
-  const built_state built(pair, a, b, units);
+  const built_state built(pair, a, b, units, m.transport);
   for (std::size_t i = 0; i < codes.size(); ++i) statuses[i] = built.evaluate(codes[i], &values[i]);
   // A single value is what a page asks 27 times in a row: its evaluated memo goes back to the
   // state cache for the next request.
@@ -168,10 +173,6 @@ constexpr published_constant published[] = {
     {11, 10000.0, 100000.0, 1450380.0},            // highest pressure of the range
 };
 
-// Compressibility factor at the critical point from the formulation constants.
-constexpr double critical_z() {
-  return constant95::pc * 1000.0 / (constant95::Tc * constant95::R * constant95::rhoc);
-}
 
 }  // namespace
 
@@ -193,7 +194,7 @@ double constant(int code, const method& m, int units) {
     case 4:
       return constant95::rhoc / f(fV);
     case 5:
-      return critical_z();
+      return constant95::zc;
     case 14:
       return f(fE) * triple_liquid_h;
     case 15:

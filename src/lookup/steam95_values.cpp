@@ -5,6 +5,7 @@
 
 #include "lookup/catalogue.h"
 #include "lookup/pairs.h"
+#include "properties/transport2011.h"
 
 namespace Vantrel {
 
@@ -26,7 +27,12 @@ double input_of(int code, double value, int units) {
 }
 
 // The property of a built state in internal units.
-double raw_value(int code, const steam95& state) {
+double raw_value(int code, const steam95& state, transport_set transport) {
+  if (transport == transport_set::iapws2011) {
+    if (code == code_mu) return viscosity2008(state);
+    if (code == code_kt) return conductivity2011(state);
+    if (code == code_pr) return prandtl2011(state);
+  }
   switch (code) {
     case code_t:
       return state.t();
@@ -127,8 +133,8 @@ void state_from_pair(double a, double b, steam95& state, int pair_code, int unit
   }
 }
 
-double property_value(int code, const steam95& state, int units) {
-  const double raw = raw_value(code, state);
+double property_value(int code, const steam95& state, int units, transport_set transport) {
+  const double raw = raw_value(code, state, transport);
   // The enthalpy of vaporization has no catalogue row: it converts as an energy.
   const unit_dimension d =
       code == code_dhv ? unit_dimension::energy : property_table[row_of_code(code)].dimension;

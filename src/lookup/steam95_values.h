@@ -2,6 +2,7 @@
 // Inside the face: building an IAPWS-95 state from two inputs in display units, and reading one
 // property of it in display units. Only the face's own sources include this (it needs the
 // library's steam95, which no surface sees).
+#include "lookup/method.h"
 #include "lookup/units.h"
 #include "model/steam95.h"
 
@@ -14,9 +15,11 @@ namespace Vantrel {
 // through unchanged.
 void state_from_pair(double a, double b, steam95& state, int pair_code, int units);
 
-// The property `code` (0-27) of a built state, in the display units of `units`. Whatever the
-// library operation raises passes through; a code outside 0-27 raises
-// std::domain_error("kelvora").
-double property_value(int code, const steam95& state, int units);
+// The property `code` (0-27) of a built state, in the display units of `units`, with viscosity,
+// thermal conductivity and Prandtl number from the `transport` equations. Whatever the library
+// operation raises passes through (the 2011 equations raise std::domain_error outside their
+// range of validity); a code outside 0-27 raises std::domain_error("kelvora").
+double property_value(int code, const steam95& state, int units,
+                      transport_set transport = transport_set::iaps1985);
 
 }  // namespace Vantrel

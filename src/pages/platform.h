@@ -30,6 +30,8 @@ inline constexpr int first_edit = 1016;       // Superheated/Subcooled: first va
 inline constexpr int second_edit = 1017;      // Superheated/Subcooled: second value edit
 inline constexpr int first_variable = 1018;   // Superheated/Subcooled: first drop-down list
 inline constexpr int second_variable = 1019;  // Superheated/Subcooled: second drop-down list
+inline constexpr int formulation = 1030;      // the Formulation drop-down list (Chart too)
+inline constexpr int footer_notice = 1031;    // the maker's notice under the result list
 }  // namespace control
 
 // Alignment of a result-list column's texts.

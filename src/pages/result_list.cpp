@@ -18,6 +18,7 @@ std::string_view settings_section() {
 std::string_view units_entry() {
   return catalogue_text(text_key::units_entry);
 }
+constexpr std::string_view formulation_entry = "Formulation";
 
 }  // namespace
 
@@ -27,6 +28,31 @@ int read_unit_system(const page_platform& platform) {
 
 void write_unit_system(page_platform& platform, int unit_system) {
   platform.write_setting(settings_section(), units_entry(), unit_system);
+}
+
+int read_formulation(const page_platform& platform) {
+  const int choice = platform.read_setting(settings_section(), formulation_entry).value_or(0);
+  return choice >= 0 && choice < static_cast<int>(method_choices().size()) ? choice : 0;
+}
+
+void write_formulation(page_platform& platform, int choice) {
+  platform.write_setting(settings_section(), formulation_entry, choice);
+}
+
+method stored_method(const page_platform& platform) {
+  return method_choices()[static_cast<std::size_t>(read_formulation(platform))].m;
+}
+
+void fill_formulation(page_platform& platform, int id) {
+  platform.combo_clear(id);
+  for (const auto& choice : method_choices()) platform.combo_add(id, choice.title);
+  platform.combo_select(id, read_formulation(platform));
+}
+
+std::string footer_notice(const method& m) {
+  const std::string maker = "Vantrel Kelvora 2.0 computes the properties of water and steam from ";
+  if (m == method{}) return maker + "the IAPWS-95 formulation.";
+  return maker + method_title(m) + ".";
 }
 
 void fill_list(page_platform& platform, std::span<const row_entry> rows) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "lookup/method.h"
 #include "pages/platform.h"
 #include "pages/rows.h"
 
@@ -15,6 +16,18 @@ namespace Vantrel {
 // value English. Absent or unreadable reads as 0. The pages keep no copy of it.
 int read_unit_system(const page_platform& platform);
 void write_unit_system(page_platform& platform, int unit_system);
+
+// The Formulation choice that the Saturated, Superheated/Subcooled and Chart pages share: the
+// index of an entry of method_choices(), stored under ("Settings", "Formulation"). Absent,
+// unreadable or unknown reads as 0, today's IAPWS-95 with the 1985 transport equations.
+int read_formulation(const page_platform& platform);
+void write_formulation(page_platform& platform, int choice);
+method stored_method(const page_platform& platform);
+// Fills the drop-down `id` with the choices' titles and selects the stored one.
+void fill_formulation(page_platform& platform, int id);
+
+// The maker's notice under a result list, naming the method its values come from.
+std::string footer_notice(const method& m);
 
 // Pixels added to the widest text of a column.
 inline constexpr int column_margin = 16;

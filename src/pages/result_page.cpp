@@ -1,6 +1,7 @@
 #include "pages/result_page.h"
 
 #include "lookup/lookup.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
 #include "pages/number_input.h"
 #include "pages/result_list.h"
@@ -20,9 +21,33 @@ void CResultPage::InitialiseList() {
   platform_.set_checked(control::english, unit_system != 0);
   platform_.list_full_row_selection(control::result_list, true);
   fill_list(platform_, rows_);
+  fill_formulation(platform_, control::formulation);
+  FollowStoredMethod();
+}
+
+void CResultPage::FollowStoredMethod() {
+  method_ = stored_method(platform_);
+  platform_.combo_select(control::formulation, read_formulation(platform_));
+  platform_.set_text(control::footer_notice, footer_notice(method_));
+}
+
+void CResultPage::SelectionChanged(int id) {
+  if (id != control::formulation) return;
+  write_formulation(platform_, platform_.combo_selection(control::formulation));
+  FollowStoredMethod();
+  Refresh();
+}
+
+int CResultPage::MethodValue(int pair, double a, double b, int code, int unit_system,
+                             double* out) const {
+  int status = status_failed;
+  state_values(pair, a, b, method_, unit_system, std::span<const int>(&code, 1),
+               std::span<double>(out, 1), std::span<int>(&status, 1));
+  return status;
 }
 
 void CResultPage::FollowStoredUnits() {
+  FollowStoredMethod();
   const bool english = read_unit_system(platform_) != 0;
   platform_.set_checked(control::metric, !english);
   platform_.set_checked(control::english, english);

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "lookup/method.h"
 #include "pages/calculated_state.h"
 #include "pages/page_lookups.h"
 #include "pages/platform.h"
@@ -32,7 +33,7 @@ class CResultPage {
   // The text of an edit changed (by the user or by the page itself).
   virtual void TextChanged(int /*id*/) {}
   // The selection of a drop-down list changed by the user.
-  virtual void SelectionChanged(int /*id*/) {}
+  virtual void SelectionChanged(int id);
 
   // Hears the state of every successful Calculate (the Chart page marks it).
   using state_listener = std::function<void(const calculated_state&)>;
@@ -44,7 +45,7 @@ class CResultPage {
 
   // Checks the radio button of the stored unit system and fills the result list in it.
   void InitialiseList();
-  // Adopts the stored unit system, which another page may have switched.
+  // Adopts the stored unit system and formulation, which another page may have switched.
   void FollowStoredUnits();
   // Stores the unit system and shows the results in it.
   virtual void SwitchUnits(int unit_system);
@@ -63,6 +64,11 @@ class CResultPage {
   // `page` from `inputs`. A state whose temperature, pressure, enthalpy, entropy or volume cannot
   // be evaluated is not a state to show, and nothing is told.
   void AnnounceState(std::string_view page, std::string inputs) const;
+  // Under a method other than the default, the face's value of `code` for the state of input
+  // pair `pair` (T-x and p-x for saturated states); the same status and *out contract as
+  // Evaluate. Under the default method the pages keep asking their own lookups.
+  bool ByMethod() const { return method_ != method{}; }
+  int MethodValue(int pair, double a, double b, int code, int unit_system, double* out) const;
   // An input as the tooltips of calculated states show it: "T = 200 °C", with the value text of
   // the result lists and the unit of the property `code`.
   static std::string InputText(std::string_view name, int code, double value, int unit_system);
@@ -72,8 +78,12 @@ class CResultPage {
   bool has_results_ = false;
 
  private:
+  // Reads the stored formulation into the drop-down, the footer and the evaluations.
+  void FollowStoredMethod();
+
   std::span<const row_entry> rows_;
   state_listener state_listener_;
+  method method_{};
 };
 
 }  // namespace Vantrel

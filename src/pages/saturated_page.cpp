@@ -3,6 +3,7 @@
 #include <string>
 
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
 #include "lookup/units.h"
 #include "pages/result_list.h"
 #include "pages/value_text.h"
@@ -118,6 +119,10 @@ void CSaturatedPage::Calculate() {
 }
 
 int CSaturatedPage::Evaluate(int code, int unit_system, double* out) const {
+  if (ByMethod()) {
+    const int pair = platform_.is_checked(control::temperature) ? pair_tx : pair_px;
+    return MethodValue(pair, input_, quality_, code, unit_system, out);
+  }
   const auto lookup = platform_.is_checked(control::temperature) ? lookups_.tsat : lookups_.psat;
   return lookup(input_, quality_, code, unit_system, out);
 }

@@ -64,7 +64,11 @@ void CSuperheatedPage::TextChanged(int id) {
 }
 
 void CSuperheatedPage::SelectionChanged(int id) {
-  if (id == control::first_variable) RebuildSecondVariables();
+  if (id == control::first_variable) {
+    RebuildSecondVariables();
+  } else {
+    CResultPage::SelectionChanged(id);
+  }
 }
 
 // The index carries over, not the variable; the stored pair code and the results stay.
@@ -104,6 +108,7 @@ void CSuperheatedPage::Calculate() {
 }
 
 int CSuperheatedPage::Evaluate(int code, int unit_system, double* out) const {
+  if (ByMethod()) return MethodValue(pair_code_, first_, second_, code, unit_system, out);
   return lookups_.property(first_, second_, pair_code_, code, unit_system, out);
 }
 

@@ -44,10 +44,12 @@ constexpr std::array chart_controls{
     control_template{control::english, k::radio, "&English", 169, 33, 44, 12},
     control_template{control::close, k::button, "Close", 263, 7, 50, 16},
     control_template{chart_control::export_chart, k::button, "E&xport...", 263, 30, 50, 16},
+    control_template{no_id, k::group_box, "Formulation:", 7, 53, 211, 26},
+    control_template{control::formulation, k::drop_down, "", 13, 62, 142, 60},
 };
 
 // Where the plot starts below the controls, and the page's margin, in dialog units.
-constexpr int plot_top_units = 55;
+constexpr int plot_top_units = 83;
 constexpr int margin_units = 7;
 
 // The drop-down's entries in the order of diagram_kind, the short names of file names, and the
@@ -254,6 +256,9 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   events.clicked = [this](int id) { Clicked(id); };
   events.selection_changed = [this](int id) {
     if (id == chart_control::diagram) choose_diagram();
+    // The diagrams' lines need no transport property; the choice is kept for the other pages.
+    if (id == control::formulation)
+      write_formulation(platform_, platform_.combo_selection(control::formulation));
   };
   window_ = new chart_window(base, events, container);
   platform_.attach(window_);
@@ -267,6 +272,7 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
 
   for (const diagram_name& d : diagrams) platform_.combo_add(chart_control::diagram, d.entry);
   platform_.combo_select(chart_control::diagram, 0);
+  fill_formulation(platform_, control::formulation);
   unit_system_ = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, unit_system_ == 0);
   platform_.set_checked(control::english, unit_system_ != 0);
@@ -302,6 +308,7 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
 }
 
 void CChartPage::activate() {
+  platform_.combo_select(control::formulation, read_formulation(platform_));
   // Another page may have switched the unit system.
   const int stored = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, stored == 0);

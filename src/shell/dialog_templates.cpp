@@ -57,14 +57,16 @@ constexpr std::array saturated{
     control_template{1001, k::radio, "&English", 169, 33, 44, 12},
     control_template{1004, k::button, "Close", 263, 7, 50, 16},
     control_template{1005, k::default_button, "&Calculate", 263, 30, 50, 16},
-    control_template{no_id, k::group_box, "Phase:", 7, 53, 212, 26},
-    control_template{1010, k::radio, "&Vapor", 14, 62, 48, 12},
-    control_template{1011, k::radio, "&Liquid", 66, 62, 48, 12},
-    control_template{1012, k::radio, "T&wo-phase", 118, 62, 48, 12},
-    control_template{1013, k::edit, "", 170, 62, 39, 12},
+    control_template{no_id, k::group_box, "Phase:", 7, 53, 174, 26},
+    control_template{1010, k::radio, "&Vapor", 12, 62, 38, 12},
+    control_template{1011, k::radio, "&Liquid", 52, 62, 40, 12},
+    control_template{1012, k::radio, "T&wo-phase", 94, 62, 50, 12},
+    control_template{1013, k::edit, "", 145, 62, 31, 12},
+    control_template{no_id, k::group_box, "Formulation:", 184, 53, 129, 26},
+    control_template{1030, k::drop_down, "", 189, 62, 119, 60},
     control_template{1002, k::result_list, "", 7, 83, 306, 115},
     control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
-    control_template{no_id, k::text_centred, footer_notice, 7, 200, 306, 17},
+    control_template{1031, k::text_centred, footer_notice, 7, 200, 306, 17},
 };
 
 constexpr std::array superheated{
@@ -78,9 +80,11 @@ constexpr std::array superheated{
     control_template{1001, k::radio, "&English", 169, 33, 44, 12},
     control_template{1004, k::button, "Close", 263, 7, 50, 16},
     control_template{1005, k::default_button, "&Calculate", 263, 30, 50, 16},
-    control_template{1002, k::result_list, "", 7, 55, 306, 143},
+    control_template{no_id, k::group_box, "Formulation:", 7, 53, 211, 26},
+    control_template{1030, k::drop_down, "", 13, 62, 142, 60},
+    control_template{1002, k::result_list, "", 7, 83, 306, 115},
     control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
-    control_template{no_id, k::text_centred, footer_notice, 7, 199, 306, 17},
+    control_template{1031, k::text_centred, footer_notice, 7, 199, 306, 17},
 };
 
 constexpr std::array constants{

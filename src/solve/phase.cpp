@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -23,8 +24,8 @@ constexpr double near_saturation = 0.05;
 constexpr double dense_vapour = 0.1;
 
 double ideal_gas_delta(double theta, double pi) {
-  // p in kPa over R·T, in units of ρc.
-  return (pi * C::pc * 1000.0) / (C::R * C::Tc * theta) / C::rhoc;
+  // p over R·T, in units of ρc.
+  return C::zc * pi / theta;
 }
 
 // A vapour-side start: the ideal gas, blended toward the saturated vapour in proportion to
@@ -73,25 +74,38 @@ constexpr double start_tolerance = 1e-11;  // on the last Newton step, relative
 // across it well above its rounding noise.
 constexpr double start_width = 1e-12;
 
-// The state at π whose property equals y, by newton_point from (δ0, 1/θ0). True when it
-// settles strictly inside [θ_lo, θ_hi] on the stable part of an isotherm, on the side that the
-// phase code names below Tc. The state is scratch.
-bool newton_start(double pi, double y, property_selector property, double code, double theta_lo,
-                  double theta_hi, double delta0, double theta0, helmholtz_state* state,
-                  double& theta, double& delta) {
-  if (!newton_point(nullptr, pi * C::pc, property, y, delta0, 1 / theta0, state)) return false;
-  theta = 1 / state->tau();
-  delta = state->delta();
-  if (!(theta > theta_lo && theta < theta_hi) || !(state->dpdrho_r() > 0)) return false;
+// A point (θ, δ) of a temperature search: a start or the state found from it.
+struct search_point {
+  double theta, delta;
+};
+
+// The interval of θ that a temperature search covers.
+struct theta_range {
+  double lo, hi;
+};
+
+// The state at f's pressure whose property equals f's target, by newton_point from `from`.
+// Found when it settles strictly inside the range on the stable part of an isotherm, on the
+// side that f's phase code names below Tc. The state f moves is scratch.
+std::optional<search_point> newton_start(const helmholtz_pfunction<helmholtz_state>& f,
+                                         theta_range range, search_point from) {
+  helmholtz_state* state = f.state;
+  if (!newton_point(nullptr, f.pressure * C::pc, f.property, f.target, from.delta, 1 / from.theta,
+                    state)) {
+    return std::nullopt;
+  }
+  const search_point found{1 / state->tau(), state->delta()};
+  const double theta = found.theta, delta = found.delta;
+  if (!(theta > range.lo && theta < range.hi) || !(state->dpdrho_r() > 0)) return std::nullopt;
   // Below Tc, the equation of state also meets p and y on the loops of an isotherm between its
   // saturated densities, where no state exists: a point clearly inside that band is no start.
   if (theta < 1 && delta > vapour_density_estimate(theta) * (1 + dome_margin) &&
       delta < liquid_density_estimate(theta) * (1 - dome_margin)) {
-    return false;
+    return std::nullopt;
   }
-  if (theta < 1 && code == quality_superheated) return delta < 1;
-  if (theta < 1 && code == quality_subcooled) return delta > 1;
-  return true;
+  if (theta < 1 && f.side == quality_superheated && !(delta < 1)) return std::nullopt;
+  if (theta < 1 && f.side == quality_subcooled && !(delta > 1)) return std::nullopt;
+  return found;
 }
 
 }  // namespace
@@ -197,14 +211,12 @@ bool near_root(helmholtz_pfunction<helmholtz_state>& f, brent_solver& solver, do
     theta0 = std::sqrt(theta_lo * theta_hi);
     delta0 = std::fmin(ideal_gas_delta(theta0, f.pressure), 3.0);
   }
-  double start = 0, density = 0;
-  if (!newton_start(f.pressure, f.target, f.property, code, theta_lo, theta_hi, delta0, theta0,
-                    f.state, start, density)) {
-    return false;
-  }
+  const std::optional<search_point> start = newton_start(f, {theta_lo, theta_hi}, {theta0, delta0});
+  if (!start) return false;
   try {
-    f.guess = density;
-    return solve_if_bracketed(solver, start * (1 - start_width), start * (1 + start_width), theta);
+    f.guess = start->delta;
+    return solve_if_bracketed(solver, start->theta * (1 - start_width),
+                              start->theta * (1 + start_width), theta);
   } catch (const convergence_error&) {
     return false;
   }

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <map>
+#include <optional>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -62,6 +64,21 @@ constexpr double min_step = 1e-8;
 constexpr double theta_triple = constant95::Tt / constant95::Tc;
 constexpr double pi_triple = constant95::pt / constant95::pc;
 
+// The compressibility factor z = p/(ρRT) of a state is this times π/(θ·δ).
+constexpr double z_scale =
+    1000 * constant95::pc / (constant95::rhoc * constant95::R * constant95::Tc);
+// The liquid's pressure, evaluated in double at one density, is uncertain by about 1e-13/z of
+// itself (a small difference of large terms), which near the triple point is a few parts in
+// 1e8, and varies from one unit in the last place of δ to the next as rounding noise. Where that
+// noise can exceed liquid_noise_floor, the saturated liquid's density is taken as the nearest
+// double to the fitted δ′, within liquid_ulps units in the last place either way, whose own
+// pressure meets the saturation pressure to liquid_agreement: all of them are the fitted δ′ to
+// within 1e-14, and the state built from the one chosen reads its pressure as its neighbour
+// the vapour does.
+constexpr double liquid_noise_floor = 1e-9;
+constexpr double liquid_agreement = 5e-9;
+constexpr int liquid_ulps = 64;
+
 double power_sum(const std::array<power_term, 6>& terms, double x) {
   double sum = 0;
   for (const auto& t : terms) sum += t.n * std::pow(x, t.exponent);
@@ -87,76 +104,114 @@ double solve_bracketed(univariate_function<double, double>& k, double x0, double
   return solve_on(k, a, b, fa, fb, tolerance);
 }
 
-// A fitted start lies within about 1e-12 of the root. Where the Newton step of the condition
-// from the start is shorter than a tenth of the solver's tolerance, the start is the answer
-// (near the triple point the liquid's fugacity, and with it the condition, is uncertain by a
-// few parts in 1e9, so a closer test would rarely pass there). Otherwise one step of a
-// hundredth of the tolerance toward the root brackets it, and Brent's method accepts that
-// bracket at once. Each further try steps ten times as far.
+// A fitted start lies within about 1e-12 of the root. Where the Newton offset of the condition
+// at the start is at most a tenth of the solver's tolerance, the start is the answer (near the
+// triple point the liquid's fugacity, and with it the condition, is uncertain by a few parts in
+// 1e9, so a closer test would rarely pass there). Otherwise the root lies more than that offset
+// away, and the steps toward it begin at a hundredth of the tolerance and grow tenfold, so the
+// second or third usually brackets it; Brent's method accepts such a bracket at once.
 constexpr double settled_offset = 1e-9;
 constexpr double near_step = 1e-10;
 constexpr unsigned near_tries = 3;
 
-// From the fitted start x0, steps toward the root (upward where k < 0) until k changes sign.
-// True with [a, b] bracketing the root and fa, fb the values of k there, or with `settled` set
-// when the start itself lies closer to the line than that first step (a = b = x0); false when
-// the tries run out or a density search fails, and the caller then starts afresh from the
-// estimates.
-bool bracket_near(helmholtz_kvalue<helmholtz_state>& k, double x0, double& a, double& b, double& fa,
-                  double& fb, bool& settled) {
+// The outcome of a search from a fitted start: [a, b] brackets the root with the values of the
+// condition fa, fb at its ends, or, when `settled`, a = b is the start taken as the answer.
+struct near_bracket {
+  double a, b, fa, fb;
+  bool settled;
+};
+
+// From the fitted start x0: settled there when the Newton offset of the condition over π (see
+// helmholtz_kvalue::relative_offset) is at most settled_offset. Otherwise steps from x0 toward
+// the root (upward where k < 0) by near_step·x0, then ten and a hundred times that, until k
+// changes sign. The settled offset is ten times the first step, so along π that step alone
+// rarely reaches the root; along θ, where the offset is at most a fifth of its measure in π, it
+// may. Nothing when the tries run out or a density search fails, and the caller then starts
+// afresh from the estimates.
+std::optional<near_bracket> bracket_near(helmholtz_kvalue<helmholtz_state>& k, double x0) {
   try {
     const double f0 = k.value(x0);
-    settled = k.relative_offset(f0) <= settled_offset;
-    if (settled) {
-      a = b = x0;
-      fa = fb = f0;
-      return true;
-    }
+    if (k.relative_offset(f0) <= settled_offset) return near_bracket{x0, x0, f0, f0, true};
     double step = (f0 < 0 ? near_step : -near_step) * x0;
     for (unsigned i = 0; i < near_tries; ++i, step *= 10) {
       const double x = x0 + step;
       const double f = k.value(x);
       if (f * f0 > 0) continue;
-      a = step > 0 ? x0 : x;
-      b = step > 0 ? x : x0;
-      fa = step > 0 ? f0 : f;
-      fb = step > 0 ? f : f0;
-      return true;
+      if (step > 0) return near_bracket{x0, x, f0, f, false};
+      return near_bracket{x, x0, f, f0, false};
     }
   } catch (const convergence_error&) {
   }
-  return false;
+  return std::nullopt;
 }
 
-// One point of the saturation line: the root in x of the fugacity condition k (θ at fixed π,
-// or π at fixed θ), from the fitted start when `fitted` holds, else from the estimates, and
-// the densities of both phases there. False when the fitted start fails to bracket the root.
-bool solve_line(bool x_is_temperature, double fixed, const saturation_entry& start, bool fitted,
-                double tolerance, helmholtz_state* state, double& x, double& delta_liq,
-                double& delta_vap) {
-  helmholtz_kvalue<helmholtz_state> k(state, x_is_temperature, fixed, start.delta_liq,
-                                      start.delta_vap);
-  k.near_guesses = fitted;
-  if (fitted) {
-    double a = 0, b = 0, fa = 0, fb = 0;
-    bool settled = false;
-    if (!bracket_near(k, start.value, a, b, fa, fb, settled)) return false;
+// One point of the saturation line to solve: the root in x of the fugacity condition (θ at
+// fixed π, or π at fixed θ) from `start`, which is the fitted line's point when `fitted` holds
+// and the estimates' otherwise, to the relative tolerance on x.
+struct line_problem {
+  bool x_is_temperature;
+  double fixed;
+  saturation_entry start;
+  bool fitted;
+  double tolerance;
+};
+
+// The root x (in `value`) and the densities of both phases there. Nothing when the fitted
+// start fails to bracket the root; from the estimates a failure throws as the solver does.
+std::optional<saturation_entry> solve_line(const line_problem& line, helmholtz_state* state) {
+  helmholtz_kvalue<helmholtz_state> k(state, line.x_is_temperature, line.fixed,
+                                      line.start.delta_liq, line.start.delta_vap);
+  k.near_guesses = line.fitted;
+  saturation_entry solved{};
+  double& x = solved.value;
+  if (line.fitted) {
+    const std::optional<near_bracket> near = bracket_near(k, line.start.value);
+    if (!near) return std::nullopt;
     try {
-      x = settled ? a : solve_on(k, a, b, fa, fb, tolerance);
+      x = near->settled ? near->a
+                        : solve_on(k, near->a, near->b, near->fa, near->fb, line.tolerance);
     } catch (const convergence_error&) {
-      return false;
+      return std::nullopt;
     }
   } else {
-    x = solve_bracketed(k, start.value, tolerance);
+    x = solve_bracketed(k, line.start.value, line.tolerance);
   }
   // The searches at the root have usually run already, from the same guesses.
-  if (k.densities_at(x, delta_liq, delta_vap)) return true;
-  const double theta = x_is_temperature ? x : fixed;
-  const double pi = x_is_temperature ? fixed : x;
-  const auto search = fitted ? dfind_near : dfind;
-  delta_liq = search(start.delta_liq, theta, pi, state);
-  delta_vap = search(start.delta_vap, theta, pi, state);
-  return true;
+  if (k.densities_at(x, solved.delta_liq, solved.delta_vap)) return solved;
+  const double theta = line.x_is_temperature ? x : line.fixed;
+  const double pi = line.x_is_temperature ? line.fixed : x;
+  const auto search = line.fitted ? dfind_near : dfind;
+  solved.delta_liq = search(line.start.delta_liq, theta, pi, state);
+  solved.delta_vap = search(line.start.delta_vap, theta, pi, state);
+  return solved;
+}
+
+// The saturated liquid's density at (θ, π) from the fitted δ′, as liquid_noise_floor above
+// describes; δ′ itself wherever the liquid's pressure is not that uncertain. If no density in
+// reach agrees, the one that came closest. The state is scratch.
+double liquid_reading_its_pressure(double theta, double pi, double delta_liq,
+                                   helmholtz_state* state) {
+  if (1e-13 * theta * delta_liq / (z_scale * pi) <= liquid_noise_floor) return delta_liq;
+  const double tau = 1 / theta, p = pi * constant95::pc;
+  double best = delta_liq, best_miss = std::numeric_limits<double>::infinity();
+  const auto agrees = [&](double delta) {
+    state->update(delta, tau);
+    const double miss = std::fabs(state->p() - p);
+    if (miss < best_miss) {
+      best = delta;
+      best_miss = miss;
+    }
+    return miss <= liquid_agreement * p;
+  };
+  if (agrees(delta_liq)) return delta_liq;
+  double up = delta_liq, down = delta_liq;
+  for (int k = 1; k <= liquid_ulps; ++k) {
+    up = std::nextafter(up, 2 * up);
+    down = std::nextafter(down, 0.0);
+    if (agrees(up)) return up;
+    if (agrees(down)) return down;
+  }
+  return best;
 }
 
 using saturation_cache = std::map<double, saturation_entry>;
@@ -260,15 +315,6 @@ bool bracket_saturation(univariate_function<double, double>& k, double x0, doubl
   return false;
 }
 
-saturation_entry solve_saturation_pressure(double theta, double x_tolerance,
-                                           helmholtz_state* state) {
-  const saturation_entry start = estimated_start(theta, psat_estimate(theta));
-  saturation_entry solved{};
-  solve_line(false, theta, start, false, pressure_tolerance(x_tolerance, start.value), state,
-             solved.value, solved.delta_liq, solved.delta_vap);
-  return solved;
-}
-
 double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state) {
   // A NaN would match an arbitrary cached key, so it is refused before the lookup.
   if (std::isnan(theta)) throw std::domain_error("helmholtz_psat");
@@ -287,16 +333,23 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
   // The line ends at the critical point; the correlation may overshoot it in the last digit.
   if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(estimate.value, 1.0);
 
-  double pi = 0;
-  saturation_entry fitted{};
-  if (!(fitted_saturation(theta, fitted) &&
-        solve_line(false, theta, fitted, true, pressure_tolerance(x_tolerance, fitted.value), state,
-                   pi, delta_liq, delta_vap))) {
-    solve_line(false, theta, estimate, false, pressure_tolerance(x_tolerance, estimate.value),
-               state, pi, delta_liq, delta_vap);
+  // Where the fit is proven it is the answer; nearer the critical point it starts the solve.
+  std::optional<saturation_entry> solved;
+  if (saturation_entry exact{}; exact_saturation(theta, exact)) {
+    exact.delta_liq = liquid_reading_its_pressure(theta, exact.value, exact.delta_liq, state);
+    solved = exact;
+  } else if (saturation_entry fitted{}; fitted_saturation(theta, fitted)) {
+    solved = solve_line({false, theta, fitted, true, pressure_tolerance(x_tolerance, fitted.value)},
+                        state);
   }
-  cache.emplace(theta, saturation_entry{pi, delta_liq, delta_vap});
-  return pi;
+  if (!solved) {
+    solved = solve_line(
+        {false, theta, estimate, false, pressure_tolerance(x_tolerance, estimate.value)}, state);
+  }
+  delta_liq = solved->delta_liq;
+  delta_vap = solved->delta_vap;
+  cache.emplace(theta, *solved);
+  return solved->value;
 }
 
 double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz_state* state) {
@@ -318,16 +371,27 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
   // line stops being refined.
   if (std::fabs(1 - theta_estimate) < critical_cutoff) return theta_estimate;
 
-  // The fitted line inverted for θ, and its densities there.
+  // The fitted line inverted for θ by Newton's method on the fit, and its densities there:
+  // where the fit is proven these are the answer, nearer the critical point a start.
+  std::optional<saturation_entry> solved;
   double theta = 0;
   saturation_entry on_line{};
-  if (!(fitted_saturation_theta(pi, theta) && fitted_saturation(theta, on_line) &&
-        solve_line(true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance,
-                   state, theta, delta_liq, delta_vap))) {
-    solve_line(true, pi, estimate, false, x_tolerance, state, theta, delta_liq, delta_vap);
+  const bool inverted = fitted_saturation_theta(pi, theta);
+  if (inverted && exact_saturation(theta, on_line)) {
+    // A mixture's pressure is its vapour's, which should read back as the pressure asked for:
+    // one Newton step of the vapour density at (θ, π) moves it by no more than the fit's error
+    // and makes it so.
+    const double liquid = liquid_reading_its_pressure(theta, pi, on_line.delta_liq, state);
+    solved = saturation_entry{theta, liquid, dfind_near(on_line.delta_vap, theta, pi, state)};
+  } else if (inverted && fitted_saturation(theta, on_line)) {
+    solved = solve_line(
+        {true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance}, state);
   }
-  cache.emplace(pi, saturation_entry{theta, delta_liq, delta_vap});
-  return theta;
+  if (!solved) solved = solve_line({true, pi, estimate, false, x_tolerance}, state);
+  delta_liq = solved->delta_liq;
+  delta_vap = solved->delta_vap;
+  cache.emplace(pi, *solved);
+  return solved->value;
 }
 
 }  // namespace Vantrel

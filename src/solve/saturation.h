@@ -1,8 +1,9 @@
 #pragma once
-// The liquid–vapour saturation line of the IAPWS-95 formulation itself, found by equal
-// fugacity of the two phases at one temperature and pressure, with both densities from the
-// density finder. Cheap published correlations supply the starting values. All quantities
-// are reduced: θ = T/Tc, π = p/pc, δ = ρ/ρc.
+// The liquid–vapour saturation line of the IAPWS-95 formulation itself: the fitted line of
+// solve/saturation_fit.h wherever its proof holds, and elsewhere the equal fugacity of the two
+// phases at one temperature and pressure, with both densities from the density finder, started
+// from the fit or from cheap published correlations. All quantities are reduced: θ = T/Tc,
+// π = p/pc, δ = ρ/ρc.
 #include <cmath>
 
 #include "model/helmholtz.h"
@@ -109,20 +110,18 @@ class helmholtz_kvalue : public univariate_function<double, double> {
 bool bracket_saturation(univariate_function<double, double>& k, double x0, double& a, double& b,
                         double& fa, double& fb);
 
-// The equal-fugacity solution at θ from the auxiliary estimates, π solved by Brent's method
-// to the relative tolerance x_tolerance, with both densities; nothing is cached. For the
-// program that fits the saturation line, which solves it far tighter than the library does.
-saturation_entry solve_saturation_pressure(double theta, double x_tolerance,
-                                           helmholtz_state* state);
-
 // Saturation pressure π at θ with the coexisting reduced densities, valid for
-// Tt/Tc ≤ θ ≤ 1, cached by exact θ. The state is scratch. Throws
-// std::domain_error("helmholtz_psat") outside the range.
+// Tt/Tc ≤ θ ≤ 1, cached by exact θ. The answer is one evaluation of the fitted line where its
+// proof holds, which for the present table is everywhere up to the cutoff 1 − θ = 4e-6; a
+// table whose proof stopped short of the cutoff would leave the band between to the
+// equal-fugacity solve from the fitted start. Within the cutoff, the auxiliary estimates.
+// The state is scratch. Throws std::domain_error("helmholtz_psat") outside the range.
 double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmholtz_state* state);
 
 // Saturation temperature θ at π with the coexisting reduced densities, valid for
-// pt/pc ≤ π ≤ 1, cached by exact π. The state is scratch. Throws
-// std::domain_error("helmholtz_tsat") outside the range.
+// pt/pc ≤ π ≤ 1, cached by exact π: the fitted line inverted by Newton's method on the fit,
+// with the same cutoff near the critical point as helmholtz_psat. The state is scratch.
+// Throws std::domain_error("helmholtz_tsat") outside the range.
 double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz_state* state);
 
 }  // namespace Vantrel

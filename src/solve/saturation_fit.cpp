@@ -41,6 +41,17 @@ double fitted(int i, quantity q, double t, double& derivative) {
   return value;
 }
 
+// The fitted point at t, if the table holds t.
+bool fitted_at(double t, saturation_entry& point) {
+  const int i = interval_of(t);
+  if (i < 0) return false;
+  double unused = 0;
+  point.value = std::exp(fitted(i, log_pi, t, unused));
+  point.delta_liq = std::exp(fitted(i, log_delta_liq, t, unused));
+  point.delta_vap = std::exp(fitted(i, log_delta_vap, t, unused));
+  return true;
+}
+
 }  // namespace
 
 double chebyshev_sum(const double* c, int degree, double u, double& derivative) {
@@ -59,15 +70,13 @@ double chebyshev_sum(const double* c, int degree, double u, double& derivative) 
 }
 
 bool fitted_saturation(double theta, saturation_entry& point) {
+  return theta <= 1.0 && fitted_at(std::sqrt(1.0 - theta), point);
+}
+
+bool exact_saturation(double theta, saturation_entry& point) {
   if (!(theta <= 1.0)) return false;
   const double t = std::sqrt(1.0 - theta);
-  const int i = interval_of(t);
-  if (i < 0) return false;
-  double unused = 0;
-  point.value = std::exp(fitted(i, log_pi, t, unused));
-  point.delta_liq = std::exp(fitted(i, log_delta_liq, t, unused));
-  point.delta_vap = std::exp(fitted(i, log_delta_vap, t, unused));
-  return true;
+  return t >= saturation_table::proven_from && fitted_at(t, point);
 }
 
 bool fitted_saturation_theta(double pi, double& theta) {

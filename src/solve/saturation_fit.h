@@ -1,12 +1,12 @@
 #pragma once
-// The saturation line of this library's own equal-fugacity solution as piecewise Chebyshev
-// expansions, the starting values from which the saturation solvers finish in one or two
-// steps. The variable is t = √(1 − θ), in which ρ′ − ρ″ is smooth up to the critical point;
-// the intervals of t shrink geometrically toward it. Each interval holds ln π, ln δ′ and ln δ″.
+// The IAPWS-95 saturation line as piecewise Chebyshev expansions. The variable is
+// t = √(1 − θ), in which ρ′ − ρ″ is smooth up to the critical point; the intervals of t shrink
+// geometrically toward it. Each interval holds ln π, ln δ′ and ln δ″.
 //
-// The coefficients (solve/saturation_table.h) are made by the fitting program in tools/ from
-// the solver itself, tightened; they are starting values only, and every result still comes
-// from the solvers.
+// The coefficients (solve/saturation_table.h) are made by the fitting program in tools/, which
+// solves the equal-fugacity condition in quad precision at the nodes and proves the fit against
+// the same solution between them. Where the proof holds (1e-12 relative in π, δ′ and δ″) the
+// fit is the saturation line itself; elsewhere it is a start for the solvers.
 #include "solve/caches.h"
 
 namespace Vantrel {
@@ -14,6 +14,10 @@ namespace Vantrel {
 // The fitted π, δ′ and δ″ at θ (π in `value`). False, writing nothing, outside the fitted
 // range from the triple point to the critical cutoff 1 − θ = 4e-6.
 bool fitted_saturation(double theta, saturation_entry& point);
+
+// As fitted_saturation, where the table's proof holds: from the triple point to
+// saturation_table::proven_from in t. False, writing nothing, elsewhere.
+bool exact_saturation(double theta, saturation_entry& point);
 
 // The θ at which the fitted line reaches π, by Newton's method on the fit. False, writing
 // nothing, outside the fitted range.

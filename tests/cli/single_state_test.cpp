@@ -7,7 +7,7 @@
 
 #include "cli/output.h"
 #include "cli_test_support.h"
-#include "lookup/lookup.h"
+#include "lookup/state.h"
 #include "memory_platform.h"
 #include "pages/constant_page.h"
 #include "pages/rows.h"
@@ -137,14 +137,18 @@ std::pair<std::string, std::string> value_and_word(const std::string& line,
   return {value == "null" ? "" : value, word == "null" ? "" : word};
 }
 
-// Subcooled, two-phase (a percentage, and N/A rows) and enthalpy-entropy input, which no page
-// offers.
-TEST(StateCommand, MachineFormatsCarryTheLookupValuesExactly) {
+// Subcooled, two-phase (a percentage, and N/A rows), enthalpy-entropy input, which no page
+// offers, and saturated states by temperature or pressure and vapour fraction.
+TEST(StateCommand, MachineFormatsCarryTheFaceValuesExactly) {
   const struct {
     const char* pair;
     int code;
     double a, b;
-  } cases[] = {{"T-p", 0, 25, 1}, {"p-h", 6, 10, 1500}, {"h-s", 9, 3000, 7}};
+  } cases[] = {{"T-p", pair_tp, 25, 1},
+               {"p-h", pair_ph, 10, 1500},
+               {"h-s", pair_hs, 3000, 7},
+               {"T-x", pair_tx, 150, 0.25},
+               {"p-x", pair_px, 10, 1}};
   for (const auto& c : cases) {
     for (const std::string format : {"csv", "tsv", "json"}) {
       SCOPED_TRACE(testing::Message() << c.pair << " " << format);
@@ -155,8 +159,9 @@ TEST(StateCommand, MachineFormatsCarryTheLookupValuesExactly) {
       ASSERT_EQ(out.size(), 1 + state_rows.size() + (format == "json" ? 1 : 0));
       for (std::size_t i = 0; i < state_rows.size(); ++i) {
         const int code = state_rows[i].code;
-        double expected = 0.0;
-        const int status = lookup_property(c.a, c.b, c.code, code, 0, &expected);
+        const state_result face = state(c.code, c.a, c.b, method{}, metric_units);
+        const double expected = face[code];
+        const int status = face.status_of[static_cast<std::size_t>(code)];
         const auto [value, word] = value_and_word(out[i + 1], format);
         const auto marker = code == steam_quality_code && status == status_ok
                                 ? quality_marker_text(expected)
@@ -172,6 +177,16 @@ TEST(StateCommand, MachineFormatsCarryTheLookupValuesExactly) {
       }
     }
   }
+}
+
+TEST(StateCommand, InputsReadBackAsTyped) {
+  const auto metric = run_cli({"state", "T-p", "200", "1", "--props", "T,p", "--format", "csv"});
+  EXPECT_EQ(lines(metric.out)[1].substr(0, 18), "T,Temperature,200,");
+  EXPECT_EQ(lines(metric.out)[2].substr(0, 13), "p,Pressure,1,");
+  const auto english = run_cli(
+      {"state", "p-h", "14.7", "1000", "--units", "english", "--props", "p,h", "--format", "csv"});
+  EXPECT_EQ(lines(english.out)[1].substr(0, 16), "p,Pressure,14.7,");
+  EXPECT_EQ(lines(english.out)[2].substr(0, 16), "h,Enthalpy,1000,");
 }
 
 TEST(StateCommand, PropsPicksRowsInTheOrderGiven) {

@@ -1,7 +1,11 @@
 // table and batch: sweeps along the saturation line, isobars and isotherms, batches through a
 // pipe, and round trips between input pairs through the full-precision output.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -45,13 +49,14 @@ TEST(SaturationTable, BeyondTheCriticalPointLinesShowErrorAndExitOne) {
   EXPECT_NE(result.err.find("2 of 3"), std::string::npos) << result.err;
 }
 
+// Each swept value is FROM + i·STEP, and it and the held variable read back exactly.
 TEST(SinglePhaseSweeps, IsobarAndIsothermHoldTheirVariable) {
   struct sweep_case {
     const char* kind;
     double from, to, step, at;
   };
   for (const auto& c :
-       {sweep_case{"isobar", 50, 450, 100, 10}, sweep_case{"isotherm", 1, 301, 75, 300}}) {
+       {sweep_case{"isobar", 0, 400, 100, 1}, sweep_case{"isotherm", 1, 301, 75, 300}}) {
     SCOPED_TRACE(c.kind);
     const bool isobar = std::string(c.kind) == "isobar";
     const auto result =
@@ -62,8 +67,8 @@ TEST(SinglePhaseSweeps, IsobarAndIsothermHoldTheirVariable) {
     ASSERT_EQ(out.size(), 6u);
     for (std::size_t i = 1; i < out.size(); ++i) {
       const auto v = csv_numbers(out[i]);  // T, p
-      EXPECT_NEAR(v[isobar ? 0 : 1], c.from + c.step * static_cast<double>(i - 1), 1e-9);
-      EXPECT_NEAR(v[isobar ? 1 : 0], c.at, 1e-9);
+      EXPECT_EQ(v[isobar ? 0 : 1], c.from + c.step * static_cast<double>(i - 1));
+      EXPECT_EQ(v[isobar ? 1 : 0], c.at);
     }
   }
 }
@@ -83,21 +88,23 @@ TEST(Batch, MixedLinesKeepOrderOneLineOutPerLineIn) {
       "nonsense\n"
       "T-p,25,100001\n"     // above the highest pressure: no state
       "p-h,10,1e3x\n"       // not a number
-      "T-x,25,1\n"          // no such pair
+      "T-y,25,1\n"          // no such pair
       "p-h, 10 , 1500\r\n"  // blanks around fields, carriage return
-      "h-s,3000,7\n";
-  const auto result = run_cli({"batch", "--props", "T,p,h", "--format", "csv"}, input);
+      "h-s,3000,7\n"
+      "T-x,100,0.25\n";  // saturated, by temperature and vapour fraction
+  const auto result = run_cli({"batch", "--props", "T,p,h,x", "--format", "csv"}, input);
   EXPECT_EQ(result.status, 2);
   const auto out = lines(result.out);
-  ASSERT_EQ(out.size(), 1u + 7u);
-  const bool ok[] = {true, false, false, false, false, true, true};
-  for (std::size_t i = 0; i < 7; ++i) {
+  ASSERT_EQ(out.size(), 1u + 8u);
+  const bool ok[] = {true, false, false, false, false, true, true, true};
+  for (std::size_t i = 0; i < 8; ++i) {
     SCOPED_TRACE(i + 1);
-    EXPECT_EQ(out[i + 1] == "Error,Error,Error", !ok[i]) << out[i + 1];
+    EXPECT_EQ(out[i + 1] == "Error,Error,Error,Error", !ok[i]) << out[i + 1];
   }
-  // A mixture's pressure is its saturated vapour's, the input to within a few units in the last
-  // place.
-  EXPECT_DOUBLE_EQ(csv_numbers(out[6])[1], 10.0);
+  // The inputs of a state read back exactly, a mixture's pressure and quality too.
+  EXPECT_EQ(csv_numbers(out[6])[1], 10.0);
+  EXPECT_EQ(csv_numbers(out[8])[0], 100.0);
+  EXPECT_EQ(csv_numbers(out[8])[3], 25.0);
   for (const char* line : {"line 2:", "line 3:", "line 4: B", "line 5:"}) {
     EXPECT_NE(result.err.find(line), std::string::npos) << line;
   }
@@ -122,24 +129,78 @@ TEST(Batch, ByteOrderMarkBlankAndCommentLinesArePassedOver) {
   EXPECT_EQ(result.err, "kelvora-cli: line 6: B \"x\": Invalid number specified.\n");
 }
 
-// A megabyte of field, or a terminal escape, must not reach standard error whole or raw. A field
-// is quoted up to 40 characters, however many bytes they take, and marked where it goes on.
+// A long field, or a terminal escape, must not reach standard error whole or raw. A field is
+// quoted up to 40 characters, however many bytes they take, and marked where it goes on.
 TEST(Batch, MessagesQuoteAShortEscapedPartOfABadField) {
-  const std::string megabyte(1 << 20, '9');
+  const std::string field(60000, '9');
   std::string forty;
   for (int i = 0; i < 40; ++i) forty += "\xC3\xA9";  // é
-  const auto result = run_cli({"batch"}, "T-p,1," + megabyte + "x\n\x1b[2J\xff\xC3\xA9,1,1\n" +
+  const auto result = run_cli({"batch"}, "T-p,1," + field + "x\n\x1b[2J\xff\xC3\xA9,1,1\n" +
                                              "T-p,1," + forty + "\nT-p,1," + forty + "9\n");
   EXPECT_EQ(result.status, 2);
   const auto err = lines(result.err);
   ASSERT_EQ(err.size(), 4u);
-  EXPECT_EQ(err[0], "kelvora-cli: line 1: B \"" + megabyte.substr(0, 40) +
-                        "...\": Invalid number specified.");
+  EXPECT_EQ(err[0],
+            "kelvora-cli: line 1: B \"" + field.substr(0, 40) + "...\": Invalid number specified.");
   EXPECT_EQ(err[1].rfind("kelvora-cli: line 2: unknown input pair \"\\x1b[2J\\xff\xC3\xA9\" (", 0),
             0u)
       << err[1];
   EXPECT_EQ(err[2], "kelvora-cli: line 3: B \"" + forty + "\": Invalid number specified.");
   EXPECT_EQ(err[3], "kelvora-cli: line 4: B \"" + forty + "...\": Invalid number specified.");
+}
+
+// Serves `length` bytes of 'x' without a newline, then `tail`, never holding more than one
+// block: an endless line as a device of zeros or a file without newlines gives it.
+class endless_line : public std::streambuf {
+ public:
+  endless_line(std::size_t length, std::string tail)
+      : block_(1 << 16, 'x'), left_(length), tail_(std::move(tail)) {}
+
+ protected:
+  int_type underflow() override {
+    if (left_ > 0) {
+      const std::size_t n = std::min(left_, block_.size());
+      left_ -= n;
+      setg(block_.data(), block_.data(), block_.data() + n);
+    } else if (!tail_served_) {
+      tail_served_ = true;
+      setg(tail_.data(), tail_.data(), tail_.data() + tail_.size());
+    } else {
+      return traits_type::eof();
+    }
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  std::string block_;
+  std::size_t left_;
+  std::string tail_;
+  bool tail_served_ = false;
+};
+
+long peak_resident_kib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// A quarter of a gigabyte in one line is passed over in bounded memory; its start is quoted
+// with its line number, and the lines after it are read as usual.
+TEST(Batch, AnOverlongLineIsRefusedInBoundedMemoryAndTheBatchGoesOn) {
+  endless_line source(std::size_t{1} << 28, "\nT-p,25,1\n");
+  std::istream in(&source);
+  std::ostringstream out, err;
+  const long before = peak_resident_kib();
+  const int status = run({"batch", "--props", "T", "--format", "csv"}, in, out, err);
+  EXPECT_LT(peak_resident_kib() - before, 32 * 1024);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(lines(out.str()), (std::vector<std::string>{"T [°C]", "Error", "25"}));
+  EXPECT_EQ(err.str(),
+            "kelvora-cli: line 1: \"" + std::string(40, 'x') + "...\": longer than 65536 bytes\n");
+  // A line of exactly the longest length is still a line.
+  const std::string longest = "T-p,25," + std::string(max_batch_line - 8, ' ') + "1";
+  const auto result = run_cli({"batch", "--props", "T", "--format", "csv"}, longest + "\n");
+  EXPECT_EQ(result.status, 0) << result.err;
 }
 
 TEST(Batch, JsonRowsAreNumbersOrWords) {

@@ -37,6 +37,12 @@ TEST(Usage, RefusedWithStatusTwoAndNothingOnOutput) {
       {{"table", "sat-T", "0", "100", "1e-6"}, "more than"},
       {{"table", "isobar", "0", "100", "10"}, "--at"},
       {{"table", "sat-p", "1", "100", "10", "--at", "5"}, "--at"},
+      {{"state", "T-p", "25", "-inf"}, "B \"-inf\": Invalid number specified."},
+      {{"state", "T-p", "-NaN", "1"}, "A \"-NaN\": Invalid number specified."},
+      {{"table", "isobar", "0", "100", "10", "--at", "-infinity"}, "--at \"-infinity\": Invalid"},
+      {{"state", "T-p", "25", "1e-400"}, "B \"1e-400\": Invalid number specified."},
+      {{"sat", "p", "-2.5e-999999"}, "VALUE \"-2.5e-999999\": Invalid"},
+      {{"sat", "T", "100", "--quality", ""}, "--quality \"\": Invalid number"},
       {{"batch", "/nonexistent/states.csv"}, "cannot be opened"},
       {{"batch", std::filesystem::temp_directory_path().string()}, "is a directory"},
   };
@@ -69,6 +75,16 @@ TEST(Usage, StatesThatCannotBeBuiltExitOne) {
   }
   const auto down = run_cli({"table", "sat-T", "100", "50", "-25", "--format", "csv"});
   EXPECT_EQ(down.status, 0) << down.err;
+}
+
+// Careless spellings that mean one thing are read as that thing.
+TEST(Usage, EitherSpellingOfVapourAndBlanksAfterANumber) {
+  EXPECT_EQ(run_cli({"sat", "T", "100", "--phase", "vapour"}).out,
+            run_cli({"sat", "T", "100", "--phase", "vapor"}).out);
+  const auto plain = run_cli({"state", "T-p", "25", "1", "--format", "csv"});
+  ASSERT_EQ(plain.status, 0);
+  EXPECT_EQ(run_cli({"state", "T-p", "25 ", "1\t", "--format", "csv"}).out, plain.out);
+  EXPECT_EQ(run_cli({"state", "T-p", " 25", " 1", "--format", "csv"}).out, plain.out);
 }
 
 // Output that does not reach its file is an error of its own, for single states, sweeps and

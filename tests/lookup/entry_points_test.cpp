@@ -268,3 +268,27 @@ TEST(PropertySets, InternalUnitsAreTheLibrarysOwnValues) {
 
 }  // namespace
 }  // namespace Vantrel
+
+namespace Vantrel {
+namespace {
+
+// Below the lowest pressure the density searches resolve, a state is out of range (status 1),
+// never a failed computation; from there up, its pressure reads back exactly.
+TEST(EntryPoints, PressuresBelowTheLowestOneAreOutOfRange) {
+  for (const double p : {0.0, -0.0, 5e-324, 1e-22, 1e-15}) {
+    double out = 0;
+    EXPECT_EQ(lookup_property(25.0, p, pair_tp, code_h, metric_units, &out), status_invalid) << p;
+    EXPECT_EQ(lookup_property(p, 100.0, pair_ph, code_t, metric_units, &out), status_invalid) << p;
+  }
+  for (const double p : {1e-13, 1e-9, 1e-5}) {
+    for (const double T : {-83.0, 25.0, 4700.0}) {
+      double out = 0;
+      ASSERT_EQ(lookup_property(T, p, pair_tp, code_p, metric_units, &out), status_ok) << T << p;
+      EXPECT_EQ(out, p);
+      EXPECT_EQ(lookup_property(T, p, pair_tp, code_rho, metric_units, &out), status_ok) << T << p;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace Vantrel

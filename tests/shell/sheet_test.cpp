@@ -4,6 +4,7 @@
 // larger, the keyboard, and both ways of closing.
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -325,6 +326,36 @@ class sheet_test : public QObject {
     page = open_tab(app_.sheet(), saturated_tab);
     QVERIFY(checked(page, 1000));
     QCOMPARE(page->control_as<CListCtrlEx>(1002)->GetItemText(0, 2), QString("°C"));
+  }
+
+  // Chosen on the Chart page, the Formulation reaches the Saturated page's transport rows and
+  // footer, and the next start shows it on every page.
+  void the_formulation_choice_is_shared_and_survives_a_restart() {
+    QVERIFY(app_.InitInstance());
+    dialog_page* saturated = open_tab(app_.sheet(), saturated_tab);
+    type_into(saturated, 1009, "100");
+    click(saturated, 1005);
+    const QString lambda_1985 = cell(saturated, "Thermal conductivity");
+    const QString enthalpy = cell(saturated, "Enthalpy");
+
+    dialog_page* chart = open_tab(app_.sheet(), chart_tab);
+    auto* choice = chart->control_as<QComboBox>(1030);
+    QCOMPARE(choice->count(), 2);
+    QCOMPARE(choice->itemText(1), QString("IAPWS-95, 2008/2011 transport"));
+    choice->setCurrentIndex(1);
+    emit choice->activated(1);
+    QCOMPARE(read_user_setting("Settings", "Formulation"), std::optional<int>(1));
+
+    saturated = open_tab(app_.sheet(), saturated_tab);
+    QCOMPARE(saturated->control_as<QComboBox>(1030)->currentIndex(), 1);
+    QVERIFY(cell(saturated, "Thermal conductivity") != lambda_1985);
+    QCOMPARE(cell(saturated, "Enthalpy"), enthalpy);
+    QVERIFY(saturated->control_as<QLabel>(1031)->text().contains("2008/2011 transport"));
+    close_app();
+
+    QVERIFY(app_.InitInstance());
+    dialog_page* superheated = open_tab(app_.sheet(), superheated_tab);
+    QCOMPARE(superheated->control_as<QComboBox>(1030)->currentIndex(), 1);
   }
 
   void the_close_button_and_the_close_box_both_end_the_loop() {

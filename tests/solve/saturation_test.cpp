@@ -8,14 +8,12 @@
 #include <cmath>
 #include <iomanip>
 #include <limits>
-#include <numbers>
 #include <stdexcept>
 #include <vector>
 
 #include "model/errors.h"
 #include "solve/caches.h"
 #include "solve/saturation_fit.h"
-#include "solve/saturation_table.h"
 #include "throws.h"
 
 namespace Vantrel {
@@ -153,52 +151,6 @@ TEST_F(Saturation, RangeAndCriticalPoint) {
   EXPECT_EQ(helmholtz_tsat(pi, d_liq, d_vap, &state), tsat_estimate(pi));
   EXPECT_LE(helmholtz_psat(std::nextafter(1.0, 0.0), d_liq, d_vap, &state), 1.0);
   EXPECT_TRUE(psat_cache().empty() && tsat_cache().empty());
-}
-
-// The fitted line against the equal-fugacity solve, tightened, midway between neighbouring
-// Chebyshev nodes of every interval and at the interval ends, the table's own ends included (the
-// cold one lies a hair below the triple point, and its t is an edge to the last bit). Near the
-// triple point the solved π scatters as the liquid's pressure does (a small difference of large
-// terms, about 2e-13 of the ideal-gas pressure), and near the critical point the densities scatter
-// with π as the isotherms flatten; elsewhere the fit holds to 1e-11.
-TEST(SaturationFit, FollowsTheSolverBetweenItsNodes) {
-  namespace table = saturation_table;
-  const int n = table::degree + 1;
-  helmholtz_state state;
-  for (int i = 0; i < table::intervals; ++i) {
-    for (int j = 0; j <= n; ++j) {
-      const double u = std::cos(std::numbers::pi * j / n);
-      const double t = table::edges[i] + (u + 1) / 2 * (table::edges[i + 1] - table::edges[i]);
-      const double theta = 1 - t * t;
-      SCOPED_TRACE(testing::Message() << std::setprecision(12) << "T=" << theta * Tc);
-      const saturation_entry solved = solve_saturation_pressure(theta, 1e-13, &state);
-      saturation_entry fit{};
-      ASSERT_TRUE(fitted_saturation(theta, fit));
-      const auto scatter = [&](double delta) {  // relative change of δ per relative change of π
-        state.update(delta, 1 / theta);
-        return state.p() / (state.rho() * state.dpdrho());
-      };
-      state.update(solved.delta_liq, 1 / theta);
-      const double z_liq = state.p() * 1000 / (state.rho() * 0.46151805 * theta * Tc);
-      const double pi_tolerance = 1e-11 + 2e-13 / z_liq;
-      EXPECT_NEAR(fit.value / solved.value, 1, pi_tolerance);
-      EXPECT_NEAR(fit.delta_liq / solved.delta_liq, 1,
-                  1e-11 + pi_tolerance * scatter(solved.delta_liq));
-      EXPECT_NEAR(fit.delta_vap / solved.delta_vap, 1,
-                  1e-11 + pi_tolerance * scatter(solved.delta_vap));
-      // The inverse meets the fitted π; at an interval end, where neighbouring intervals
-      // differ by the scatter of the solved π, it may answer from the other interval.
-      double back = 0;
-      saturation_entry again{};
-      ASSERT_TRUE(fitted_saturation_theta(fit.value, back) && fitted_saturation(back, again));
-      EXPECT_NEAR(again.value / fit.value, 1, 1e-13);
-      EXPECT_NEAR(back, theta, 1e-9);
-    }
-  }
-  saturation_entry outside{};
-  EXPECT_FALSE(fitted_saturation(1 - 1e-6, outside) || fitted_saturation(0.4, outside));
-  double theta = 0;
-  EXPECT_FALSE(fitted_saturation_theta(1.0, theta) || fitted_saturation_theta(1e-5, theta));
 }
 
 // The solvers take the fitted start as the answer on the strength of this offset, so it must
