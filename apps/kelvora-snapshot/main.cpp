@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <array>
 #include <cstdio>
@@ -170,15 +171,25 @@ bool snapshot_charts(const QDir& folder, const cycle& states, int unit_system) {
   tabs->setCurrentIndex(chart_tab);
   dialog_page* chart = sheet->page_window(chart_tab);
   press(chart, Vantrel::chart_control::connect);
-  sheet->resize(chart_window);
-  const QStringList names{"T-s", "h-s", "p-h", "p-T"};
+  auto* window = qobject_cast<Vantrel::chart_window*>(chart);
   bool saved = true;
-  for (int diagram = 0; diagram < names.size(); ++diagram) {
-    choose(chart, Vantrel::chart_control::diagram, diagram);
-    QCoreApplication::processEvents();
-    const QString file = folder.filePath(
-        QStringLiteral("kelvora-5-chart-%1-%2.png").arg(names[diagram], states.name));
-    saved = save_picture(sheet, file) && saved;
+  // At the window's first size, then enlarged.
+  for (const QString& size : {QStringLiteral("-first"), QString()}) {
+    if (size.isEmpty()) sheet->resize(chart_window);
+    for (const auto& diagram : Vantrel::charts::diagram_table) {
+      choose(chart, Vantrel::chart_control::diagram, static_cast<int>(diagram.kind));
+      QCoreApplication::processEvents();
+      // The lines are built on a worker thread.
+      while (window != nullptr && window->drawing()) {
+        QThread::msleep(5);
+        QCoreApplication::processEvents();
+      }
+      const QString name =
+          QString::fromUtf8(diagram.name.data(), static_cast<qsizetype>(diagram.name.size()));
+      const QString file = folder.filePath(
+          QStringLiteral("kelvora-5-chart-%1-%2%3.png").arg(name, states.name, size));
+      saved = save_picture(sheet, file) && saved;
+    }
   }
   QTimer::singleShot(0, sheet, &QWidget::close);
   app.Run();

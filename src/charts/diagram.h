@@ -3,13 +3,53 @@
 // p-h and p-T diagrams in display units, their labels, and the state under a point of the plot.
 // Every point of a line is a state of the library; a point that cannot be built is left out and
 // splits its line. Standard library only: the shell draws what this computes.
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "lookup/codes.h"
+#include "lookup/method.h"
 
 namespace Vantrel::charts {
 
 enum class diagram_kind { ts, hs, ph, pt };
+
+// What a kind of diagram is: its name (the word `kelvora-cli chart` takes and the short name of
+// exported files), the Chart page's entry for it, the property codes along its axes, whether its
+// y axis is logarithmic, and the input pair of the face that a point of it gives.
+struct diagram_info {
+  diagram_kind kind;
+  std::string_view name;
+  std::string_view entry;
+  int x, y;
+  bool log_y;
+  int pair;
+};
+
+// In the order of diagram_kind, which is the order of the Chart page's drop-down.
+inline constexpr std::array<diagram_info, 4> diagram_table{{
+    {diagram_kind::ts, "T-s", "T-s", code_s, code_t, false, pair_ts},
+    {diagram_kind::hs, "h-s", "h-s (Mollier)", code_s, code_h, false, pair_hs},
+    {diagram_kind::ph, "p-h", "p-h", code_h, code_p, true, pair_ph},
+    {diagram_kind::pt, "p-T", "p-T", code_t, code_p, true, pair_tp},
+}};
+
+constexpr const diagram_info& diagram_of(diagram_kind kind) {
+  return diagram_table[static_cast<std::size_t>(kind)];
+}
+
+// The row of a diagram's name ("T-s", "h-s", "p-h", "p-T"), or nullptr.
+constexpr const diagram_info* diagram_named(std::string_view name) {
+  for (const auto& d : diagram_table)
+    if (d.name == name) return &d;
+  return nullptr;
+}
+
+// Every name, for help texts: "T-s, h-s, p-h or p-T".
+std::string diagram_names();
 
 // Axis x and y of each diagram, in display units of the chosen unit system:
 //   T-s: x = s, y = T      h-s: x = s, y = h      p-h: x = h, y = p (log)   p-T: x = T, y = p (log)
@@ -56,6 +96,9 @@ inline constexpr double label_char_width = 7.0;
 struct marker {
   std::string name;
   point at;
+  // The critical and triple points are named before the lines are labelled, so that their names
+  // always have room; the triple points of the ices take what room is left.
+  bool named_first = false;
 };
 
 struct chart {
@@ -63,30 +106,37 @@ struct chart {
   int unit_system = 0;
   view range;
   bool log_y = false;
-  std::string x_title, y_title;  // "s, kJ/(kg.°C)", "T, °C", ... (the pages' unit texts)
+  std::string x_title, y_title;  // "s, kJ/(kg.°C)", "T, °C", ... (the catalogue's unit texts)
   std::vector<line> lines;
   std::vector<label> labels;
   std::vector<marker> markers;
 };
 
-// The range engineers use: triple point to 800 °C and to 1000 bar (p-T: 190 K and 1e-5 bar up
-// through the ice VII melting curve), in the chosen unit system.
-view default_view(diagram_kind kind, int unit_system);
+// The range engineers use: triple point to 800 °C and to 1000 bar (p-T: the lowest temperature
+// of the formulation and 1e-5 bar up through the ice VII melting curve), in the chosen unit
+// system.
+view default_view(diagram_kind kind, int unit_system, const method& m = method{});
 
 // All lines of one diagram over `range`, with round iso-line values chosen for that range (about
 // 8 to 15 of each kind) and labels placed clear of each other and of the dome. `width` and
 // `height` are the plot area in pixels, for label sizes and angles.
 chart build_chart(diagram_kind kind, int unit_system, const view& range, double width = 800,
-                  double height = 600);
+                  double height = 600, const method& m = method{});
 
 // The state at a point of the plot, built from the diagram's own pair (T-s from T and s, h-s
-// from h and s, p-h from p and h, p-T from T and p), in display units. Nothing where no state
-// exists. Never throws.
+// from h and s, p-h from p and h, p-T from T and p), in display units: the very values that the
+// face's state() gives for that pair and those inputs. Nothing where no state exists (in the
+// ice, at the critical point, where the solver settled on a state with other inputs). Never
+// throws.
 struct state_values {
   double T, p, h, s, v;
   std::optional<double> x;  // quality of a mixture, none for a single phase
+  // Within about a kelvin of the critical point, where the pressure-first solvers rebuild their
+  // inputs only to about 1e-5.
+  bool near_critical = false;
 };
-std::optional<state_values> state_at(diagram_kind kind, int unit_system, point at);
+std::optional<state_values> state_at(diagram_kind kind, int unit_system, point at,
+                                     const method& m = method{});
 
 // The pair of the Superheated/Subcooled page that a point of the plot gives, with both inputs
 // in display units (used by click-to-compute): pair code 0-9 and the two inputs.
@@ -94,7 +144,8 @@ struct page_inputs {
   int pair_code;
   double first, second;
 };
-std::optional<page_inputs> page_inputs_at(diagram_kind kind, int unit_system, point at);
+std::optional<page_inputs> page_inputs_at(diagram_kind kind, int unit_system, point at,
+                                          const method& m = method{});
 
 // Where a state of a page lies on a diagram (T, p, h, s in display units), for plotting the
 // user's states.

@@ -1,53 +1,77 @@
 #pragma once
-// Conversions between the library's units (K, MPa, kJ/kg, kJ/(kg·K), m³/kg) and the display
-// units of a unit system, and the state of the library as the charts show it.
+// Conversions between the library's internal units (K, MPa, kJ/kg, kJ/(kg·K), m³/kg) and the
+// display units of a unit system, and the states of the face as the lines use them.
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "charts/diagram.h"
+#include "lookup/catalogue.h"
+#include "lookup/method.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
-#include "model/steam95.h"
 
 namespace Vantrel::charts {
 
+// The one conversion of the face, by the catalogue's dimension of each quantity.
 struct display_units {
   int system = metric_units;
 
-  double T(double kelvin) const { return display_temperature(system, kelvin); }
-  double p(double mpa) const { return mpa * unit_factor(fP, system); }
-  double h(double kj_kg) const { return kj_kg * unit_factor(fE, system); }
-  double s(double kj_kgk) const {
-    return kj_kgk * unit_factor(fE, system) / unit_factor(fT, system);
+  static double out(int code, double value, int system) {
+    return to_display(property_with_code(code)->dimension, value, system);
   }
-  double v(double m3_kg) const { return m3_kg * unit_factor(fV, system); }
+  static double in(int code, double value, int system) {
+    return to_internal(property_with_code(code)->dimension, value, system);
+  }
 
-  double T_in(double t) const { return input_temperature(system, t); }
-  double p_in(double p) const { return input_pressure(system, p); }
-  double h_in(double h) const { return input_energy(system, h); }
-  double s_in(double s) const { return input_entropy(system, s); }
-  double v_in(double v) const { return input_volume(system, v); }
+  double T(double kelvin) const { return out(code_t, kelvin, system); }
+  double p(double mpa) const { return out(code_p, mpa, system); }
+  double h(double kj_kg) const { return out(code_h, kj_kg, system); }
+  double s(double kj_kgk) const { return out(code_s, kj_kgk, system); }
+  double v(double m3_kg) const { return out(code_v, m3_kg, system); }
+
+  double T_in(double t) const { return in(code_t, t, system); }
+  double p_in(double p) const { return in(code_p, p, system); }
+  double h_in(double h) const { return in(code_h, h, system); }
+  double s_in(double s) const { return in(code_s, s, system); }
+  double v_in(double v) const { return in(code_v, v, system); }
 };
 
-// The lowest temperature (K) at which water is not ice at pressure p (MPa): the sublimation
-// temperature up to the triple-point pressure, the melting temperature above it, 190 K below
-// the lowest sublimation pressure. Nothing above the highest melting pressure or outside the
-// library's pressure range.
-std::optional<double> ice_temperature(double p);
+// A state of the face in internal units, with what the lines ask of it (NaN where not asked).
+struct water {
+  double T, p, v, rho, h, s;
+  bool critical = false;
 
-// The state's values in display units, or nothing when the state is not water (ice, outside
-// the library's range, the critical point itself) or its values are not finite.
-std::optional<state_values> values_of(const steam95& state, const display_units& u);
+  double of(int code) const {
+    switch (code) {
+      case code_t:
+        return T;
+      case code_p:
+        return p;
+      case code_v:
+        return v;
+      case code_rho:
+        return rho;
+      case code_h:
+        return h;
+      default:
+        return s;
+    }
+  }
+};
 
-// The point of a diagram where a state in library units lies.
-point place_state(diagram_kind kind, const steam95& state, const display_units& u);
+inline constexpr property_set water_properties{code_t, code_p, code_v, code_rho, code_h, code_s};
 
-}  // namespace Vantrel::charts
+// The state of `pair` with inputs a and b in internal units, or nothing where the face builds
+// none or any of the `wanted` values (some of water_properties) is missing.
+std::optional<water> water_state(int pair, double a, double b, const method& m,
+                                 property_set wanted = water_properties);
 
-namespace Vantrel::charts {
+// The point of a diagram where a state in internal units lies.
+point place_state(diagram_kind kind, const water& state, const display_units& u);
 
-// The unit text of a held quantity ("T", "p", "h", "s", "v") as the pages show it; empty for
-// the quality and the p-T curves.
+// The unit text of a held quantity ("T", "p", "h", "s", "v") in the catalogue; empty for the
+// quality and the p-T curves.
 std::string unit_of(const std::string& quantity, int unit_system);
 
 // The axis titles of a diagram: "s, kJ/(kg.°C)", "T, °C", ...

@@ -1,5 +1,6 @@
 #include "charts/labels.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,6 +20,8 @@ constexpr double label_positions[] = {0.5,  0.35, 0.65, 0.2,  0.8,  0.1,  0.9, 0
                                       0.43, 0.57, 0.73, 0.15, 0.85, 0.05, 0.95};
 // Room left between a label and the plot's edge or another label, in pixels.
 constexpr double label_gap = 2.0;
+// Half the side of the square that a named point's marker takes, in pixels.
+constexpr double marker_room = 5.0;
 
 // Plot-area pixels with y up.
 struct pixels {
@@ -115,6 +118,19 @@ bool outlines_overlap(std::span<const point> a, std::span<const point> b) {
   return !separated_by_edges(a, a, b) && !separated_by_edges(b, a, b);
 }
 
+constexpr name_side name_sides[] = {
+    name_side::upper_right, name_side::upper_left, name_side::lower_right, name_side::lower_left,
+    name_side::above,       name_side::below,      name_side::right,       name_side::left};
+
+// The upright box (x0, x1, y0, y1 in pixels, y up) of a name w × h pixels on `side` of a point.
+std::array<double, 4> name_box(point at, name_side side, double w, double h, double offset_x,
+                               double offset_y) {
+  const side_direction d = direction_of(side);
+  const double x0 = d.x > 0 ? at.x + offset_x : d.x < 0 ? at.x - offset_x - w : at.x - w / 2;
+  const double y0 = d.y > 0 ? at.y + offset_y : d.y < 0 ? at.y - offset_y - h : at.y - h / 2;
+  return {x0, x0 + w, y0, y0 + h};
+}
+
 }  // namespace
 
 std::vector<label> place_labels(const chart& c, double width, double height) {
@@ -137,6 +153,43 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
         return false;
       }
     }
+    return true;
+  };
+  // The names of the critical and triple points are placed first, with a generous width, and
+  // the labels keep clear of them: the window then finds room for each name where it was kept.
+  for (const marker& m : c.markers) {
+    if (!m.named_first) continue;
+    const point at = px.to(m.at);
+    if (!(at.x >= 0.0 && at.x <= width && at.y >= 0.0 && at.y <= height)) continue;
+    const double w = static_cast<double>(characters(m.name)) * label_char_width;
+    for (const name_side side : name_sides) {
+      const auto [x0, x1, y0, y1] =
+          name_box(at, side, w, label_height, name_offset_x, name_offset_y);
+      const std::array<point, 4> box{point{x0, y0}, point{x1, y0}, point{x1, y1}, point{x0, y1}};
+      if (!inside(box)) continue;
+      if (std::any_of(obstacles.begin(), obstacles.end(),
+                      [&box](const std::vector<point>& o) { return outlines_overlap(box, o); }))
+        continue;
+      obstacles.emplace_back(box.begin(), box.end());
+      break;
+    }
+  }
+  // The named points, which a label covers only where it has no other room.
+  std::vector<std::vector<point>> points;
+  for (const marker& m : c.markers) {
+    const point at = px.to(m.at);
+    points.push_back({{at.x - marker_room, at.y - marker_room},
+                      {at.x + marker_room, at.y - marker_room},
+                      {at.x + marker_room, at.y + marker_room},
+                      {at.x - marker_room, at.y + marker_room}});
+  }
+  const auto clear_of_others = [&](const std::array<point, 4>& box, bool of_points) {
+    if (!inside(box)) return false;
+    for (const auto& o : obstacles)
+      if (outlines_overlap(box, o)) return false;
+    if (of_points)
+      for (const auto& o : points)
+        if (outlines_overlap(box, o)) return false;
     return true;
   };
   for (std::size_t index = 0; index < c.lines.size(); ++index) {
@@ -171,33 +224,113 @@ std::vector<label> place_labels(const chart& c, double width, double height) {
       }
       return pieces.back().second;
     };
-    for (const double f : label_positions) {
-      // The label follows the line's direction over its own width, not one piece's.
-      const double along = f * length, half = candidate.width / 2;
-      const point centre = point_at(along);
-      const point a = point_at(std::max(along - half, 0.0)),
-                  b = point_at(std::min(along + half, length));
-      double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
-      if (angle > 90.0) angle -= 180.0;
-      if (angle <= -90.0) angle += 180.0;
-      const auto box = corners(centre, angle, candidate.width, candidate.height);
-      if (!inside(box)) continue;
-      bool clear = true;
-      for (const auto& o : obstacles) {
-        if (outlines_overlap(box, o)) {
-          clear = false;
-          break;
-        }
-      }
-      if (!clear) continue;
+    // A named curve shorter than its name has it beside it, not along it.
+    const bool fits_along = l.value || length >= candidate.width;
+    const auto place = [&](const std::array<point, 4>& box, point centre, double angle) {
       candidate.at = px.from(centre);
       candidate.angle = angle;
       placed.push_back(candidate);
       obstacles.emplace_back(box.begin(), box.end());
-      break;
+    };
+    bool labelled = false;
+    for (const bool of_points : {true, false}) {
+      for (const double f :
+           fits_along ? std::span<const double>(label_positions) : std::span<const double>()) {
+        // The label follows the line's direction over its own width, not one piece's.
+        const double along = f * length, half = candidate.width / 2;
+        const point centre = point_at(along);
+        const point a = point_at(std::max(along - half, 0.0)),
+                    b = point_at(std::min(along + half, length));
+        double angle = std::atan2(b.y - a.y, b.x - a.x) * 180.0 / std::numbers::pi;
+        if (angle > 90.0) angle -= 180.0;
+        if (angle <= -90.0) angle += 180.0;
+        const auto box = corners(centre, angle, candidate.width, candidate.height);
+        if (!clear_of_others(box, of_points)) continue;
+        place(box, centre, angle);
+        labelled = true;
+        break;
+      }
+      if (labelled) break;
+    }
+    // A named curve too short or too crowded to carry its name along it (the melting curves of
+    // ice III and ice V span a few kelvin on p-T) has it level beside its middle: left, right,
+    // above, below or at a corner, whichever has room.
+    if (labelled || l.value) continue;
+    const point middle = point_at(0.5 * length);
+    const double w = candidate.width, h = candidate.height;
+    const double dx = w / 2 + label_gap, dy = h / 2 + label_gap;
+    const point beside[] = {{middle.x - dx, middle.y},      {middle.x + dx, middle.y},
+                            {middle.x, middle.y + dy},      {middle.x, middle.y - dy},
+                            {middle.x - dx, middle.y + dy}, {middle.x + dx, middle.y + dy},
+                            {middle.x - dx, middle.y - dy}, {middle.x + dx, middle.y - dy}};
+    for (const bool of_points : {true, false}) {
+      for (const point centre : beside) {
+        const auto box = corners(centre, 0.0, w, h);
+        if (!clear_of_others(box, of_points)) continue;
+        place(box, centre, 0.0);
+        labelled = true;
+        break;
+      }
+      if (labelled) break;
     }
   }
   return placed;
+}
+
+std::vector<marker_name> place_marker_names(
+    const chart& c, double width, double height,
+    const std::function<double(const std::string&)>& text_width, double text_height,
+    double offset_x, double offset_y) {
+  std::vector<marker_name> out;
+  if (!(width > 0.0 && height > 0.0)) return out;
+  const pixels px{c, width, height};
+  // Upright boxes in plot-area pixels (y up): the line labels' outer boxes, then the names.
+  struct upright {
+    double x0, x1, y0, y1;
+    bool meets(const upright& o) const {
+      return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1;
+    }
+  };
+  std::vector<upright> taken;
+  for (const label& l : c.labels) {
+    const double turn = l.angle * std::numbers::pi / 180.0;
+    const double w = std::abs(l.width * std::cos(turn)) + std::abs(l.height * std::sin(turn));
+    const double h = std::abs(l.width * std::sin(turn)) + std::abs(l.height * std::cos(turn));
+    const point m = px.to(l.at);
+    taken.push_back({m.x - w / 2, m.x + w / 2, m.y - h / 2, m.y + h / 2});
+  }
+  for (std::size_t i = 0; i < c.markers.size(); ++i) {
+    const point at = px.to(c.markers[i].at);
+    if (!(at.x >= 0.0 && at.x <= width && at.y >= 0.0 && at.y <= height)) continue;
+    const double w = text_width(c.markers[i].name);
+    // Another named point is covered only where there is no other room.
+    const auto covers_a_point = [&](const upright& box) {
+      for (std::size_t j = 0; j < c.markers.size(); ++j) {
+        const point other = px.to(c.markers[j].at);
+        const upright square{other.x - marker_room, other.x + marker_room, other.y - marker_room,
+                             other.y + marker_room};
+        if (j != i && square.meets(box)) return true;
+      }
+      return false;
+    };
+    bool named = false;
+    for (const bool of_points : {true, false}) {
+      for (const name_side side : name_sides) {
+        const auto [x0, x1, y0, y1] = name_box(at, side, w, text_height, offset_x, offset_y);
+        const upright box{x0, x1, y0, y1};
+        if (box.x0 < 0.0 || box.x1 > width || box.y0 < 0.0 || box.y1 > height) continue;
+        if (std::any_of(taken.begin(), taken.end(), [&](const upright& o) { return o.meets(box); }))
+          continue;
+        if (of_points && covers_a_point(box)) continue;
+        taken.push_back(box);
+        out.push_back({i, side});
+        named = true;
+        break;
+      }
+      if (named) break;
+    }
+  }
+  return out;
 }
 
 }  // namespace Vantrel::charts

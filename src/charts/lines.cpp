@@ -2,22 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 
 #include "charts/geometry.h"
 #include "charts/round_values.h"
-#include "model/constant95.h"
-#include "properties/ice.h"
+#include "lookup/state.h"
 
 namespace Vantrel::charts {
 
 namespace {
-
-constexpr double Tc = constant95::Tc;
-constexpr double pc = constant95::pc;
-constexpr double Tt = constant95::Tt;
-constexpr double pt = constant95::pt;
 
 // Lines are kept a little beyond the visible range so that they run to its edges, and the
 // range of held values is searched a little wider than the probe found it.
@@ -36,9 +29,9 @@ constexpr int ice_curve_points = 60;
 
 // Iso-pressures above 1000 bar are drawn only where the whole view lies above it.
 constexpr double engineering_p_max = 100.0;  // MPa
-// Just above the lowest pressure at which at_hs searches for a state (0.001 MPa): a state
-// on the end of its search range is not always found.
-constexpr double hs_p_min = 0.001 * (1.0 + 1e-6);
+// Just above the lowest pressure at which a state is searched from its enthalpy and entropy
+// (the triple-point pressure): a state on the end of the search range is not always found.
+constexpr double hs_p_min_factor = 1.0 + 1e-6;
 // The h-s probe looks for states up to this temperature (K).
 constexpr double probe_T_max = 2500.0;
 // A few round volumes, one per decade at most.
@@ -134,12 +127,12 @@ struct extent {
 };
 struct extents {
   extent T, p, h, s, v;
-  void take(const steam95& st) {
-    T.take(st.t());
-    p.take(st.p());
-    h.take(st.h());
-    s.take(st.s());
-    v.take(st.v());
+  void take(const water& st) {
+    T.take(st.T);
+    p.take(st.p);
+    h.take(st.h);
+    s.take(st.s);
+    v.take(st.v);
   }
 };
 
@@ -166,77 +159,97 @@ void sort_unique(std::vector<double>& v) {
           v.end());
 }
 
-// Saturation temperatures from the triple point to the critical point: closer together towards
-// the top, where the dome turns, down to a microkelvin below Tc, and evenly over [lo, hi].
-std::vector<double> saturation_temperatures(double lo, double hi) {
-  std::vector<double> Ts;
-  for (int i = 0; i <= dome_points; ++i) {
-    const double u = 1.0 - static_cast<double>(i) / dome_points;
-    Ts.push_back(Tc - (Tc - Tt) * u * u);
-  }
-  for (int k = 3; k <= 18; ++k) Ts.push_back(Tc - std::pow(10.0, -k / 3.0));
-  const double a = std::max(lo, Tt), b = std::min(hi, Tc);
-  for (const double T : evenly(a, b, refine_points)) Ts.push_back(T);
-  sort_unique(Ts);
-  return Ts;
-}
-
-// Temperatures for marching along a line over [lo, hi], with the saturation temperatures near
-// the critical point where lines bend sharply.
-std::vector<double> march_temperatures(double lo, double hi, int points = march_points) {
-  auto Ts = evenly(lo, hi, points);
-  for (const double T : saturation_temperatures(lo, hi)) {
-    if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
-  }
-  // Lines that cross the triple line start on it: a tenth of a millikelvin above the saturation
-  // temperature of the triple-point pressure, the lowest at which a mixture can be built from
-  // its pressure, so that no rounding of the solvers puts the point below it.
-  try {
-    steam95 triple;
-    triple.at_psat(pt, 0.0);
-    const double T = triple.t() + 1e-4;
-    if (T >= lo && T <= hi) Ts.push_back(T);
-  } catch (...) {
-  }
-  sort_unique(Ts);
-  return Ts;
-}
-
-bool water_at(double T, double p) {
-  const auto T_ice = ice_temperature(p);
-  return T_ice && T >= *T_ice - 1e-6;
-}
-
-// The saturated liquid and vapour at pressure p (below pc), or nothing.
+// The saturated liquid and vapour at one temperature or pressure.
 struct saturation {
-  steam95 liquid, vapour;
-  double middle_density() const { return 0.5 * (liquid.rho() + vapour.rho()); }
+  water liquid, vapour;
+  double middle_density() const { return 0.5 * (liquid.rho + vapour.rho); }
 };
-std::optional<saturation> saturated(void (steam95::*build)(double, double), double at) {
-  try {
-    saturation s;
-    (s.liquid.*build)(at, 0.0);
-    (s.vapour.*build)(at, 1.0);
-    return s;
-  } catch (...) {
-    return std::nullopt;
-  }
-}
-std::optional<saturation> saturation_at_p(double p) {
-  if (!(p >= pt && p < pc)) return std::nullopt;
-  return saturated(&steam95::at_psat, p);
-}
-std::optional<saturation> saturation_at_T(double T) {
-  if (!(T >= Tt && T < Tc)) return std::nullopt;
-  return saturated(&steam95::at_tsat, T);
-}
 
 class diagram_builder {
  public:
-  diagram_builder(diagram_kind kind, const display_units& u, const view& range)
-      : kind_(kind), u_(u), range_(range), box_(box::around(range, log_y())) {}
+  diagram_builder(diagram_kind kind, const display_units& u, const view& range, const method& m)
+      : kind_(kind),
+        u_(u),
+        range_(range),
+        m_(m),
+        r_(range_of(m)),
+        Tc(r_.Tc),
+        pc(r_.pc),
+        Tt(r_.Tt),
+        pt(r_.pt),
+        box_(box::around(range, log_y())) {}
 
-  bool log_y() const { return kind_ == diagram_kind::ph || kind_ == diagram_kind::pt; }
+  bool log_y() const { return diagram_of(kind_).log_y; }
+
+  // A state with every value the lines use, or only those of `wanted`: most states are asked
+  // only where they lie and whether they are water.
+  std::optional<water> build(int pair, double a, double b,
+                             property_set wanted = water_properties) const {
+    return water_state(pair, a, b, m_, wanted);
+  }
+  property_set placing() const {
+    const diagram_info& d = diagram_of(kind_);
+    property_set wanted{code_t, code_p, code_rho};
+    wanted.add(d.x);
+    wanted.add(d.y);
+    return wanted;
+  }
+
+  // Saturation temperatures from the triple point to the critical point: closer together
+  // towards the top, where the dome turns, down to a microkelvin below Tc, and evenly over
+  // [lo, hi].
+  std::vector<double> saturation_temperatures(double lo, double hi) const {
+    std::vector<double> Ts;
+    for (int i = 0; i <= dome_points; ++i) {
+      const double f = 1.0 - static_cast<double>(i) / dome_points;
+      Ts.push_back(Tc - (Tc - Tt) * f * f);
+    }
+    for (int k = 3; k <= 18; ++k) Ts.push_back(Tc - std::pow(10.0, -k / 3.0));
+    const double a = std::max(lo, Tt), b = std::min(hi, Tc);
+    for (const double T : evenly(a, b, refine_points)) Ts.push_back(T);
+    sort_unique(Ts);
+    return Ts;
+  }
+
+  // Temperatures for marching along a line over [lo, hi], with the saturation temperatures near
+  // the critical point where lines bend sharply.
+  std::vector<double> march_temperatures(double lo, double hi, int points = march_points) const {
+    auto Ts = evenly(lo, hi, points);
+    for (const double T : saturation_temperatures(lo, hi)) {
+      if (T >= lo && T <= hi && T > Tc - 30.0) Ts.push_back(T);
+    }
+    // Lines that cross the triple line start on it: a tenth of a millikelvin above the
+    // saturation temperature of the triple-point pressure, the lowest at which a mixture can be
+    // built from its pressure, so that no rounding of the solvers puts the point below it.
+    if (const auto triple = build(pair_px, pt, 0.0, {code_t})) {
+      const double T = triple->T + 1e-4;
+      if (T >= lo && T <= hi) Ts.push_back(T);
+    }
+    sort_unique(Ts);
+    return Ts;
+  }
+
+  bool water_at(double T, double p) const {
+    const auto T_ice = lowest_water_temperature(p, m_);
+    return T_ice && T >= *T_ice - 1e-6;
+  }
+
+  // The saturated liquid and vapour at a temperature (T-x) or pressure (p-x) below the
+  // critical point, or nothing.
+  std::optional<saturation> saturated(int pair, double at) const {
+    const auto liquid = build(pair, at, 0.0);
+    const auto vapour = liquid ? build(pair, at, 1.0) : std::nullopt;
+    if (!vapour) return std::nullopt;
+    return saturation{*liquid, *vapour};
+  }
+  std::optional<saturation> saturation_at_p(double p) const {
+    if (!(p >= pt && p < pc)) return std::nullopt;
+    return saturated(pair_px, p);
+  }
+  std::optional<saturation> saturation_at_T(double T) const {
+    if (!(T >= Tt && T < Tc)) return std::nullopt;
+    return saturated(pair_tx, T);
+  }
 
   std::vector<line> build() {
     if (kind_ == diagram_kind::pt) {
@@ -254,7 +267,7 @@ class diagram_builder {
   }
 
  private:
-  point at(const steam95& st) const { return place_state(kind_, st, u_); }
+  point at(const water& st) const { return place_state(kind_, st, u_); }
 
   void keep(line l) {
     // Only lines with something in view are drawn.
@@ -273,22 +286,17 @@ class diagram_builder {
   // a coarse grid of states, with the cheapest constructor for each diagram.
   void probe() {
     constexpr int n = 8;
-    steam95 st;
-    const auto take = [&](const std::function<void()>& build) {
-      try {
-        build();
-        if (water_at(st.t(), st.p())) take_seen(st);
-      } catch (...) {
-      }
+    const auto take = [&](const std::optional<water>& st) {
+      if (st && water_at(st->T, st->p)) take_seen(*st);
     };
     for (const double x : evenly(range_.x_min, range_.x_max, n)) {
       if (kind_ == diagram_kind::ts) {
         for (const double y : evenly(range_.y_min, range_.y_max, n)) {
-          take([&] { st.at_ts(u_.T_in(y), u_.s_in(x)); });
+          take(build(pair_ts, u_.T_in(y), u_.s_in(x)));
         }
       } else if (kind_ == diagram_kind::ph) {
         for (const double y : logarithmic(range_.y_min, range_.y_max, 1, n)) {
-          take([&] { st.at_ph(u_.p_in(y), u_.h_in(x)); });
+          take(build(pair_ph, u_.p_in(y), u_.h_in(x)));
         }
       } else {
         probe_entropy(u_.s_in(x));
@@ -319,22 +327,18 @@ class diagram_builder {
   void probe_entropy(double s) {
     bool have_previous = false;
     double T_previous = 0.0, h_previous = 0.0;
-    const auto state_at_T = [&](double T) -> std::optional<steam95> {
-      try {
-        steam95 st;
-        st.at_ts(T, s);
-        if (water_at(st.t(), st.p())) return st;
-      } catch (...) {
-      }
+    const auto state_at_T = [&](double T) -> std::optional<water> {
+      const auto st = build(pair_ts, T, s);
+      if (st && water_at(st->T, st->p)) return st;
       return std::nullopt;
     };
-    for (const double T : logarithmic(constant95::T_min, probe_T_max, 12, 14)) {
+    for (const double T : logarithmic(r_.T_min, probe_T_max, 12, 14)) {
       const auto st = state_at_T(T);
       if (!st) {
         have_previous = false;
         continue;
       }
-      const double h = u_.h(st->h());
+      const double h = u_.h(st->h);
       if (h >= range_.y_min && h <= range_.y_max) take_seen(*st);
       if (have_previous) {
         for (const double edge : {range_.y_min, range_.y_max}) {
@@ -352,28 +356,24 @@ class diagram_builder {
 
   // States beyond the engineering pressures widen the ranges only where the view holds no
   // others: a corner of a view at 1000 bar must not stretch the isenthalps to 10 000 bar.
-  void take_seen(const steam95& st) {
-    (st.p() <= engineering_p_max ? seen_ : seen_beyond_).take(st);
-  }
+  void take_seen(const water& st) { (st.p <= engineering_p_max ? seen_ : seen_beyond_).take(st); }
 
   // Temperature range for marching lines, library units.
   std::pair<double, double> temperature_span() const {
     if (kind_ == diagram_kind::ts) {
-      return {std::max(u_.T_in(range_.y_min), constant95::T_min),
-              std::min(u_.T_in(range_.y_max), constant95::T_max)};
+      return {std::max(u_.T_in(range_.y_min), r_.T_min), std::min(u_.T_in(range_.y_max), r_.T_max)};
     }
     if (seen_.T.empty()) return {0.0, 0.0};
     const double w = (seen_.T.hi - seen_.T.lo) * probe_margin;
-    return {std::max(seen_.T.lo - w, constant95::T_min),
-            std::min(seen_.T.hi + w, constant95::T_max)};
+    return {std::max(seen_.T.lo - w, r_.T_min), std::min(seen_.T.hi + w, r_.T_max)};
   }
   std::pair<double, double> pressure_span() const {
     if (seen_.p.empty()) return {0.0, 0.0};
     // On h-s, lines stop where the state under the cursor can no longer be found.
-    const double floor = kind_ == diagram_kind::hs ? hs_p_min : ice::p_min();
+    const double floor = kind_ == diagram_kind::hs ? pt * hs_p_min_factor : ice_lowest_pressure();
     const double widen = std::clamp(std::pow(seen_.p.hi / seen_.p.lo, probe_margin), 1.0, 3.0);
     const double lo = std::max(seen_.p.lo / widen, floor);
-    const double hi = std::min(seen_.p.hi * widen, constant95::p_max);
+    const double hi = std::min(seen_.p.hi * widen, r_.p_max);
     return {lo, lo < engineering_p_max ? std::min(hi, engineering_p_max) : hi};
   }
   std::pair<double, double> widened(const extent& e) const {
@@ -408,36 +408,24 @@ class diagram_builder {
   }
 
   void add_tsat(line_builder& b, double T, double x) {
-    try {
-      steam95 st;
-      st.at_tsat(T, x);
-      b.add(at(st));
-    } catch (...) {
-      b.gap();
-    }
+    if (const auto st = build(pair_tx, T, x, placing())) return b.add(at(*st));
+    b.gap();
   }
 
-  // Adds a single-phase state built by `build`, or a break where it cannot be built or is ice.
-  // `side` is +1 for a state that must be less dense than `middle` (vapour), -1 for a denser
-  // one (liquid), 0 for no check. False once the state lies above a logarithmic pressure axis,
-  // which ends a line whose pressure rises along it.
-  bool add_state(line_builder& b, const std::function<void(steam95&)>& build, int side = 0,
-                 double middle = 0.0) {
-    try {
-      steam95 st;
-      build(st);
-      if (!water_at(st.t(), st.p()) || st.is_critical() || (side > 0 && !(st.rho() < middle)) ||
-          (side < 0 && !(st.rho() > middle))) {
-        b.gap();
-        return true;
-      }
-      const point p = at(st);
-      b.add(p);
-      return !(log_y() && box_.above(p));
-    } catch (...) {
+  // Adds the single-phase state of `pair` with inputs a and b (internal units), or a break where
+  // it cannot be built or is ice. `side` is +1 for a state that must be less dense than `middle`
+  // (vapour), -1 for a denser one (liquid), 0 for no check. False once the state lies above a
+  // logarithmic pressure axis, which ends a line whose pressure rises along it.
+  bool add_state(line_builder& b, int pair, double a, double c, int side = 0, double middle = 0.0) {
+    const auto st = build(pair, a, c, placing());
+    if (!st || !water_at(st->T, st->p) || st->critical || (side > 0 && !(st->rho < middle)) ||
+        (side < 0 && !(st->rho > middle))) {
       b.gap();
       return true;
     }
+    const point p = at(*st);
+    b.add(p);
+    return !(log_y() && box_.above(p));
   }
 
   std::vector<double> iso_pressures() const {
@@ -452,8 +440,8 @@ class diagram_builder {
       const double p = u_.p_in(value);
       line_builder b(box_, "p", value);
       const auto sat = saturation_at_p(p);
-      const double T_sat = sat ? sat->liquid.t() : HUGE_VAL;
-      const auto T_ice = ice_temperature(p);
+      const double T_sat = sat ? sat->liquid.T : HUGE_VAL;
+      const auto T_ice = lowest_water_temperature(p, m_);
       if (!T_ice) continue;
       auto Ts = grid;
       if (*T_ice > lo && *T_ice < hi) Ts.push_back(*T_ice);
@@ -468,8 +456,7 @@ class diagram_builder {
         }
         if (sat && std::abs(T - T_sat) <= 1e-7 * T_sat) continue;
         const int side = sat ? (T < T_sat ? -1 : 1) : 0;
-        add_state(
-            b, [T, p](steam95& st) { st.at_tp(T, p); }, side, sat ? sat->middle_density() : 0.0);
+        add_state(b, pair_tp, T, p, side, sat ? sat->middle_density() : 0.0);
       }
       keep(b.take());
     }
@@ -481,10 +468,10 @@ class diagram_builder {
     const auto [lo, hi] = temperature_span();
     for (const double value : stepped_values(u_.T(lo), u_.T(hi))) {
       const double T = u_.T_in(value);
-      if (T < constant95::T_min || T > constant95::T_max) continue;
+      if (T < r_.T_min || T > r_.T_max) continue;
       line_builder b(box_, "T", value);
       const auto sat = saturation_at_T(T);
-      const double p_sat = sat ? sat->vapour.p() : HUGE_VAL;
+      const double p_sat = sat ? sat->vapour.p : HUGE_VAL;
       bool spliced = false;
       for (const double p : ps) {
         if (sat && !spliced && p >= p_sat) {
@@ -494,11 +481,7 @@ class diagram_builder {
         }
         if (sat && std::abs(p - p_sat) <= 1e-7 * p_sat) continue;
         const int side = sat ? (p < p_sat ? 1 : -1) : 0;
-        if (!add_state(
-                b, [T, p](steam95& st) { st.at_tp(T, p); }, side,
-                sat ? sat->middle_density() : 0.0)) {
-          break;
-        }
+        if (!add_state(b, pair_tp, T, p, side, sat ? sat->middle_density() : 0.0)) break;
       }
       keep(b.take());
     }
@@ -509,40 +492,34 @@ class diagram_builder {
   // state exists. A line of constant h or s is built only where its value is in that span, so
   // that no constructor is asked for a state that does not exist (its search would run to the
   // end of its budget).
-  using property_of = double (steam95::*)() const;
-  std::vector<std::optional<extent>> spans(const std::vector<double>& Ts, property_of q) const {
+  std::vector<std::optional<extent>> spans(const std::vector<double>& Ts, int code) const {
     const auto [p_lo, p_hi] = pressure_span();
     std::vector<std::optional<extent>> out;
     for (const double T : Ts) {
       extent e;
       for (const double p : {p_lo, p_hi}) {
-        try {
-          steam95 st;
-          st.at_tp(T, p);
-          if (water_at(T, p)) e.take((st.*q)());
-        } catch (...) {
-        }
+        const auto st = build(pair_tp, T, p, {code});
+        if (st && water_at(T, p)) e.take(st->of(code));
       }
       if (const auto sat = T < Tc ? saturation_at_T(T) : std::nullopt) {
-        e.take((sat->liquid.*q)());
-        e.take((sat->vapour.*q)());
+        e.take(sat->liquid.of(code));
+        e.take(sat->vapour.of(code));
       }
       out.push_back(e.empty() ? std::nullopt : std::optional<extent>(e));
     }
     return out;
   }
 
-  // Lines of constant h or s, marched in temperature with a temperature-first constructor.
-  // Where pressure rises along them (isentropes on p-h) the march ends above the view.
-  void march_in_temperature(const std::string& quantity, property_of q,
-                            const std::vector<double>& values,
-                            double (display_units::*library)(double) const,
-                            void (steam95::*build)(double, double)) {
+  // Lines of constant h or s (`code`), marched in temperature with the pair of temperature and
+  // that quantity. Where pressure rises along them (isentropes on p-h) the march ends above the
+  // view.
+  void march_in_temperature(int code, int pair, const std::vector<double>& values) {
     const auto [lo, hi] = temperature_span();
     const auto Ts = march_temperatures(lo, hi, energy_march_points);
-    const auto reach = spans(Ts, q);
+    const auto reach = spans(Ts, code);
+    const std::string quantity(property_with_code(code)->short_name);
     for (const double value : values) {
-      const double y = (u_.*library)(value);
+      const double y = display_units::in(code, value, u_.system);
       line_builder b(box_, quantity, value);
       for (std::size_t i = 0; i < Ts.size(); ++i) {
         const double T = Ts[i];
@@ -550,7 +527,7 @@ class diagram_builder {
           b.gap();
           continue;
         }
-        if (!add_state(b, [&](steam95& st) { (st.*build)(T, y); })) break;
+        if (!add_state(b, pair, T, y)) break;
       }
       keep(b.take());
     }
@@ -559,8 +536,7 @@ class diagram_builder {
   void isentropes() {
     if (seen_.s.empty()) return;
     const auto [lo, hi] = widened(seen_.s);
-    march_in_temperature("s", &steam95::s, stepped_values(u_.s(lo), u_.s(hi)), &display_units::s_in,
-                         &steam95::at_ts);
+    march_in_temperature(code_s, pair_ts, stepped_values(u_.s(lo), u_.s(hi)));
   }
 
   // Isenthalps are marched in pressure: at low pressure they flatten towards the temperature
@@ -573,7 +549,7 @@ class diagram_builder {
     for (const double value : stepped_values(u_.h(lo), u_.h(hi))) {
       const double h = u_.h_in(value);
       line_builder b(box_, "h", value);
-      for (const double p : ps) add_state(b, [p, h](steam95& st) { st.at_ph(p, h); });
+      for (const double p : ps) add_state(b, pair_ph, p, h);
       keep(b.take());
     }
   }
@@ -586,42 +562,31 @@ class diagram_builder {
       const auto [lo, hi] = temperature_span();
       line_builder b(box_, "v", value);
       for (const double T : march_temperatures(lo, hi)) {
-        if (!add_state(b, [&](steam95& st) { st.at_tv(T, v); })) break;
+        if (!add_state(b, pair_tv, T, v)) break;
       }
       keep(b.take());
     }
   }
 
   // --- p-T: the ice curves, the vaporization curve.
-  void ice_curve(const char* name, double T0, double T1,
-                 const std::function<double(double)>& pressure) {
-    line_builder b(box_, name, std::nullopt);
-    for (const double T : evenly(T0, T1, ice_curve_points)) {
-      try {
-        b.add({u_.T(T), u_.p(pressure(T))});
-      } catch (...) {
-        b.gap();
-      }
-    }
-    keep(b.take());
-  }
-
   void phase_diagram() {
-    ice_curve("sublimation", constant95::T_min, Tt, ice::subl_pressure);
-    ice_curve("melting-Ih", ice::T_III, Tt,
-              [](double T) { return ice::low_melt_pressure(T).quantity; });
-    const auto high = [](double T) { return ice::high_melt_pressure(T).quantity; };
-    ice_curve("melting-III", ice::T_III, ice::T_V, high);
-    ice_curve("melting-V", ice::T_V, ice::T_VI, high);
-    ice_curve("melting-VI", ice::T_VI, ice::T_VII, high);
-    ice_curve("melting-VII", ice::T_VII, ice::T_melt_max, high);
+    for (const ice_curve_info& curve : ice_curves) {
+      line_builder b(box_, std::string(curve.name), std::nullopt);
+      for (const double T : evenly(curve.T_lo, curve.T_hi, ice_curve_points)) {
+        const auto p = ice_curve_pressure(curve.curve, T);
+        if (p) {
+          b.add({u_.T(T), u_.p(*p)});
+        } else {
+          b.gap();
+        }
+      }
+      keep(b.take());
+    }
     line_builder b(box_, "vaporization", std::nullopt, true);
     for (const double T : saturation_temperatures(u_.T_in(range_.x_min), u_.T_in(range_.x_max))) {
-      try {
-        steam95 st;
-        st.at_tsat(T, 0.0);
-        b.add({u_.T(T), u_.p(st.p())});
-      } catch (...) {
+      if (const auto st = build(pair_tx, T, 0.0, {code_p})) {
+        b.add({u_.T(T), u_.p(st->p)});
+      } else {
         b.gap();
       }
     }
@@ -631,6 +596,9 @@ class diagram_builder {
   diagram_kind kind_;
   display_units u_;
   view range_;
+  method m_;
+  formulation_range r_;
+  double Tc, pc, Tt, pt;  // the critical and triple points of the formulation
   box box_;
   extents seen_, seen_beyond_;
   std::vector<line> lines_;
@@ -638,31 +606,23 @@ class diagram_builder {
 
 }  // namespace
 
-std::vector<line> diagram_lines(diagram_kind kind, const display_units& u, const view& range) {
+std::vector<line> diagram_lines(diagram_kind kind, const display_units& u, const view& range,
+                                const method& m) {
   if (!(range.x_max > range.x_min && range.y_max > range.y_min)) return {};
-  const bool log_y = kind == diagram_kind::ph || kind == diagram_kind::pt;
-  if (log_y && !(range.y_min > 0.0)) return {};
-  return diagram_builder(kind, u, range).build();
+  if (diagram_of(kind).log_y && !(range.y_min > 0.0)) return {};
+  return diagram_builder(kind, u, range, m).build();
 }
 
-std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u) {
+std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u, const method& m) {
   std::vector<marker> out;
-  try {
-    steam95 critical;
-    critical.at_tsat(Tc, 0.0);
-    out.push_back({"critical point", place_state(kind, critical, u)});
-    if (kind != diagram_kind::pt) return out;
-    out.push_back({"triple point", {u.T(Tt), u.p(pt)}});
-    const std::pair<const char*, std::pair<double, double>> ice_points[] = {
-        {"Ih-III-liquid", {ice::T_III, ice::p_III}},
-        {"III-V-liquid", {ice::T_V, ice::p_V}},
-        {"V-VI-liquid", {ice::T_VI, ice::p_VI}},
-        {"VI-VII-liquid", {ice::T_VII, ice::p_VII}},
-    };
-    for (const auto& [name, tp] : ice_points) {
-      out.push_back({name, {u.T(tp.first), u.p(tp.second)}});
-    }
-  } catch (...) {
+  const formulation_range r = range_of(m);
+  if (const auto critical = water_state(pair_tx, r.Tc, 0.0, m)) {
+    out.push_back({"critical point", place_state(kind, *critical, u), true});
+  }
+  if (kind != diagram_kind::pt) return out;
+  out.push_back({"triple point", {u.T(r.Tt), u.p(r.pt)}, true});
+  for (const ice_triple_point& point : ice_triple_points) {
+    out.push_back({std::string(point.name), {u.T(point.T), u.p(point.p)}});
   }
   return out;
 }

@@ -7,8 +7,9 @@
 
 namespace Vantrel::charts {
 
-std::vector<line> diagram_lines(diagram_kind kind, const display_units& u, const view& range);
+std::vector<line> diagram_lines(diagram_kind kind, const display_units& u, const view& range,
+                                const method& m);
 
-std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u);
+std::vector<marker> diagram_markers(diagram_kind kind, const display_units& u, const method& m);
 
 }  // namespace Vantrel::charts

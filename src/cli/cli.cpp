@@ -163,10 +163,8 @@ void unmark(arguments& a) {
 // The lines of a diagram's default view; the table format, which is for people, is csv here.
 std::string chart_data(const std::string& name, int unit_system, output_format format) {
   using namespace charts;
-  const diagram_kind kind = name == "T-s"   ? diagram_kind::ts
-                            : name == "h-s" ? diagram_kind::hs
-                            : name == "p-h" ? diagram_kind::ph
-                                            : diagram_kind::pt;
+  const diagram_info* diagram = diagram_named(name);
+  const diagram_kind kind = diagram != nullptr ? diagram->kind : diagram_kind::pt;
   const data_format data = format == output_format::tsv    ? data_format::tsv
                            : format == output_format::json ? data_format::json
                                                            : data_format::csv;
@@ -372,9 +370,11 @@ int run_batch_command(const arguments& a, const invocation& call) {
 
 CLI::App* add_chart(CLI::App& app, arguments& a, const std::string&) {
   auto* sub = app.add_subcommand("chart", "The lines of a diagram's default view as data");
-  sub->add_option("DIAGRAM", a.diagram, "T-s, h-s, p-h or p-T")
+  std::vector<std::string> diagrams;
+  for (const auto& d : charts::diagram_table) diagrams.emplace_back(d.name);
+  sub->add_option("DIAGRAM", a.diagram, charts::diagram_names())
       ->required()
-      ->check(CLI::IsMember({"T-s", "h-s", "p-h", "p-T"}));
+      ->check(CLI::IsMember(diagrams));
   add_common_options(*sub, a);
   sub->footer(
       "Rows quantity,value,x,y in display units; a break in a line is an empty row "

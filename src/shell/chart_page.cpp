@@ -20,7 +20,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <tuple>
 
+#include "charts/display.h"
+#include "charts/geometry.h"
+#include "charts/labels.h"
+#include "lookup/catalogue.h"
 #include "lookup/lookup.h"
 #include "lookup/units.h"
 #include "pages/result_list.h"
@@ -52,20 +57,8 @@ constexpr std::array chart_controls{
 constexpr int plot_top_units = 83;
 constexpr int margin_units = 7;
 
-// The drop-down's entries in the order of diagram_kind, the short names of file names, and the
-// quantities along the axes.
-struct diagram_name {
-  charts::diagram_kind kind;
-  const char* entry;
-  const char* file;
-  state_quantity x, y;
-};
-constexpr std::array<diagram_name, 4> diagrams{{
-    {charts::diagram_kind::ts, "T-s", "T-s", state_quantity::s, state_quantity::T},
-    {charts::diagram_kind::hs, "h-s (Mollier)", "h-s", state_quantity::s, state_quantity::h},
-    {charts::diagram_kind::ph, "p-h", "p-h", state_quantity::h, state_quantity::p},
-    {charts::diagram_kind::pt, "p-T", "p-T", state_quantity::T, state_quantity::p},
-}};
+// A named point's name keeps this far from it, in pixels.
+constexpr QPoint name_offset(4, 3);
 
 // A state under the cursor is marked within this many pixels of it.
 constexpr double state_pick_radius = 7.0;
@@ -92,44 +85,6 @@ line_style style_of(const charts::line& line) {
   if (q == "v") return {QColor(130, 60, 160), 1.0, Qt::DashDotLine};
   if (q == "sublimation") return {QColor(40, 130, 170), 2.0, Qt::SolidLine};
   return {QColor(20, 130, 120), 1.6, Qt::SolidLine};  // the melting curves of the ices
-}
-
-// The parts of a polyline inside `range`, ending where it crosses the edges; on a logarithmic
-// y axis the crossings are found along log y, as the line is drawn. The plot clips on screen;
-// an SVG picture does not, so what it is given must lie inside.
-std::vector<std::vector<charts::point>> inside(const std::vector<charts::point>& line,
-                                               const charts::view& range, bool log_y) {
-  const auto up = [log_y](double y) { return log_y ? std::log10(y) : y; };
-  const auto down = [log_y](double y) { return log_y ? std::pow(10.0, y) : y; };
-  const double left = range.x_min, right = range.x_max;
-  const double bottom = up(range.y_min), top = up(range.y_max);
-  std::vector<std::vector<charts::point>> runs;
-  bool open = false;
-  for (std::size_t i = 1; i < line.size(); ++i) {
-    const double x0 = line[i - 1].x, y0 = up(line[i - 1].y);
-    const double dx = line[i].x - x0, dy = up(line[i].y) - y0;
-    // Liang-Barsky: the piece t0..t1 of the segment that lies inside.
-    double t0 = 0.0, t1 = 1.0;
-    bool seen = true;
-    for (const auto& [p, q] : {std::pair{-dx, x0 - left}, std::pair{dx, right - x0},
-                               std::pair{-dy, y0 - bottom}, std::pair{dy, top - y0}}) {
-      if (p == 0.0) {
-        seen = seen && q >= 0.0;
-      } else if (p < 0.0) {
-        t0 = std::max(t0, q / p);
-      } else {
-        t1 = std::min(t1, q / p);
-      }
-    }
-    if (!seen || t0 > t1 || !std::isfinite(t0) || !std::isfinite(t1)) {
-      open = false;
-      continue;
-    }
-    if (!open || t0 > 0.0) runs.push_back({{x0 + t0 * dx, down(y0 + t0 * dy)}});
-    runs.back().push_back({x0 + t1 * dx, down(y0 + t1 * dy)});
-    open = t1 == 1.0;
-  }
-  return runs;
 }
 
 bool in_range(const charts::point& at, const charts::view& range) {
@@ -176,15 +131,18 @@ QString state_text(const std::optional<charts::state_values>& state, int unit_sy
   QStringList parts;
   for (const shown& item : quantities) {
     parts << QStringLiteral("%1 = %2 %3")
-                 .arg(QLatin1String(item.name), from_utf8(value_text(status_ok, item.value)),
-                      from_utf8(std::string(property_unit_text(item.code, unit_system))));
+                 .arg(
+                     QLatin1String(item.name), from_utf8(value_text(status_ok, item.value)),
+                     from_utf8(std::string(property_with_code(item.code)->unit_text(unit_system))));
   }
   if (q.x)
     parts << QStringLiteral("x = %1 %2")
                  .arg(from_utf8(value_text(status_ok, *q.x * 100.0)),
-                      from_utf8(std::string(property_unit_text(code_x, unit_system))));
+                      from_utf8(std::string(property_with_code(code_x)->unit_text(unit_system))));
   else
     parts << QStringLiteral("single phase");
+  // There the solvers give back their inputs only to about five digits.
+  if (q.near_critical) parts << QStringLiteral("near-critical");
   return parts.join(QStringLiteral("   "));
 }
 
@@ -243,9 +201,16 @@ CChartPage::CChartPage(QWidget* sheet) : platform_(sheet) {
   view_timer_.setSingleShot(true);
   view_timer_.setInterval(view_rest_ms);
   QObject::connect(&view_timer_, &QTimer::timeout, [this] { rebuild(); });
+  builders_.setMaxThreadCount(1);
+  receiver_ = std::make_unique<QObject>();
 }
 
-CChartPage::~CChartPage() = default;
+// A build still running finishes first: it may not outlive the object it reports to.
+CChartPage::~CChartPage() {
+  builders_.clear();
+  builders_.waitForDone();
+  receiver_.reset();
+}
 
 QString CChartPage::title() const {
   return QStringLiteral("Chart");
@@ -270,7 +235,8 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
     fill->addWidget(window_);
   }
 
-  for (const diagram_name& d : diagrams) platform_.combo_add(chart_control::diagram, d.entry);
+  for (const charts::diagram_info& d : charts::diagram_table)
+    platform_.combo_add(chart_control::diagram, std::string(d.entry));
   platform_.combo_select(chart_control::diagram, 0);
   fill_formulation(platform_, control::formulation);
   unit_system_ = read_unit_system(platform_) == 0 ? 0 : 1;
@@ -347,8 +313,8 @@ void CChartPage::Clicked(int id) {
 
 void CChartPage::choose_diagram() {
   const int index = platform_.combo_selection(chart_control::diagram);
-  if (index < 0 || index >= static_cast<int>(diagrams.size())) return;
-  kind_ = diagrams[static_cast<std::size_t>(index)].kind;
+  if (index < 0 || index >= static_cast<int>(charts::diagram_table.size())) return;
+  kind_ = charts::diagram_table[static_cast<std::size_t>(index)].kind;
   reset_view();
 }
 
@@ -358,12 +324,13 @@ void CChartPage::switch_units(int unit_system) {
   const int from = unit_system_;
   unit_system_ = unit_system == 0 ? 0 : 1;
   if (!plot_ || from == unit_system_) return;
-  const auto& axes = diagrams[static_cast<std::size_t>(kind_)];
-  const auto convert = [&](QCPAxis* axis, state_quantity quantity) {
+  const charts::diagram_info& axes = charts::diagram_of(kind_);
+  const auto convert = [&](QCPAxis* axis, int code) {
     const QCPRange range = axis->range();
     const QSignalBlocker quiet(axis);
-    axis->setRange(to_display(quantity, from_display(quantity, range.lower, from), unit_system_),
-                   to_display(quantity, from_display(quantity, range.upper, from), unit_system_));
+    const unit_dimension d = property_with_code(code)->dimension;
+    axis->setRange(to_display(d, to_internal(d, range.lower, from), unit_system_),
+                   to_display(d, to_internal(d, range.upper, from), unit_system_));
   };
   convert(plot_->xAxis, axes.x);
   convert(plot_->yAxis, axes.y);
@@ -376,7 +343,6 @@ void CChartPage::reset_view() {
   const QSignalBlocker y_quiet(plot_->yAxis);
   plot_->xAxis->setRange(range.x_min, range.x_max);
   plot_->yAxis->setRange(range.y_min, range.y_max);
-  chart_ = charts::chart{};
   rebuild();
 }
 
@@ -386,23 +352,61 @@ charts::view CChartPage::visible_view() const {
   return {x.lower, x.upper, y.lower, y.upper};
 }
 
-// The lines are computed only when the view, the diagram or the units differ from those drawn.
+// The lines are computed only when the view, the diagram or the units differ from those drawn
+// and from those being built. The worker builds them while the plot shows the lines it has (none
+// for another diagram or unit system, whose lines would mislead).
 void CChartPage::rebuild() {
   view_timer_.stop();
   if (!plot_ || !plot_->isVisible()) return;
   const charts::view range = visible_view();
-  const charts::view& drawn = chart_.range;
   // The axis rectangle follows the widget's size at the next replot; lay it out now.
   plot_->plotLayout()->update(QCPLayoutElement::upLayout);
   const QSize area = plot_->axisRect()->rect().size();
-  if (!chart_.lines.empty() && chart_.kind == kind_ && chart_.unit_system == unit_system_ &&
-      drawn.x_min == range.x_min && drawn.x_max == range.x_max && drawn.y_min == range.y_min &&
-      drawn.y_max == range.y_max && area == chart_size_)
+  const auto same = [&](charts::diagram_kind kind, int units, const charts::view& r, QSize size) {
+    return kind == kind_ && units == unit_system_ && r.x_min == range.x_min &&
+           r.x_max == range.x_max && r.y_min == range.y_min && r.y_max == range.y_max &&
+           size == area;
+  };
+  if (pending_ ? same(pending_->kind, pending_->unit_system, pending_->range, pending_->area)
+               : !chart_.lines.empty() &&
+                     same(chart_.kind, chart_.unit_system, chart_.range, chart_size_))
     return;
-  chart_ = area.isEmpty()
-               ? charts::build_chart(kind_, unit_system_, range)
-               : charts::build_chart(kind_, unit_system_, range, area.width(), area.height());
-  chart_.range = range;
+  const std::uint64_t generation = ++requested_;
+  pending_ = build_request{kind_, unit_system_, range, area};
+  window_->set_drawing(true);
+  if (chart_.kind != kind_ || chart_.unit_system != unit_system_) {
+    chart_ = charts::chart{};
+    chart_.kind = kind_;
+    chart_.unit_system = unit_system_;
+    chart_.range = range;
+    chart_.log_y = charts::diagram_of(kind_).log_y;
+    std::tie(chart_.x_title, chart_.y_title) = charts::axis_titles(kind_, unit_system_);
+    draw_lines();
+    window_->readout()->setText(QStringLiteral("drawing…"));
+  }
+  // A request that has not started is dropped for this one.
+  builders_.clear();
+  const double width = area.isEmpty() ? 800.0 : area.width();
+  const double height = area.isEmpty() ? 600.0 : area.height();
+  QObject* receiver = receiver_.get();
+  builders_.start([this, receiver, generation, request = *pending_, width, height] {
+    charts::chart built =
+        charts::build_chart(request.kind, request.unit_system, request.range, width, height);
+    built.range = request.range;
+    QMetaObject::invokeMethod(
+        receiver,
+        [this, generation, area = request.area, built = std::move(built)]() mutable {
+          take_built(generation, std::move(built), area);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void CChartPage::take_built(std::uint64_t generation, charts::chart built, QSize area) {
+  if (generation != requested_ || !plot_) return;  // stale: a newer request is on its way
+  pending_.reset();
+  window_->set_drawing(false);
+  chart_ = std::move(built);
   chart_size_ = area;
   draw_lines();
 }
@@ -422,7 +426,8 @@ void CChartPage::draw_lines() {
         add_curve(plot_, segment, pen);
         continue;
       }
-      for (const auto& run : inside(segment, range, chart_.log_y)) add_curve(plot_, run, pen);
+      for (const auto& run : charts::clip_to_view(segment, range, chart_.log_y))
+        add_curve(plot_, run, pen);
     }
   }
 
@@ -452,37 +457,33 @@ void CChartPage::draw_lines() {
     points->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 1.2), QBrush(Qt::white), 6));
     points->setSelectable(QCP::stNone);
+    for (const charts::marker& marker : chart_.markers)
+      if (!clip_to_view_ || in_range(marker.at, range)) points->addData(marker.at.x, marker.at.y);
     // A name that would cover a line's label or another name is left to the point's tooltip.
     const QFontMetricsF metrics(label_font);
-    std::vector<QRectF> named;
-    for (const charts::label& label : chart_.labels) {
-      const double turn = qDegreesToRadians(label.angle);
-      const QSizeF upright(
-          std::abs(label.width * std::cos(turn)) + std::abs(label.height * std::sin(turn)),
-          std::abs(label.width * std::sin(turn)) + std::abs(label.height * std::cos(turn)));
-      QRectF box(QPointF(), upright);
-      box.moveCenter(
-          QPointF(plot_->xAxis->coordToPixel(label.at.x), plot_->yAxis->coordToPixel(label.at.y)));
-      named.push_back(box);
-    }
-    for (const charts::marker& marker : chart_.markers) {
+    const QSize area = plot_->axisRect()->rect().size();
+    const auto names = charts::place_marker_names(
+        chart_, area.width(), area.height(),
+        [&metrics](const std::string& text) { return metrics.horizontalAdvance(from_utf8(text)); },
+        metrics.height(), name_offset.x(), name_offset.y());
+    for (const charts::marker_name& placed : names) {
+      const charts::marker& marker = chart_.markers[placed.marker];
       if (clip_to_view_ && !in_range(marker.at, range)) continue;
-      points->addData(marker.at.x, marker.at.y);
-      const QString text = from_utf8(marker.name);
-      const QPointF pixel(plot_->xAxis->coordToPixel(marker.at.x),
-                          plot_->yAxis->coordToPixel(marker.at.y));
-      const QRectF box(pixel + QPointF(4, -3 - metrics.height()),
-                       QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-      if (std::any_of(named.begin(), named.end(),
-                      [&](const QRectF& other) { return other.intersects(box); }))
-        continue;
-      named.push_back(box);
+      const charts::side_direction d = charts::direction_of(placed.side);
       auto* name = new QCPItemText(plot_);
       name->position->setType(QCPItemPosition::ptPlotCoords);
       name->position->setCoords(marker.at.x, marker.at.y);
-      name->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
-      name->setPadding(QMargins(4, 0, 0, 3));
-      name->setText(text);
+      // The text's box is anchored at the point by its side towards the point.
+      const Qt::Alignment across = d.x > 0   ? Qt::AlignLeft
+                                   : d.x < 0 ? Qt::AlignRight
+                                             : Qt::AlignHCenter;
+      const Qt::Alignment up_down = d.y > 0   ? Qt::AlignBottom
+                                    : d.y < 0 ? Qt::AlignTop
+                                              : Qt::AlignVCenter;
+      name->setPositionAlignment(across | up_down);
+      name->setPadding(QMargins(d.x > 0 ? name_offset.x() : 0, d.y < 0 ? name_offset.y() : 0,
+                                d.x < 0 ? name_offset.x() : 0, d.y > 0 ? name_offset.y() : 0));
+      name->setText(from_utf8(marker.name));
       name->setFont(label_font);
       name->setSelectable(false);
     }
@@ -524,7 +525,7 @@ void CChartPage::draw_states() {
     if (!clip_to_view_)
       state_plottables_.push_back(add_curve(plot_, places, pen));
     else
-      for (const auto& run : inside(places, range, chart_.log_y))
+      for (const auto& run : charts::clip_to_view(places, range, chart_.log_y))
         state_plottables_.push_back(add_curve(plot_, run, pen));
   }
   auto* points = add_curve(plot_, {}, Qt::NoPen);
@@ -612,13 +613,15 @@ void CChartPage::export_chart() {
   const QString png = QStringLiteral("PNG image (*.png)");
   const QString svg = QStringLiteral("SVG image (*.svg)");
   const QString csv = QStringLiteral("CSV data of the lines (*.csv)");
-  const auto& name = diagrams[static_cast<std::size_t>(
-      std::max(0, platform_.combo_selection(chart_control::diagram)))];
+  const auto& name = charts::diagram_of(kind_);
   if (export_folder_.isEmpty()) export_folder_ = QDir::homePath();
   QString filter = png;
   QString path = QFileDialog::getSaveFileName(
       window_, QStringLiteral("Export Chart"),
-      QDir(export_folder_).filePath(QStringLiteral("chart-%1.png").arg(QLatin1String(name.file))),
+      QDir(export_folder_)
+          .filePath(
+              QStringLiteral("chart-%1.png")
+                  .arg(QLatin1String(name.name.data(), static_cast<qsizetype>(name.name.size())))),
       QStringList{png, svg, csv}.join(QStringLiteral(";;")), &filter,
       QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return;

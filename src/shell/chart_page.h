@@ -9,8 +9,12 @@
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "charts/diagram.h"
@@ -47,6 +51,10 @@ class chart_window : public dialog_page {
 
   QCustomPlot* plot() const { return plot_; }
   QLabel* readout() const { return readout_; }
+  // Whether lines are being built for what the plot shows; until they arrive it shows the
+  // lines it had.
+  bool drawing() const { return drawing_; }
+  void set_drawing(bool drawing) { drawing_ = drawing; }
   // Called when the page is shown and after the plot changed size.
   void on_resized(std::function<void()> handler) { resized_ = std::move(handler); }
 
@@ -58,6 +66,7 @@ class chart_window : public dialog_page {
   int plot_top_;
   QCustomPlot* plot_;
   QLabel* readout_;
+  bool drawing_ = false;
   std::function<void()> resized_;
 };
 
@@ -102,6 +111,7 @@ class CChartPage final : public sheet_page {
   void switch_units(int unit_system);
   void reset_view();
   void rebuild();
+  void take_built(std::uint64_t generation, charts::chart built, QSize area);
   void draw_lines();
   void draw_states();
   void export_chart();
@@ -120,6 +130,20 @@ class CChartPage final : public sheet_page {
   int unit_system_ = 0;
   charts::chart chart_;
   QSize chart_size_;  // the plot area the lines and labels were laid out for
+  // The lines are built on a worker thread, one build at a time; a build that a newer request
+  // made stale is dropped, whether it has started or not.
+  struct build_request {
+    charts::diagram_kind kind;
+    int unit_system;
+    charts::view range;
+    QSize area;
+  };
+  std::optional<build_request> pending_;
+  std::uint64_t requested_ = 0;  // the generation of the newest request
+  QThreadPool builders_;
+  // Built lines come back to the UI thread through this object; deleted first, it takes any
+  // that have not arrived with it.
+  std::unique_ptr<QObject> receiver_;
   state_trail trail_;
   std::vector<QCPAbstractPlottable*> state_plottables_;
   std::vector<QCPAbstractItem*> state_items_;

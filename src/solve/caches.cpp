@@ -1,23 +1,48 @@
 #include "solve/caches.h"
 
+#include <initializer_list>
+
 namespace Vantrel {
 
-// Each thread has its own three tables, so that threads never share a table and the hot path
-// takes no lock. A table lives from its thread's first use to that thread's exit.
+// Each thread has its own three tables and three scratch tables, so that threads never share a
+// table and the hot path takes no lock. A table lives from its thread's first use to that
+// thread's exit.
+
+namespace {
+
+struct table_set {
+  std::map<double, saturation_entry> psat, tsat;
+  std::map<state_key, steam95> states;
+};
+
+thread_local table_set finished;
+thread_local table_set scratch;
+thread_local int scratch_depth = 0;
+
+table_set& current() {
+  return scratch_depth > 0 ? scratch : finished;
+}
+
+}  // namespace
 
 std::map<double, saturation_entry>& psat_cache() {
-  static thread_local std::map<double, saturation_entry> table;
-  return table;
+  return current().psat;
 }
 
 std::map<double, saturation_entry>& tsat_cache() {
-  static thread_local std::map<double, saturation_entry> table;
-  return table;
+  return current().tsat;
 }
 
 std::map<state_key, steam95>& state_cache() {
-  static thread_local std::map<state_key, steam95> table;
-  return table;
+  return current().states;
+}
+
+scratch_caches::scratch_caches() {
+  ++scratch_depth;
+}
+
+scratch_caches::~scratch_caches() {
+  --scratch_depth;
 }
 
 void keep_evaluated(const steam95& state) {
@@ -34,9 +59,11 @@ void keep_evaluated(const steam95& state) {
 }
 
 void clear_library_caches() {
-  psat_cache().clear();
-  tsat_cache().clear();
-  state_cache().clear();
+  for (table_set* set : {&finished, &scratch}) {
+    set->psat.clear();
+    set->tsat.clear();
+    set->states.clear();
+  }
 }
 
 }  // namespace Vantrel

@@ -10,6 +10,12 @@
 // entered from several threads at once without a lock; the functions below return the calling
 // thread's tables and clear_library_caches empties the calling thread's.
 //
+// A lookup that solves other lookups on its way (h-s searches pressure by solving p-s states)
+// runs them inside a scratch_caches scope: while one lives on a thread, the three functions
+// below answer that thread's scratch tables instead, with the same bound and policy. The many
+// intermediate states of one search then cannot empty the tables of the states a caller has
+// finished and reads again, while a search near an earlier one still finds its intermediates.
+//
 // A NaN must never be used as a key: it compares equal to every key under the map's
 // ordering and would answer with an arbitrary entry.
 #include <cstddef>
@@ -52,8 +58,18 @@ void apply_cache_bound(Map& table) {
 // whose entry has gone (the table was emptied) is left as it is.
 void keep_evaluated(const steam95& state);
 
-// Empties all three tables. For tests and benchmarks that need cold solves; the
-// application never calls it.
+// Swaps the calling thread's tables for its scratch tables for the scope's lifetime. Scopes may
+// nest; the tables of finished lookups return when the outermost one ends.
+class scratch_caches {
+ public:
+  scratch_caches();
+  ~scratch_caches();
+  scratch_caches(const scratch_caches&) = delete;
+  scratch_caches& operator=(const scratch_caches&) = delete;
+};
+
+// Empties all three tables and the three scratch tables. For tests and benchmarks that need cold
+// solves; the application never calls it.
 void clear_library_caches();
 
 }  // namespace Vantrel

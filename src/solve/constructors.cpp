@@ -2,8 +2,10 @@
 // (kind, first input, second input) up in state_cache, then checks its inputs, decides the
 // phase, solves for the Helmholtz point, and stores a copy of the finished state.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <stdexcept>
 
 #include "model/constant95.h"
@@ -208,6 +210,107 @@ bool bracketed_density(double theta, double c, double delta_liq, double delta_va
   }
   return false;
 }
+
+// Whether any state of one isotherm has the energy y (h or u): its stable points, with pressures
+// from zero to the top of the range, less the inside of the two-phase dome between δ″ and δ′
+// (zero for none), whose mixtures lie between the two saturated values anyway. The energy is
+// sampled along ln δ, from a dilute vapour, where it has all but reached its ideal-gas limit, to
+// beyond the densest state. A y inside the samples' range is held; one outside it is decided by
+// the bound on its side, at the ends of the stable stretches (by bisection) or at the extrema
+// inside them (by golden-section search), so that the bound is as exact as the property itself.
+// Only a search that has found no state asks, to tell an energy that no state at this temperature
+// has (out of range) from a state that the search missed (failed).
+class isotherm_range {
+ public:
+  isotherm_range(double theta, property_selector property, double delta_liq, double delta_vap)
+      : tau_(1.0 / theta), property_(property), delta_liq_(delta_liq), delta_vap_(delta_vap) {}
+
+  bool holds(double y) {
+    const double first = std::log(range_dilute);
+    const double step = (std::log(range_dense) - first) / (samples - 1);
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+    for (int i = 0; i < samples; ++i) {
+      at_[i] = first + step * i;
+      stable_[i] = stable(at_[i]);
+      y_at_[i] = y_;
+      if (!stable_[i]) continue;
+      lo = std::min(lo, y_);
+      hi = std::max(hi, y_);
+    }
+    if (y >= lo && y <= hi) return true;
+    // Beyond the samples: the bound on that side is at an end of a stable stretch or at an
+    // extremum inside one.
+    const bool above = y > hi;
+    const double sign = above ? -1.0 : 1.0;  // the bound is the smallest sign·y
+    double bound = sign * (above ? hi : lo);
+    for (int i = 0; i + 1 < samples; ++i) {
+      if (stable_[i] != stable_[i + 1]) bound = std::min(bound, sign * stretch_end(i));
+      const bool inner = i > 0 && stable_[i - 1] && stable_[i] && stable_[i + 1];
+      if (inner && sign * y_at_[i] <= sign * y_at_[i - 1] &&
+          sign * y_at_[i] <= sign * y_at_[i + 1]) {
+        bound = std::min(bound, extremum(i, sign));
+      }
+    }
+    return above ? y <= -bound : y >= bound;
+  }
+
+ private:
+  static constexpr double range_dilute = 1e-12;
+  static constexpr double range_dense = 6.0;
+  static constexpr int samples = 100;
+  static constexpr int bisections = 45;
+  static constexpr int golden_steps = 60;
+
+  // Whether ln δ names a state; the energy there in y_ when it does.
+  bool stable(double ln_delta) {
+    const double delta = std::exp(ln_delta);
+    if (delta > delta_vap_ && delta < delta_liq_) return false;
+    state_.update(delta, tau_);
+    if (!physical(state_)) return false;
+    y_ = (state_.*property_)();
+    return true;
+  }
+
+  // The energy at the last state between samples i and i + 1, of which one is no state.
+  double stretch_end(int i) {
+    double in = stable_[i] ? at_[i] : at_[i + 1];
+    double out = stable_[i] ? at_[i + 1] : at_[i];
+    for (int k = 0; k < bisections; ++k) {
+      const double mid = 0.5 * (in + out);
+      (stable(mid) ? in : out) = mid;
+    }
+    stable(in);
+    return y_;
+  }
+
+  // The smallest sign·y between samples k − 1 and k + 1, by golden-section search from k.
+  double extremum(int k, double sign) {
+    double a = at_[k - 1], c = at_[k + 1];
+    double x = at_[k], fx = sign * y_at_[k];
+    constexpr double golden = 0.3819660112501051;  // (3 − √5)/2
+    for (int i = 0; i < golden_steps && c - a > 1e-14; ++i) {
+      const bool right = c - x > x - a;
+      const double u = right ? x + golden * (c - x) : x - golden * (x - a);
+      const double fu = stable(u) ? sign * y_ : std::numeric_limits<double>::infinity();
+      if (fu < fx) {
+        (right ? a : c) = x;
+        x = u;
+        fx = fu;
+      } else {
+        (right ? c : a) = u;
+      }
+    }
+    return fx;
+  }
+
+  helmholtz_state state_;
+  double tau_;
+  property_selector property_;
+  double delta_liq_, delta_vap_;
+  double y_ = 0.0;
+  std::array<double, samples> at_{}, y_at_{};
+  std::array<bool, samples> stable_{};
+};
 
 // Evaluates h − h(p, s) for the pressure search of at_hs. Where no (p, s) state exists at a
 // trial pressure (the entropy lies beyond every temperature of that isobar, which happens at
@@ -451,6 +554,20 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
     retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
+    bool found = converged;
+    if (found) {
+      helm_.update(delta, tau);
+      found = physical(helm_);
+    }
+    if (!found && !entropy) {
+      // Out of range if no state of this isotherm has the energy, else a failed search. Without
+      // a saturation line (δ′ = δ″ = 0) no dome is left out.
+      if (!isotherm_range(theta, property, delta_liq, delta_vap).holds(y)) {
+        valid_ = false;
+        throw std::domain_error("steam95::at_th");
+      }
+      converged = false;
+    }
     settle(converged, delta, tau);
   }
   valid_ = true;
@@ -470,6 +587,16 @@ void steam95::retry_unless_settled(bool& converged, double& delta, double theta,
   if (bracketed_density(theta, c, delta_liq, delta_vap, property, y, tolerance, &helm_, found)) {
     converged = true;
     delta = found;
+    return;
+  }
+  // An energy above the vapour's is met again only on the liquid branch, in liquid compressed
+  // far above the critical pressure (where no side of the saturation line is named), where it
+  // can exceed even the ideal gas's.
+  if (c == quality_superheated && bracketed_density(theta, quality_subcooled, delta_liq, delta_vap,
+                                                    property, y, tolerance, &helm_, found)) {
+    converged = true;
+    delta = found;
+    x_ = quality_indeterminate;
   }
 }
 
@@ -531,13 +658,19 @@ void steam95::at_hs(double h, double s) {
   refuse_nan(h, "helmholtz_tfind");
   refuse_nan(s, "helmholtz_tfind");
   if (recall(kind_hs, h, s, *this)) return;
-  hs_function f(h, s);
-  brent_solver solver(&f, 0.0, 1e-8, 100);
-  // The pressure range of every state, its lower end raised off zero.
-  constexpr double p_lo = 0.001;
-  double p = 0.0;
-  if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
-  at_ps(p, s);
+  {
+    // The p-s states of the pressure search, the answer's own included, are intermediates:
+    // only the h-s state is a finished lookup.
+    const scratch_caches intermediates;
+    hs_function f(h, s);
+    brent_solver solver(&f, 0.0, 1e-8, 100);
+    // From the triple-point pressure, the lowest at which a mixture exists, to the top of the
+    // range.
+    constexpr double p_lo = C::pt;
+    double p = 0.0;
+    if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
+    at_ps(p, s);
+  }
   store(kind_hs, h, s);
 }
 

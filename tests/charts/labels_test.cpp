@@ -1,8 +1,11 @@
 // Labels of the default view of each diagram, in both unit systems: as wide as their text, inside
 // the plot, clear of each other and of the dome, and on most lines. The test finds overlaps by edge
 // crossings and contained corners, independently of how the labels were placed.
+#include "charts/labels.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -120,6 +123,30 @@ TEST(ChartLabels, DefaultViewsHaveLabelsClearOfEachOtherAndOfTheDome) {
       if (kind != diagram_kind::pt) {
         EXPECT_GT(wide_characters, 0);
       }
+      // The short melting curves of ice III and ice V between their triple points are named too.
+      if (kind == diagram_kind::pt) {
+        for (const char* ice : {"ice III", "ice V"}) {
+          EXPECT_TRUE(std::any_of(c.labels.begin(), c.labels.end(), [ice](const label& l) {
+            return l.text == ice;
+          })) << ice;
+        }
+      }
+    }
+  }
+}
+
+// The critical point is named on every diagram of the default view in both unit systems: its
+// name finds a side with room among the line labels.
+TEST(ChartLabels, CriticalPointIsNamedInBothUnitSystems) {
+  const auto text_width = [](const std::string& text) { return label_char_width * text.size(); };
+  for (const auto kind : {diagram_kind::ts, diagram_kind::hs, diagram_kind::ph, diagram_kind::pt}) {
+    for (const int units : {0, 1}) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(kind) << " units " << units);
+      const chart c = build_chart(kind, units, default_view(kind, units), width, height);
+      const auto names = place_marker_names(c, width, height, text_width, label_height);
+      EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&c](const marker_name& n) {
+        return c.markers[n.marker].name == "critical point";
+      }));
     }
   }
 }

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "charts/diagram.h"
-#include "model/constant95.h"
+#include "lookup/pairs.h"
+#include "lookup/state.h"
 
 namespace Vantrel::charts {
 namespace {
@@ -158,10 +159,11 @@ TEST(ChartLines, CloseViewsChooseTheirOwnValues) {
 // h'' = 2500.92 kJ/kg, s' = 0, h' = p v' = 0.000611783 kJ/kg; a mixture of quality x lies at x of
 // the way from the liquid to the vapour).
 TEST(ChartLines, DomeAndQualityLinesRunFromTheTriplePointToTheCriticalPoint) {
-  const auto T_triple = constant95::Tt - 273.15;
-  const auto T_critical = constant95::Tc - 273.15;
+  const formulation_range range = range_of(method{});
+  const auto T_triple = range.Tt - 273.15;
+  const auto T_critical = range.Tc - 273.15;
   const auto p_triple = 0.00611654771;  // bar
-  const auto p_critical = constant95::pc * 10.0;
+  const auto p_critical = range.pc * 10.0;
   const auto s_vapour = 9.15549, h_vapour = 2500.92, h_liquid = 0.000611783;
   struct end_check {
     diagram_kind kind;
@@ -364,6 +366,11 @@ TEST(ChartStateAt, GivesTheStateWhereOneExistsAndNothingElsewhere) {
   ASSERT_TRUE(mixture && mixture->x);
   EXPECT_NEAR(*mixture->x, (4.0 - 1.3069) / (7.3549 - 1.3069), 1e-4);
   EXPECT_NEAR(mixture->p, 1.01418, 1e-4);
+  EXPECT_FALSE(mixture->near_critical);
+  // Half a kelvin below the critical temperature the hover says the state is near-critical.
+  const auto near = state_at(diagram_kind::ts, 0, {4.4, 373.5});
+  ASSERT_TRUE(near && near->x);
+  EXPECT_TRUE(near->near_critical);
 
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const known nothing[] = {
@@ -387,6 +394,23 @@ TEST(ChartStateAt, GivesTheStateWhereOneExistsAndNothingElsewhere) {
                  << names[static_cast<int>(k.kind)] << " (" << k.at.x << ", " << k.at.y << ")");
     EXPECT_FALSE(state_at(k.kind, 0, k.at));
   }
+}
+
+// On h-s the hover reaches down to the triple-point pressure: steam and a mixture at 0.007 bar
+// (saturation at 1.89 °C), put on the diagram from their temperature and pressure or quality,
+// are found again from their enthalpy and entropy.
+TEST(ChartStateAt, HsReachesTheTriplePointPressure) {
+  const method m;
+  const state_result steam = state(pair_tp, 20.0, 0.007, m, metric_units);
+  const state_result wet = state(pair_px, 0.007, 0.5, m, metric_units);
+  for (const state_result* r : {&steam, &wet}) {
+    ASSERT_EQ(r->status, status_ok);
+    const auto s = state_at(diagram_kind::hs, metric_units, {(*r)[code_s], (*r)[code_h]});
+    ASSERT_TRUE(s);
+    EXPECT_NEAR(s->p, 0.007, 1e-8);
+    EXPECT_NEAR(s->T, (*r)[code_t], 1e-5);
+  }
+  EXPECT_TRUE(state_at(diagram_kind::hs, metric_units, {wet[code_s], wet[code_h]})->x);
 }
 
 // Over the whole of each default view, wherever the hover gives a state, that state lies at the
@@ -418,6 +442,39 @@ TEST(ChartStateAt, HoverSweepGivesOnlyStatesAtThePoint) {
         }
       }
       EXPECT_GT(states, (n + 1) * (n + 1) / 3);
+    }
+  }
+}
+
+// The hover shows the face's own numbers: for the diagram's pair and the point's inputs, the
+// same doubles as state() in the same units, to the last bit.
+TEST(ChartStateAt, GivesTheFacesOwnValues) {
+  struct probe {
+    diagram_kind kind;
+    int units;
+    point at;
+  };
+  const probe probes[] = {
+      {diagram_kind::ts, 0, {6.5, 300.0}},   {diagram_kind::ts, 1, {1.1, 250.0}},
+      {diagram_kind::hs, 0, {7.0, 2900.0}},  {diagram_kind::hs, 1, {1.7, 1250.0}},
+      {diagram_kind::ph, 0, {3100.0, 50.0}}, {diagram_kind::ph, 1, {400.0, 30.0}},
+      {diagram_kind::pt, 0, {150.0, 2.0}},   {diagram_kind::pt, 1, {500.0, 100.0}}};
+  for (const auto& p : probes) {
+    SCOPED_TRACE(testing::Message() << names[static_cast<int>(p.kind)] << " units " << p.units);
+    const auto shown = state_at(p.kind, p.units, p.at);
+    ASSERT_TRUE(shown);
+    const diagram_info& d = diagram_of(p.kind);
+    const bool y_first = pair_with_code(d.pair)->first == d.y;
+    const state_result r = y_first ? state(d.pair, p.at.y, p.at.x, method{}, p.units)
+                                   : state(d.pair, p.at.x, p.at.y, method{}, p.units);
+    EXPECT_EQ(shown->T, r[code_t]);
+    EXPECT_EQ(shown->p, r[code_p]);
+    EXPECT_EQ(shown->h, r[code_h]);
+    EXPECT_EQ(shown->s, r[code_s]);
+    EXPECT_EQ(shown->v, r[code_v]);
+    EXPECT_EQ(shown->x.has_value(), r.phase == state_phase::two_phase);
+    if (shown->x) {
+      EXPECT_EQ(*shown->x, r[code_x]);
     }
   }
 }

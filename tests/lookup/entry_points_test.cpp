@@ -172,6 +172,38 @@ TEST(EntryPoints, UnknownCodesAreDomainErrorsOfTheLookupService) {
   EXPECT_THROW(property_value(property_code_count, fresh, metric_units), std::domain_error);
 }
 
+// T-h decides by the range of h over the states of the isotherm: an enthalpy beyond it is out of
+// range (status 1) wherever the search gives up, and one just inside it is a state. Each row's
+// enthalpy is that of a T-p state (°C, bar) plus an offset in kJ/kg; the states at 10 000 MPa
+// hold the top of their isotherm's range (at 300 K far above the vapour's), and at 3000 K, where h
+// grows with pressure from the ideal gas, the dilute gas holds its bottom.
+TEST(EntryPoints, TemperatureEnthalpyIsOutOfRangeBeyondTheEnthalpiesOfItsIsotherm) {
+  const struct {
+    const char* what;
+    double t, p, dh;
+    int status;
+  } rows[] = {
+      {"700 K, just below h at the top pressure", 426.85, 100000, -0.5, status_ok},
+      {"700 K, just above it", 426.85, 100000, 0.5, status_invalid},
+      {"300 K, just below h at the top pressure", 26.85, 100000, -0.5, status_ok},
+      {"300 K, just above it", 26.85, 100000, 0.5, status_invalid},
+      {"300 K, 1000 kJ/kg below the saturated liquid", 26.85, 1, -1000, status_invalid},
+      {"3000 K, dilute gas", 2726.85, 0.01, 0, status_ok},
+      {"3000 K, just below the ideal gas", 2726.85, 1e-6, -0.01, status_invalid},
+      {"650 K, 2000 kJ/kg below the dilute gas", 376.85, 1, -2000, status_invalid},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    double h = 0.0;
+    ASSERT_EQ(lookup_property(r.t, r.p, pair_tp, code_h, M, &h), status_ok);
+    double p = untouched;
+    EXPECT_EQ(lookup_property(r.t, h + r.dh, pair_th, code_p, M, &p), r.status);
+    if (r.status == status_ok && r.dh != 0) {
+      EXPECT_NEAR(p, r.p, 1e-3 * r.p);
+    }
+  }
+}
+
 // The property sets give, code by code, what the single-value entry points give: every case
 // above, asked for every code from -2 to 28 at once.
 TEST(PropertySets, GiveWhatTheSingleValueEntryPointsGiveForEachCode) {

@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <exception>
+#include <limits>
 
+#include "model/helmholtz.h"
 #include "model/steam95.h"
 #include "properties/ice.h"
 
@@ -142,17 +144,38 @@ TEST(Consistency, IsenthalpicAndIsochoricDerivativesMatchDifferences) {
   });
 }
 
-// Along the saturation line the two phases have equal pressure and Gibbs free energy; the
-// saturation solver matches them to about 1e-9 relative in pressure.
+// How far the pressure computed at a saturated phase's density may lie from the line's pressure.
+// The saturation solver settles each density to within a few tens of units in the last place of
+// its root, which moves p by that many times ε·ρ·(∂p/∂ρ)_T; 128 of them are allowed. On top comes
+// the rounding scatter of p itself at a fixed density, measured here as the largest departure of
+// p over ±64 units in the last place of δ from the tangent line through the state. For a liquid
+// that scatter is far larger than ε·ρ·(∂p/∂ρ)_T, up to about 150 times it near the triple point,
+// because its pressure is the small remainder of residual terms that are each much larger.
+double pressure_noise(const steam95& s) {
+  helmholtz_state h = s.helm();
+  const double delta = h.delta(), tau = h.tau(), p = s.p();
+  const double slope = 1.0 / s.kappa();  // ρ·(∂p/∂ρ)_T, MPa
+  constexpr double ulp = std::numeric_limits<double>::epsilon();
+  double scatter = 0.0;
+  for (int i = -64; i <= 64; ++i) {
+    h.update(delta * (1 + i * ulp), tau);
+    scatter = std::fmax(scatter, std::abs(h.p() - p - slope * i * ulp));
+  }
+  return 128 * ulp * slope + 3 * scatter;
+}
+
+// Along the whole saturation line, every kelvin from the triple point to the critical point,
+// the two phases have equal pressure and Gibbs free energy. The pressures agree to the noise of
+// both phases' pressures, which is about 3e-7 of p at the triple point but below 1e-9 of p from
+// about 365 K up, so that a pressure one phase carried 1e-9 off would fail there. The saturation
+// solver matches the Gibbs free energies to about 1e-9 relative.
 TEST(Consistency, SaturatedPhasesAreInEquilibrium) {
-  for (double T = 275.0; T < 640.0; T += 25.0) {
+  for (double T = 273.16; T < 647.096; T += 1.0) {
     SCOPED_TRACE(testing::Message() << "T=" << T << " K");
     steam95 liq, vap;
     liq.at_tsat(T, 0.0);
     vap.at_tsat(T, 1.0);
-    // The liquid's pressure moves by (∂p/∂ρ)_T = 1/(ρ·κ) per unit of density, so a few units in
-    // the last place of ρ' are worth 3e-15/κ of pressure: at 275 K that is 1e-9 of p itself.
-    EXPECT_NEAR(liq.p(), vap.p(), 1e-9 * vap.p() + 3e-15 / liq.kappa());
+    EXPECT_NEAR(liq.p(), vap.p(), pressure_noise(liq) + pressure_noise(vap));
     const double scale = std::abs(vap.h()) + std::abs(T * vap.s());
     EXPECT_NEAR(liq.g(), vap.g(), 1e-9 * scale);
   }
