@@ -161,14 +161,16 @@ void unmark(arguments& a) {
 }
 
 // The lines of a diagram's default view; the table format, which is for people, is csv here.
-std::string chart_data(const std::string& name, int unit_system, output_format format) {
+std::string chart_data(const std::string& name, int unit_system, output_format format,
+                       const method& m) {
   using namespace charts;
   const diagram_info* diagram = diagram_named(name);
   const diagram_kind kind = diagram != nullptr ? diagram->kind : diagram_kind::pt;
   const data_format data = format == output_format::tsv    ? data_format::tsv
                            : format == output_format::json ? data_format::json
                                                            : data_format::csv;
-  return write_lines(build_chart(kind, unit_system, default_view(kind, unit_system)), data);
+  return write_lines(
+      build_chart(kind, unit_system, default_view(kind, unit_system, m), 800, 600, m), data);
 }
 
 std::string version_text() {
@@ -383,12 +385,7 @@ CLI::App* add_chart(CLI::App& app, arguments& a, const std::string&) {
 }
 
 int run_chart(const arguments& a, const invocation& call) {
-  // The diagrams are drawn under IAPWS-95 only so far: another formulation is refused rather
-  // than drawn under the wrong one.
-  if (call.context.m.eos != formulation::iapws95)
-    throw usage_error("chart: the diagrams are drawn under IAPWS-95 only; --formulation " +
-                      a.formulation + " is not available for them yet");
-  call.out << chart_data(a.diagram, call.context.unit_system, call.format);
+  call.out << chart_data(a.diagram, call.context.unit_system, call.format, call.context.m);
   return exit_ok;
 }
 

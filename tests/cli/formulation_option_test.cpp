@@ -52,6 +52,26 @@ TEST(FormulationOption, SaturationUnderIf97) {
   EXPECT_NE(sat97, sat95);
 }
 
+// The diagrams draw under it: the p-T diagram's vaporization line at 0.01 °C is IF97's
+// saturation pressure there, not IAPWS-95's.
+TEST(FormulationOption, ChartDrawsUnderIf97) {
+  const auto first_vaporization = [](const std::vector<std::string>& args) {
+    const auto result = run_cli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    for (const auto& line : lines(result.out)) {
+      if (line.starts_with("vaporization,")) return std::stod(split(line, ',')[3]);
+    }
+    return 0.0;
+  };
+  const double p95 = first_vaporization({"chart", "p-T", "--format", "csv"});
+  const double p97 =
+      first_vaporization({"chart", "p-T", "--format", "csv", "--formulation", "if97"});
+  // 0.00611657 bar at the triple point; the formulations differ in the sixth digit.
+  EXPECT_NEAR(p97, 0.0061166, 1e-7);
+  EXPECT_NEAR(p95, 0.0061165, 1e-7);
+  EXPECT_NE(p97, p95);
+}
+
 TEST(FormulationOption, OutsideIf97NamesItAndUnknownWordsAreRefused) {
   // 2100 °C is inside IAPWS-95 and IF97 region 5 only up to 50 MPa (500 bar).
   const auto beyond =
