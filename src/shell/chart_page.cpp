@@ -221,9 +221,11 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   events.clicked = [this](int id) { Clicked(id); };
   events.selection_changed = [this](int id) {
     if (id == chart_control::diagram) choose_diagram();
-    // The diagrams' lines need no transport property; the choice is kept for the other pages.
-    if (id == control::formulation)
+    // The lines follow the formulation; the transport equations are kept for the other pages.
+    if (id == control::formulation) {
       write_formulation(platform_, platform_.combo_selection(control::formulation));
+      follow_method();
+    }
   };
   window_ = new chart_window(base, events, container);
   platform_.attach(window_);
@@ -239,6 +241,7 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
     platform_.combo_add(chart_control::diagram, std::string(d.entry));
   platform_.combo_select(chart_control::diagram, 0);
   fill_formulation(platform_, control::formulation);
+  method_ = stored_method(platform_);
   unit_system_ = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, unit_system_ == 0);
   platform_.set_checked(control::english, unit_system_ != 0);
@@ -273,8 +276,21 @@ void CChartPage::create(QWidget* container, const dialog_base_units& base) {
   reset_view();
 }
 
+// A formulation of other states draws the diagram afresh, from its default view; a choice of
+// transport equations alone changes no line.
+void CChartPage::follow_method() {
+  const method chosen = stored_method(platform_);
+  const bool redraw = chosen.eos != method_.eos;
+  method_ = chosen;
+  if (!redraw || !plot_) return;
+  chart_ = charts::chart{};
+  pending_.reset();
+  reset_view();
+}
+
 void CChartPage::activate() {
   platform_.combo_select(control::formulation, read_formulation(platform_));
+  follow_method();
   // Another page may have switched the unit system.
   const int stored = read_unit_system(platform_) == 0 ? 0 : 1;
   platform_.set_checked(control::metric, stored == 0);
@@ -338,7 +354,7 @@ void CChartPage::switch_units(int unit_system) {
 }
 
 void CChartPage::reset_view() {
-  const charts::view range = charts::default_view(kind_, unit_system_);
+  const charts::view range = charts::default_view(kind_, unit_system_, method_);
   const QSignalBlocker x_quiet(plot_->xAxis);
   const QSignalBlocker y_quiet(plot_->yAxis);
   plot_->xAxis->setRange(range.x_min, range.x_max);
@@ -372,7 +388,7 @@ void CChartPage::rebuild() {
                      same(chart_.kind, chart_.unit_system, chart_.range, chart_size_))
     return;
   const std::uint64_t generation = ++requested_;
-  pending_ = build_request{kind_, unit_system_, range, area};
+  pending_ = build_request{kind_, unit_system_, range, area, method_};
   window_->set_drawing(true);
   if (chart_.kind != kind_ || chart_.unit_system != unit_system_) {
     chart_ = charts::chart{};
@@ -390,8 +406,8 @@ void CChartPage::rebuild() {
   const double height = area.isEmpty() ? 600.0 : area.height();
   QObject* receiver = receiver_.get();
   builders_.start([this, receiver, generation, request = *pending_, width, height] {
-    charts::chart built =
-        charts::build_chart(request.kind, request.unit_system, request.range, width, height);
+    charts::chart built = charts::build_chart(request.kind, request.unit_system, request.range,
+                                              width, height, request.m);
     built.range = request.range;
     QMetaObject::invokeMethod(
         receiver,
@@ -592,7 +608,7 @@ void CChartPage::mouse_moved(QMouseEvent* event) {
 
 void CChartPage::show_hover() {
   if (!in_plot_area(hover_at_)) return;
-  const auto state = charts::state_at(kind_, unit_system_, to_chart(hover_at_));
+  const auto state = charts::state_at(kind_, unit_system_, to_chart(hover_at_), method_);
   window_->readout()->setText(state_text(state, unit_system_));
 }
 
@@ -601,7 +617,7 @@ void CChartPage::mouse_released(QMouseEvent* event) {
       event->button() == Qt::LeftButton &&
       (event->pos() - pressed_at_).manhattanLength() < QApplication::startDragDistance();
   if (!click || !in_plot_area(event->pos())) return;
-  const auto inputs = charts::page_inputs_at(kind_, unit_system_, to_chart(event->pos()));
+  const auto inputs = charts::page_inputs_at(kind_, unit_system_, to_chart(event->pos()), method_);
   if (!inputs) {
     window_->readout()->setText(QStringLiteral("no state"));
     return;

@@ -109,6 +109,8 @@ class CChartPage final : public sheet_page {
   void Clicked(int id);
   void choose_diagram();
   void switch_units(int unit_system);
+  // Adopts the stored Formulation choice; another equation of state redraws the diagram.
+  void follow_method();
   void reset_view();
   void rebuild();
   void take_built(std::uint64_t generation, charts::chart built, QSize area);
@@ -128,6 +130,7 @@ class CChartPage final : public sheet_page {
   QPointer<QCustomPlot> plot_;
   charts::diagram_kind kind_ = charts::diagram_kind::ts;
   int unit_system_ = 0;
+  method method_{};  // the stored Formulation choice that the lines and hovers are drawn under
   charts::chart chart_;
   QSize chart_size_;  // the plot area the lines and labels were laid out for
   // The lines are built on a worker thread, one build at a time; a build that a newer request
@@ -137,6 +140,7 @@ class CChartPage final : public sheet_page {
     int unit_system;
     charts::view range;
     QSize area;
+    method m;
   };
   std::optional<build_request> pending_;
   std::uint64_t requested_ = 0;  // the generation of the newest request

@@ -26,6 +26,8 @@
 #include <optional>
 
 #include "lookup/lookup.h"
+#include "lookup/pairs.h"
+#include "lookup/state.h"
 #include "lookup/units.h"
 #include "page_actions.h"
 #include "shell/chart_page.h"
@@ -227,6 +229,28 @@ class chart_test : public QObject {
     QVERIFY(qAbs(p / 10 - 1) < 0.03 && qAbs(h / 3000 - 1) < 0.01);
     // The Pressure row, calculated.
     QCOMPARE(page->control_as<CListCtrlEx>(1002)->GetItemText(1, 1).toDouble(), p);
+  }
+
+  // IAPWS-IF97 from the Formulation drop-down redraws the diagram under it: the p-T diagram
+  // starts at its 273.15 K, and the hover reads the face's IF97 state.
+  void the_formulation_choice_redraws_the_lines_and_the_hover() {
+    auto* chart = qobject_cast<chart_window*>(open_tab(app_.sheet(), chart_tab));
+    wait_for_lines(chart);
+    choose_diagram(chart, 3);
+    QCustomPlot* plot = chart->plot();
+    QVERIFY(plot->xAxis->range().lower < -80);
+
+    auto* choice = chart->control_as<QComboBox>(control::formulation);
+    QCOMPARE(choice->itemText(2), QString("IAPWS-IF97 (industrial)"));
+    choice->setCurrentIndex(2);
+    emit choice->activated(2);
+    wait_for_lines(chart);
+    QCOMPARE(plot->xAxis->range().lower, 0.0);
+
+    const auto shown = quantities(hover(chart, pixel_of(plot, 50.0, 1.0)));
+    constexpr method if97{formulation::if97, transport_set::iaps1985};
+    const state_result expected = state(pair_tp, shown["T"], shown["p"], if97, metric_units);
+    QVERIFY2(qAbs(shown["h"] / expected[code_h] - 1) < 1e-5, qPrintable(chart->readout()->text()));
   }
 
   void the_wheel_zooms_the_lines_follow_and_reset_view_returns() {
