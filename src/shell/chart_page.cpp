@@ -50,7 +50,7 @@ constexpr std::array chart_controls{
     control_template{control::close, k::button, "Close", 263, 7, 50, 16},
     control_template{chart_control::export_chart, k::button, "E&xport...", 263, 30, 50, 16},
     control_template{no_id, k::group_box, "Formulation:", 7, 53, 211, 26},
-    control_template{control::formulation, k::drop_down, "", 13, 62, 142, 60},
+    control_template{control::formulation, k::drop_down, "", 13, 62, 199, 60},
 };
 
 // Where the plot starts below the controls, and the page's margin, in dialog units.

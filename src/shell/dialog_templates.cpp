@@ -81,7 +81,7 @@ constexpr std::array superheated{
     control_template{1004, k::button, "Close", 263, 7, 50, 16},
     control_template{1005, k::default_button, "&Calculate", 263, 30, 50, 16},
     control_template{no_id, k::group_box, "Formulation:", 7, 53, 211, 26},
-    control_template{1030, k::drop_down, "", 13, 62, 142, 60},
+    control_template{1030, k::drop_down, "", 13, 62, 199, 60},
     control_template{1002, k::result_list, "", 7, 83, 306, 115},
     control_template{no_id, k::text_centred, footer_copyright, 7, 219, 306, 10},
     control_template{1031, k::text_centred, footer_notice, 7, 199, 306, 17},
