@@ -8,6 +8,17 @@
 namespace Vantrel::if97 {
 
 // γ(π, τ) of a Gibbs free energy equation with its derivatives.
+// A term n·π^I·τ^J (or δ^I·τ^J) of a basic equation, and a term n·τ^J of an ideal-gas part, as
+// the release's tables print them.
+struct term {
+  int I, J;
+  double n;
+};
+struct ideal_term {
+  int J;
+  double n;
+};
+
 struct gibbs_derivatives {
   double g = 0.0, g_p = 0.0, g_pp = 0.0, g_t = 0.0, g_tt = 0.0, g_pt = 0.0;
 };

@@ -7,11 +7,6 @@
 namespace Vantrel::if97 {
 namespace {
 
-struct term {
-  int I, J;
-  double n;
-};
-
 // IAPWS R7-97(2012), Table 2: coefficients and exponents of γ for region 1.
 constexpr std::array<term, 34> region1_terms{{
     {0, -2, 0.14632971213167},        {0, -1, -0.84548187169114},

@@ -10,16 +10,6 @@
 namespace Vantrel::if97 {
 namespace {
 
-struct ideal_term {
-  int J;
-  double n;
-};
-
-struct residual_term {
-  int I, J;
-  double n;
-};
-
 // IAPWS R7-97(2012), Table 10: coefficients and exponents of the ideal-gas part γ°.
 constexpr std::array<ideal_term, 9> ideal_terms{{
     {0, -0.96927686500217e1},
@@ -48,7 +38,7 @@ constexpr std::array<ideal_term, 9> metastable_ideal_terms{{
 }};
 
 // IAPWS R7-97(2012), Table 11: coefficients and exponents of the residual part γʳ.
-constexpr std::array<residual_term, 43> residual_terms{{
+constexpr std::array<term, 43> terms{{
     {1, 0, -0.17731742473213e-2},   {1, 1, -0.17834862292358e-1},
     {1, 2, -0.45996013696365e-1},   {1, 3, -0.57581259083432e-1},
     {1, 6, -0.50325278727930e-1},   {2, 1, -0.33032641670203e-4},
@@ -74,7 +64,7 @@ constexpr std::array<residual_term, 43> residual_terms{{
 }};
 
 // IAPWS R7-97(2012), Table 16: coefficients and exponents of γʳ of the metastable vapour.
-constexpr std::array<residual_term, 13> metastable_residual_terms{{
+constexpr std::array<term, 13> metastable_terms{{
     {1, 0, -0.73362260186506e-2},
     {1, 2, -0.88223831943146e-1},
     {1, 5, -0.72334555213245e-1},
@@ -100,7 +90,7 @@ using powers_pi = power_table<0, 24>;
 using powers_b = power_table<0, 58>;
 
 gibbs_derivatives gamma(double pi, double tau, std::span<const ideal_term> ideal,
-                        std::span<const residual_term> residual) {
+                        std::span<const term> residual) {
   gibbs_derivatives d;
   // γ°: ln π plus a polynomial in τ; its π-derivatives are those of ln π alone.
   const powers_tau t(tau);
@@ -137,11 +127,11 @@ gibbs_derivatives gamma(double pi, double tau, std::span<const ideal_term> ideal
 }  // namespace
 
 gibbs_derivatives gamma2(double pi, double tau) {
-  return gamma(pi, tau, ideal_terms, residual_terms);
+  return gamma(pi, tau, ideal_terms, terms);
 }
 
 gibbs_derivatives gamma2_metastable(double pi, double tau) {
-  return gamma(pi, tau, metastable_ideal_terms, metastable_residual_terms);
+  return gamma(pi, tau, metastable_ideal_terms, metastable_terms);
 }
 
 volume_slope region2_volume(double T, double p) {
@@ -149,8 +139,8 @@ volume_slope region2_volume(double T, double p) {
   const powers_pi q(pi);
   const powers_b b(T_star2 / T - tau_shift);
   double g_p = 1.0 / pi, g_pp = -1.0 / (pi * pi);
-  for (const auto& c : residual_terms) g_p += c.n * c.I * q(c.I - 1) * b(c.J);
-  for (const auto& c : residual_terms) {
+  for (const auto& c : terms) g_p += c.n * c.I * q(c.I - 1) * b(c.J);
+  for (const auto& c : terms) {
     if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * b(c.J);
   }
   return {1e-3 * R * T * g_p / p_star2, 1e-3 * R * T * g_pp / (p_star2 * p_star2)};

@@ -8,11 +8,6 @@
 namespace Vantrel::if97 {
 namespace {
 
-struct term {
-  int I, J;
-  double n;
-};
-
 // IAPWS R7-97(2012), Table 30: n1 of the logarithmic term, then coefficients and exponents of
 // terms 2 to 40.
 constexpr double n1 = 0.10658070028513e1;

@@ -8,16 +8,6 @@
 namespace Vantrel::if97 {
 namespace {
 
-struct ideal_term {
-  int J;
-  double n;
-};
-
-struct residual_term {
-  int I, J;
-  double n;
-};
-
 // IAPWS R7-97(2012), Table 37: coefficients and exponents of the ideal-gas part γ°.
 constexpr std::array<ideal_term, 6> ideal_terms{{
     {0, -0.13179983674201e2},
@@ -29,7 +19,7 @@ constexpr std::array<ideal_term, 6> ideal_terms{{
 }};
 
 // IAPWS R7-97(2012), Table 38: coefficients and exponents of the residual part γʳ.
-constexpr std::array<residual_term, 6> residual_terms{{
+constexpr std::array<term, 6> terms{{
     {1, 1, 0.15736404855259e-2},
     {1, 2, 0.90153761673944e-3},
     {1, 3, -0.50270077677648e-2},
@@ -59,16 +49,16 @@ gibbs_derivatives gamma5(double pi, double tau) {
     if (c.J != 0 && c.J != 1) d.g_tt += c.n * c.J * (c.J - 1) * t(c.J - 2);
   }
 
-  for (const auto& c : residual_terms) d.g += c.n * q(c.I) * t(c.J);
-  for (const auto& c : residual_terms) d.g_p += c.n * c.I * q(c.I - 1) * t(c.J);
-  for (const auto& c : residual_terms) {
+  for (const auto& c : terms) d.g += c.n * q(c.I) * t(c.J);
+  for (const auto& c : terms) d.g_p += c.n * c.I * q(c.I - 1) * t(c.J);
+  for (const auto& c : terms) {
     if (c.I > 1) d.g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * t(c.J);
   }
-  for (const auto& c : residual_terms) d.g_t += c.n * q(c.I) * c.J * t(c.J - 1);
-  for (const auto& c : residual_terms) {
+  for (const auto& c : terms) d.g_t += c.n * q(c.I) * c.J * t(c.J - 1);
+  for (const auto& c : terms) {
     d.g_tt += c.n * q(c.I) * c.J * (c.J - 1) * t(c.J - 2);
   }
-  for (const auto& c : residual_terms) {
+  for (const auto& c : terms) {
     d.g_pt += c.n * c.I * q(c.I - 1) * c.J * t(c.J - 1);
   }
   return d;
@@ -79,8 +69,8 @@ volume_slope region5_volume(double T, double p) {
   const powers_pi q(pi);
   const powers_tau t(T_star5 / T);
   double g_p = 1.0 / pi, g_pp = -1.0 / (pi * pi);
-  for (const auto& c : residual_terms) g_p += c.n * c.I * q(c.I - 1) * t(c.J);
-  for (const auto& c : residual_terms) {
+  for (const auto& c : terms) g_p += c.n * c.I * q(c.I - 1) * t(c.J);
+  for (const auto& c : terms) {
     if (c.I > 1) g_pp += c.n * c.I * (c.I - 1) * q(c.I - 2) * t(c.J);
   }
   return {1e-3 * R * T * g_p / p_star5, 1e-3 * R * T * g_pp / (p_star5 * p_star5)};
