@@ -58,7 +58,7 @@ double steam95::t() const {
 
 double steam95::p() const {
   check_valid();
-  return helm_.p();
+  return p_line_ > 0.0 ? p_line_ : helm_.p();
 }
 
 double steam95::v() const {

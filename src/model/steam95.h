@@ -102,7 +102,7 @@ class steam95 {
 
   // Shared steps of the state constructors (solve/constructors.cpp).
   void store(int kind, double a, double b);
-  void set_saturated(double x, double tau, double delta_liq, double delta_vap);
+  void set_saturated(double x, double tau, double delta_liq, double delta_vap, double p_line);
   void at_t_energy(int kind, double T, double y, property_selector property);
   void retry_unless_settled(bool& converged, double& delta, double theta, double c,
                             double delta_liq, double delta_vap, property_selector property,
@@ -113,6 +113,10 @@ class steam95 {
   bool valid_ = false;
   double x_ = -1.0;
   double delta_liq_ = 0.0;
+  // The pressure of the saturation line (MPa) for a saturated phase or a mixture, 0 for a single
+  // phase: the line's own pressure, not the equation of state's at one of its densities, where
+  // a liquid's pressure is a small difference of large terms.
+  double p_line_ = 0.0;
   state_source source_;
   helmholtz_state helm_;
   // The saturated liquid of a mixture at (δ′, τ), moved there on first use, with its own memo.

@@ -399,6 +399,7 @@ bool hs_near_root(const hs_function& f, brent_solver& solver, double p_lo, doubl
 // Names the state by its constructor and inputs and stores a copy of it under that key,
 // after the bound of the table.
 void steam95::store(int kind, double a, double b) {
+  if (x_ < 0.0) p_line_ = 0.0;
   source_ = state_source{kind, a, b};
   auto& cache = state_cache();
   apply_cache_bound(cache);
@@ -413,8 +414,8 @@ void steam95::at_tsat(double T, double x) {
   const double theta = T / C::Tc;
   double delta_liq = 0.0;
   double delta_vap = 0.0;
-  helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
-  set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
+  const double pi = helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
+  set_saturated(x, 1.0 / theta, delta_liq, delta_vap, pi * C::pc);
   valid_ = true;
   store(kind_tsat, T, x);
 }
@@ -427,12 +428,14 @@ void steam95::at_psat(double p, double x) {
   double delta_liq = 0.0;
   double delta_vap = 0.0;
   const double theta = helmholtz_tsat(p / C::pc, delta_liq, delta_vap, &helm_);
-  set_saturated(x, 1.0 / theta, delta_liq, delta_vap);
+  set_saturated(x, 1.0 / theta, delta_liq, delta_vap, p);
   valid_ = true;
   store(kind_psat, p, x);
 }
 
-void steam95::set_saturated(double x, double tau, double delta_liq, double delta_vap) {
+void steam95::set_saturated(double x, double tau, double delta_liq, double delta_vap,
+                            double p_line) {
+  p_line_ = p_line;
   if (x == 1.0) {
     helm_.update(delta_vap, tau);
   } else if (x == 0.0) {
@@ -489,6 +492,7 @@ void steam95::at_tv(double T, double v) {
   } else {
     delta_liq_ = delta_liq;
     helm_.update(delta_vap, tau);
+    p_line_ = pi * C::pc;
   }
   x_ = c;
   valid_ = true;
@@ -526,6 +530,7 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
   if (c >= 0.0) {
     delta_liq_ = delta_liq;
     helm_.update(delta_vap, tau);
+    p_line_ = pi * C::pc;
   } else {
     double delta = c == quality_superheated ? 0.9 * delta_vap
                    : c == quality_subcooled ? 1.01 * delta_liq
@@ -648,6 +653,7 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   } else {
     delta_liq_ = delta1;
     helm_.update(delta2, 1.0 / theta);
+    p_line_ = p;
   }
   x_ = c;
   valid_ = true;
