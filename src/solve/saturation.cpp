@@ -327,13 +327,16 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
     return 1;
   }
 
-  const saturation_entry estimate = estimated_start(theta, psat_estimate(theta));
-  delta_liq = estimate.delta_liq;
-  delta_vap = estimate.delta_vap;
   // The line ends at the critical point; the correlation may overshoot it in the last digit.
-  if (std::fabs(1 - theta) < critical_cutoff) return std::fmin(estimate.value, 1.0);
+  if (std::fabs(1 - theta) < critical_cutoff) {
+    const saturation_entry estimate = estimated_start(theta, psat_estimate(theta));
+    delta_liq = estimate.delta_liq;
+    delta_vap = estimate.delta_vap;
+    return std::fmin(estimate.value, 1.0);
+  }
 
-  // Where the fit is proven it is the answer; nearer the critical point it starts the solve.
+  // Where the fit is proven it is the answer; nearer the critical point it starts the solve, and
+  // without it the auxiliary estimates do.
   std::optional<saturation_entry> solved;
   if (saturation_entry exact{}; exact_saturation(theta, exact)) {
     exact.delta_liq = liquid_reading_its_pressure(theta, exact.value, exact.delta_liq, state);
@@ -343,6 +346,7 @@ double helmholtz_psat(double theta, double& delta_liq, double& delta_vap, helmho
                         state);
   }
   if (!solved) {
+    const saturation_entry estimate = estimated_start(theta, psat_estimate(theta));
     solved = solve_line(
         {false, theta, estimate, false, pressure_tolerance(x_tolerance, estimate.value)}, state);
   }
@@ -363,31 +367,35 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
     return 1;
   }
 
-  const double theta_estimate = tsat_estimate(pi);
-  const saturation_entry estimate = estimated_start(theta_estimate, theta_estimate);
-  delta_liq = estimate.delta_liq;
-  delta_vap = estimate.delta_vap;
   // The same cutoff in θ as helmholtz_psat, so that the two solvers agree on where the
   // line stops being refined.
-  if (std::fabs(1 - theta_estimate) < critical_cutoff) return theta_estimate;
+  const double theta_estimate = tsat_estimate(pi);
+  if (std::fabs(1 - theta_estimate) < critical_cutoff) {
+    const saturation_entry estimate = estimated_start(theta_estimate, theta_estimate);
+    delta_liq = estimate.delta_liq;
+    delta_vap = estimate.delta_vap;
+    return theta_estimate;
+  }
 
   // The fitted line inverted for θ by Newton's method on the fit, and its densities there:
-  // where the fit is proven these are the answer, nearer the critical point a start.
+  // where the fit is proven these are the answer, nearer the critical point a start. A saturated
+  // state keeps the pressure asked for as its own, so the vapour density needs no step of its own
+  // toward it.
   std::optional<saturation_entry> solved;
   double theta = 0;
   saturation_entry on_line{};
   const bool inverted = fitted_saturation_theta(pi, theta);
   if (inverted && exact_saturation(theta, on_line)) {
-    // A mixture's pressure is its vapour's, which should read back as the pressure asked for:
-    // one Newton step of the vapour density at (θ, π) moves it by no more than the fit's error
-    // and makes it so.
     const double liquid = liquid_reading_its_pressure(theta, pi, on_line.delta_liq, state);
-    solved = saturation_entry{theta, liquid, dfind_near(on_line.delta_vap, theta, pi, state)};
+    solved = saturation_entry{theta, liquid, on_line.delta_vap};
   } else if (inverted && fitted_saturation(theta, on_line)) {
     solved = solve_line(
         {true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance}, state);
   }
-  if (!solved) solved = solve_line({true, pi, estimate, false, x_tolerance}, state);
+  if (!solved) {
+    solved = solve_line(
+        {true, pi, estimated_start(theta_estimate, theta_estimate), false, x_tolerance}, state);
+  }
   delta_liq = solved->delta_liq;
   delta_vap = solved->delta_vap;
   cache.emplace(pi, *solved);

@@ -41,14 +41,30 @@ double fitted(int i, quantity q, double t, double& derivative) {
   return value;
 }
 
+// Σ cₖ·Tₖ(u) alone, by Clenshaw's recurrence: the same sum as chebyshev_sum's, for half the work.
+double chebyshev_value(const double* c, int degree, double u) {
+  double b1 = 0, b2 = 0;
+  for (int k = degree; k >= 1; --k) {
+    const double b0 = c[k] + 2 * u * b1 - b2;
+    b2 = b1;
+    b1 = b0;
+  }
+  return c[0] + u * b1 - b2;
+}
+
 // The fitted point at t, if the table holds t.
 bool fitted_at(double t, saturation_entry& point) {
   const int i = interval_of(t);
   if (i < 0) return false;
-  double unused = 0;
-  point.value = std::exp(fitted(i, log_pi, t, unused));
-  point.delta_liq = std::exp(fitted(i, log_delta_liq, t, unused));
-  point.delta_vap = std::exp(fitted(i, log_delta_vap, t, unused));
+  const double a = table.edges[i];
+  const double u = (t - a) * (2.0 / (table.edges[i + 1] - a)) - 1.0;
+  const double* c = table.coefficients + i * quantities * (table.degree + 1);
+  const auto value = [&](quantity q) {
+    return std::exp(chebyshev_value(c + q * (table.degree + 1), table.degree, u));
+  };
+  point.value = value(log_pi);
+  point.delta_liq = value(log_delta_liq);
+  point.delta_vap = value(log_delta_vap);
   return true;
 }
 
