@@ -40,11 +40,6 @@ enum constructor_kind : int {
   kind_hs = 11,
 };
 
-// Below the ice boundary the pressure-first searches still look for metastable subcooled
-// liquid down to this many kelvin; the volume search does not, because p-v has two answers
-// around the density maximum of cold liquid.
-constexpr double metastable_margin = 20.0;
-
 // Convergence of the fixed-temperature Newton iterations on δ.
 constexpr int newton_budget = 100;
 constexpr double energy_tolerance = 1e-6;   // kJ/kg
@@ -644,8 +639,11 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   double theta = 0.0;
   double delta1 = 0.0;
   double delta2 = 0.0;
-  const double c =
-      helmholtz_tfind(theta_lo, theta_hi, pi, y, property, theta, delta1, delta2, &helm_);
+  double c = 0.0;
+  if (volume ||
+      !started_tfind(theta_lo, theta_hi, pi, y, property, c, theta, delta1, delta2, &helm_)) {
+    c = helmholtz_tfind(theta_lo, theta_hi, pi, y, property, theta, delta1, delta2, &helm_);
+  }
   const bool two_phase = c > 0.0 && c < 1.0;
   if (volume && !two_phase) {
     // The density of a single-phase state is the input itself.
@@ -664,7 +662,10 @@ void steam95::at_hs(double h, double s) {
   refuse_nan(h, "helmholtz_tfind");
   refuse_nan(s, "helmholtz_tfind");
   if (recall(kind_hs, h, s, *this)) return;
-  {
+  if (double code = 0; started_hs(h, s, code, &helm_)) {
+    x_ = code;
+    valid_ = true;
+  } else {
     // The p-s states of the pressure search, the answer's own included, are intermediates:
     // only the h-s state is a finished lookup.
     const scratch_caches intermediates;

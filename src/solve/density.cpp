@@ -241,4 +241,24 @@ double dfind_near(double delta0, double theta, double pi, helmholtz_state* state
   return dfind(delta0, theta, pi, state);
 }
 
+bool dfind_newton(double& delta, double theta, double pi, helmholtz_state* state) {
+  constexpr int steps = 6;
+  constexpr double tolerance = 1e-9;
+  helmholtz_function<helmholtz_state> f(pi, state);
+  state->update(delta, 1.0 / theta);
+  double d = delta;
+  for (int i = 0; i < steps; ++i) {
+    const double slope = f.gradient(d);
+    const double step = -f.value(d) / slope;
+    if (!(slope > 0) || !(d + step > 0.5 * d && d + step < 2 * d)) return false;
+    d += step;
+    if (std::fabs(step) <= tolerance * d) {
+      state->update(d, 1.0 / theta);
+      delta = d;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace Vantrel

@@ -52,4 +52,10 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state);
 // sign across it on the stable part of the branch. From any other start, as dfind.
 double dfind_near(double delta0, double theta, double pi, helmholtz_state* state);
 
+// Newton's method on the pressure from a start within a few parts in 1e4 of the answer (IF97's
+// v(p,T) gives such starts): at most six steps, each on a positive slope and within a factor of
+// two of the last point, until a step is shorter than 1e-9·δ, which is then taken. True with δ
+// and the state at the answer; false, with both as scratch, otherwise.
+bool dfind_newton(double& delta, double theta, double pi, helmholtz_state* state);
+
 }  // namespace Vantrel

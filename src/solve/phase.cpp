@@ -7,7 +7,9 @@
 
 #include "model/constant95.h"
 #include "model/errors.h"
+#include "properties/ice.h"
 #include "solve/density.h"
+#include "solve/if97_start.h"
 #include "solve/saturation.h"
 
 namespace Vantrel {
@@ -67,7 +69,6 @@ slope2 property_slopes(const helmholtz_state& s, property_selector property) {
 constexpr int start_budget = 40;
 // Relative allowance on the auxiliary saturated densities, well above their error.
 constexpr double dome_margin = 1e-2;
-constexpr double start_tolerance = 1e-11;  // on the last Newton step, relative
 // Half-width of the temperature interval around a Newton start, relative: far narrower than
 // the temperature search's tolerance, so that Brent's method accepts it at once with either
 // end as good as the start itself, and wide enough that the relative residual changes sign
@@ -111,7 +112,7 @@ std::optional<search_point> newton_start(const helmholtz_pfunction<helmholtz_sta
 }  // namespace
 
 bool newton_point(property_selector first, double y1, property_selector second, double y2,
-                  double delta0, double tau0, helmholtz_state* state) {
+                  double delta0, double tau0, helmholtz_state* state, double tolerance) {
   double d = delta0, t = tau0;
   for (int i = 0; i < start_budget; ++i) {
     state->update(d, t);
@@ -130,7 +131,7 @@ bool newton_point(property_selector first, double y1, property_selector second, 
     d *= std::exp(step_l);
     t += step_t;
     if (!(d > 0 && t > 0 && std::isfinite(d) && std::isfinite(t))) return false;
-    if (std::abs(step_l) <= start_tolerance && std::abs(step_t) <= start_tolerance * t) {
+    if (std::abs(step_l) <= tolerance && std::abs(step_t) <= tolerance * t) {
       state->update(d, t);
       return true;
     }
@@ -140,6 +141,7 @@ bool newton_point(property_selector first, double y1, property_selector second, 
 
 double density_tp(double theta, double pi, helmholtz_state* state) {
   double delta0 = 0.0;
+  start_side side = start_side::any;
   if (theta >= 1.0) {
     delta0 = ideal_gas_delta(theta, pi);
   } else {
@@ -162,9 +164,18 @@ double density_tp(double theta, double pi, helmholtz_state* state) {
     }
     if (pi >= pi_sat && pi >= C::pt / C::pc) {
       delta0 = delta_liq;
+      side = start_side::liquid;
     } else {
       delta0 = vapour_start(theta, pi, pi_sat, delta_vap);
+      side = start_side::vapour;
     }
+  }
+  // IF97's density is within a few parts in 1e4 of the answer on the side chosen; Newton's
+  // method finishes from there, and the searches from the estimates take over where it does not.
+  if (double rho = 0; if97_density_start(theta * C::Tc, pi * C::pc, side, rho)) {
+    double delta = rho / C::rhoc;
+    const bool on_side = side == start_side::any || (side == start_side::liquid) == (delta > 1.0);
+    if (on_side && dfind_newton(delta, theta, pi, state)) return delta;
   }
   return dfind(delta0, theta, pi, state);
 }
@@ -265,6 +276,96 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
   f.value(theta);
   delta1 = delta2 = f.density;
   return code;
+}
+
+namespace {
+
+// The last Newton step of a flash, relative: the next would be a few parts in 1e18.
+constexpr double flash_tolerance = 1e-9;
+
+// Below Tc every single-phase state lies on one side of the line: the vapour above the
+// saturation temperature and below the saturated vapour's density, the liquid the other way.
+bool on_side(double code, double theta, double delta, double theta_sat, double delta_liq,
+             double delta_vap) {
+  if (code == quality_superheated) return theta >= theta_sat && delta <= delta_vap;
+  if (code == quality_subcooled) return theta <= theta_sat && delta >= delta_liq;
+  return true;
+}
+
+bool start_for(property_selector property, double p, double y, start_side side,
+               flash_start& start) {
+  if (property == &helmholtz_state::h) return if97_ph_start(p, y, side, start);
+  if (property == &helmholtz_state::s) return if97_ps_start(p, y, side, start);
+  if (property == &helmholtz_state::u) return if97_pu_start(p, y, side, start);
+  return false;
+}
+
+}  // namespace
+
+bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
+                   property_selector property, double& code, double& theta, double& delta1,
+                   double& delta2, helmholtz_state* state) {
+  double theta_sat = 0, delta_liq = 0, delta_vap = 0;
+  double side_code = quality_indeterminate;
+  start_side side = start_side::any;
+  if (pi < 1.0 && pi >= C::pt / C::pc) {
+    theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, state);
+    const double tau = 1.0 / theta_sat;
+    state->update(delta_vap, tau);
+    const double y_vap = (state->*property)();
+    state->update(delta_liq, tau);
+    const double y_liq = (state->*property)();
+    if (y < y_vap && y > y_liq) {
+      code = (y - y_liq) / (y_vap - y_liq);
+      theta = theta_sat;
+      delta1 = delta_liq;
+      delta2 = delta_vap;
+      return true;
+    }
+    side_code = y >= y_vap ? quality_superheated : quality_subcooled;
+    side = y >= y_vap ? start_side::vapour : start_side::liquid;
+  }
+  flash_start start;
+  if (!start_for(property, pi * C::pc, y, side, start)) return false;
+  if (!newton_point(nullptr, pi * C::pc, property, y, start.rho / C::rhoc, C::Tc / start.T, state,
+                    flash_tolerance)) {
+    return false;
+  }
+  const double found_theta = 1.0 / state->tau(), delta = state->delta();
+  if (!(found_theta > theta_lo && found_theta < theta_hi) || !(state->dpdrho_r() > 0) ||
+      !on_side(side_code, found_theta, delta, theta_sat, delta_liq, delta_vap)) {
+    return false;
+  }
+  code = side_code;
+  theta = found_theta;
+  delta1 = delta2 = delta;
+  return true;
+}
+
+bool started_hs(double h, double s, double& code, helmholtz_state* state) {
+  double p0 = 0;
+  flash_start start;
+  if (!if97_hs_start(h, s, p0, start)) return false;
+  if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, start.rho / C::rhoc,
+                    C::Tc / start.T, state, flash_tolerance)) {
+    return false;
+  }
+  const double tau = state->tau(), delta = state->delta(), theta = 1.0 / tau;
+  const double p = state->p(), pi = p / C::pc;
+  if (!(p >= C::pt && p <= C::p_max) || !(state->dpdrho_r() > 0)) return false;
+  double theta_lo = 0, theta_hi = 0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
+  if (!(theta > theta_lo && theta < theta_hi)) return false;
+  code = quality_indeterminate;
+  if (pi < 1.0) {
+    double delta_liq = 0, delta_vap = 0;
+    helmholtz_state scratch;
+    const double theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, &scratch);
+    code = theta > theta_sat ? quality_superheated : quality_subcooled;
+    if (!on_side(code, theta, delta, theta_sat, delta_liq, delta_vap)) return false;
+  }
+  state->update(delta, tau);
+  return true;
 }
 
 }  // namespace Vantrel

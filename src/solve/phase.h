@@ -12,6 +12,11 @@
 
 namespace Vantrel {
 
+// Below the ice boundary the pressure-first searches still look for metastable subcooled
+// liquid down to this many kelvin; the volume search does not, because p-v has two answers
+// around the density maximum of cold liquid.
+inline constexpr double metastable_margin = 20.0;
+
 // The density at (θ, π), starting on the side that the saturation estimates pick; within 5 %
 // of the estimated saturation pressure the full saturation solve decides instead. Leaves the
 // state at (δ, 1/θ).
@@ -20,11 +25,12 @@ double density_tp(double theta, double pi, helmholtz_state* state);
 // Moves the state to the point (δ, τ) at which its property `first` equals y1 and `second`
 // equals y2, a null selector standing for the pressure in MPa: Newton's method over (ln δ, τ)
 // from (δ0, τ0), each step limited to a factor e in δ and a fifth of τ, at most 40 steps, until
-// both steps are below 1e-11 relative. False when it does not settle; the state is scratch.
-// The point found may be metastable or unstable: the caller checks it, and uses it only as a
-// start for its own search.
+// both steps are below `tolerance` relative; the last step is taken. False when it does not
+// settle; the state is scratch. The point found may be metastable or unstable: the caller checks
+// it. As a start for a search, 1e-11; as a flash's answer, 1e-9 is enough, since the step after
+// one of that size would be a few parts in 1e18.
 bool newton_point(property_selector first, double y1, property_selector second, double y2,
-                  double delta0, double tau0, helmholtz_state* state);
+                  double delta0, double tau0, helmholtz_state* state, double tolerance = 1e-11);
 
 // As density_tp, but the search starts on the side that a phase code names: −3 the liquid,
 // −2 the vapour; any other code lets density_tp choose. A temperature search that has
@@ -77,5 +83,21 @@ class helmholtz_pfunction : public univariate_function<double, double> {
 double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
                        property_selector property, double& theta, double& delta1, double& delta2,
                        helmholtz_state* state);
+
+// As helmholtz_tfind for the energies and the entropy, without searching: a state in the
+// two-phase dome is read off the saturation line at π; a single-phase state is Newton's method in
+// (δ, τ) on IAPWS-95 from IF97's start. Answers false, with the state as scratch, where that
+// decides nothing: a property other than h, s or u, no start, an iteration that does not settle,
+// or a point outside [θ_lo, θ_hi] or on the other side of the line; helmholtz_tfind then decides.
+// On success the outputs are those of helmholtz_tfind, the phase code in `code`.
+bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
+                   property_selector property, double& code, double& theta, double& delta1,
+                   double& delta2, helmholtz_state* state);
+
+// The single-phase state of (h, s) by Newton's method in (δ, τ) from IF97's start, if it lies at
+// a pressure from the triple point's to the top of the range, inside the temperature range of its
+// pressure, on the stable side of the line named by `code` (as helmholtz_tfind names it). False,
+// with the state as scratch, otherwise.
+bool started_hs(double h, double s, double& code, helmholtz_state* state);
 
 }  // namespace Vantrel
