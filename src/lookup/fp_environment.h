@@ -34,13 +34,24 @@ inline void reset_fp_environment() {
 
 // Puts the floating-point environment back to the default one when it is made and when it goes
 // out of scope: on every return, and also while an exception that is not caught unwinds through
-// it.
+// it. Only the outermost one on a thread acts: an entry point that calls another one inside the
+// face has already reset the environment, and will again on its way out.
 class fp_environment_reset {
  public:
-  fp_environment_reset() { reset_fp_environment(); }
-  ~fp_environment_reset() { reset_fp_environment(); }
+  fp_environment_reset() {
+    if (depth()++ == 0) reset_fp_environment();
+  }
+  ~fp_environment_reset() {
+    if (--depth() == 0) reset_fp_environment();
+  }
   fp_environment_reset(const fp_environment_reset&) = delete;
   fp_environment_reset& operator=(const fp_environment_reset&) = delete;
+
+ private:
+  static int& depth() {
+    thread_local int nested = 0;
+    return nested;
+  }
 };
 
 }  // namespace Vantrel

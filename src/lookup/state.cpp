@@ -1,9 +1,12 @@
 #include "lookup/state.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfenv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "lookup/fp_environment.h"
@@ -177,8 +180,6 @@ class built_if97_state {
     });
   }
 
-  void keep() const {}
-
  private:
   // An input in internal units; one that is not a finite number after conversion is refused.
   double input_of(int code, double value) const {
@@ -225,18 +226,52 @@ template <class Built>
 int values_of(const Built& built, std::span<const int> codes, std::span<double> values,
               std::span<int> statuses, state_phase* phase) {
   for (std::size_t i = 0; i < codes.size(); ++i) statuses[i] = built.evaluate(codes[i], &values[i]);
-  // A single value is what a page asks 27 times in a row: its evaluated memo goes back to the
-  // state cache for the next request.
-  if (codes.size() == 1) built.keep();
   if (phase != nullptr) *phase = built.phase();
   return built.status();
+}
+
+bool same_bits(double x, double y) {
+  return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+}
+
+// The last IAPWS-95 state this thread built, with the request it answers. A page asks for 27
+// properties of the same inputs in a row; each after the first reads this state in place, with
+// the memo cells the earlier ones filled, instead of searching the state cache and copying the
+// state out and its memo back in. The memo goes back to the cache entry when another request
+// takes the place. Inputs match bit for bit, so that −0 is not answered with the echo of +0; a
+// request that failed is held as well, and fails again at once. Forgotten when the library's
+// caches are emptied.
+const built_state& last_built(int pair, double a, double b, int units, transport_set transport) {
+  struct held_request {
+    unsigned generation = 0;
+    int pair = -1, units = 0;
+    double a = 0.0, b = 0.0;
+    transport_set transport{};
+    std::optional<built_state> built;
+  };
+  thread_local held_request held;
+  const unsigned generation = cache_generation();
+  if (held.built && held.generation == generation && held.pair == pair && held.units == units &&
+      held.transport == transport && same_bits(held.a, a) && same_bits(held.b, b)) {
+    return *held.built;
+  }
+  if (held.built) held.built->keep();
+  held.built.reset();
+  held.built.emplace(pair, a, b, units, transport);
+  held.generation = generation;
+  held.pair = pair;
+  held.units = units;
+  held.a = a;
+  held.b = b;
+  held.transport = transport;
+  return *held.built;
 }
 
 // The one place where the method's equation of state picks the engine.
 template <class Use>
 auto with_engine(int pair, double a, double b, const method& m, int units, Use use) {
   if (m.eos == formulation::if97) return use(built_if97_state(pair, a, b, m, units));
-  return use(built_state(pair, a, b, units, m.transport));
+  return use(last_built(pair, a, b, units, m.transport));
 }
 
 }  // namespace

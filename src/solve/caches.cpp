@@ -18,6 +18,7 @@ struct table_set {
 thread_local table_set finished;
 thread_local table_set scratch;
 thread_local int scratch_depth = 0;
+thread_local unsigned generation = 0;
 
 table_set& current() {
   return scratch_depth > 0 ? scratch : finished;
@@ -59,11 +60,16 @@ void keep_evaluated(const steam95& state) {
 }
 
 void clear_library_caches() {
+  ++generation;
   for (table_set* set : {&finished, &scratch}) {
     set->psat.clear();
     set->tsat.clear();
     set->states.clear();
   }
+}
+
+unsigned cache_generation() {
+  return generation;
 }
 
 }  // namespace Vantrel

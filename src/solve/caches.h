@@ -72,4 +72,8 @@ class scratch_caches {
 // solves; the application never calls it.
 void clear_library_caches();
 
+// How many times clear_library_caches has run on the calling thread: a state held outside the
+// tables (the face keeps the last one it built) is forgotten when this moves on.
+unsigned cache_generation();
+
 }  // namespace Vantrel
