@@ -98,6 +98,7 @@ class built_state {
       *out = code == first_ ? a_ : b_;
       return status_ok;
     }
+    if (!applies(code, state_)) return status_not_applicable;
     return guarded([&] {
       // A value that is not a finite number is a failed computation, never a result.
       const double value = property_value(code, state_, units_, transport_);

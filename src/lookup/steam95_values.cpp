@@ -133,6 +133,30 @@ void state_from_pair(double a, double b, steam95& state, int pair_code, int unit
   }
 }
 
+bool applies(int code, const steam95& state) {
+  switch (code) {
+    case code_cv:
+    case code_cp:
+    case code_w:
+    case code_alpha:
+    case code_kappa:
+    case code_dpdt:
+    case code_dvdt:
+    case code_dvdp:
+    case code_mu:
+    case code_kt:
+    case code_pr:
+    case code_cjtt:
+    case code_cjth:
+      return !state.valid() || !(state.two_phase() || state.is_critical());
+    case code_st:
+    case code_de:
+      return !state.valid() || !state.two_phase();
+    default:
+      return true;
+  }
+}
+
 double property_value(int code, const steam95& state, int units, transport_set transport) {
   const double raw = raw_value(code, state, transport);
   // The enthalpy of vaporization has no catalogue row: it converts as an energy.

@@ -22,4 +22,10 @@ void state_from_pair(double a, double b, steam95& state, int pair_code, int unit
 double property_value(int code, const steam95& state, int units,
                       transport_set transport = transport_set::iaps1985);
 
+// Whether the property `code` has a value for this state: the derivative and transport
+// properties have none for a mixture or at the critical point, the surface tension and the
+// dielectric constant none for a mixture. property_value raises not_applicable exactly where this
+// is false; asking first spares a mixture's page fifteen raised exceptions.
+bool applies(int code, const steam95& state);
+
 }  // namespace Vantrel
