@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/constant95.h"
 #include "solve/saturation.h"
 #include "solve/saturation_table.h"
 
@@ -13,8 +14,20 @@ constexpr chebyshev_table table{saturation_table::intervals, saturation_table::d
                                 saturation_table::edges, saturation_table::coefficients};
 
 // Quantities of an interval, in the order the coefficients are stored.
-enum quantity : int { log_pi = 0, log_delta_liq = 1, log_delta_vap = 2 };
-constexpr int quantities = 3;
+enum quantity : int {
+  log_pi = 0,
+  log_delta_liq = 1,
+  log_delta_vap = 2,
+  h_liq = 3,
+  h_vap = 4,
+  s_liq = 5,
+  s_vap = 6,
+};
+constexpr int quantities = saturation_table::quantities;
+static_assert(quantities == s_vap + 1);
+
+// p/ρ = flow_energy·π/δ, in kJ/kg.
+constexpr double flow_energy = constant95::pc * 1000.0 / constant95::rhoc;
 
 constexpr int newton_budget = 20;
 constexpr double newton_tolerance = 1e-15;  // on the step in t, relative
@@ -41,14 +54,63 @@ double fitted(int i, quantity q, double t, double& derivative) {
   return value;
 }
 
+// The first `count` quantities of interval i at t. Their recurrences run side by side, so that
+// the processor overlaps them; no derivatives.
+template <int count>
+void fitted_all(int i, double t, double (&value)[count]) {
+  constexpr int n = saturation_table::degree + 1;
+  const double a = table.edges[i];
+  const double b = table.edges[i + 1];
+  const double u = (t - a) * (2.0 / (b - a)) - 1.0;
+  const double two_u = 2 * u;
+  const double* c = table.coefficients + i * quantities * n;
+  double b1[count] = {}, b2[count] = {};
+  for (int k = n - 1; k >= 1; --k) {
+    for (int q = 0; q < count; ++q) {
+      const double b0 = c[q * n + k] + two_u * b1[q] - b2[q];
+      b2[q] = b1[q];
+      b1[q] = b0;
+    }
+  }
+  for (int q = 0; q < count; ++q) value[q] = c[q * n] + u * b1[q] - b2[q];
+}
+
 // The fitted point at t, if the table holds t.
 bool fitted_at(double t, saturation_entry& point) {
   const int i = interval_of(t);
   if (i < 0) return false;
-  double unused = 0;
-  point.value = std::exp(fitted(i, log_pi, t, unused));
-  point.delta_liq = std::exp(fitted(i, log_delta_liq, t, unused));
-  point.delta_vap = std::exp(fitted(i, log_delta_vap, t, unused));
+  double v[log_delta_vap + 1];
+  fitted_all(i, t, v);
+  point.value = std::exp(v[log_pi]);
+  point.delta_liq = std::exp(v[log_delta_liq]);
+  point.delta_vap = std::exp(v[log_delta_vap]);
+  return true;
+}
+
+// t = √(1 − θ) where the proof holds, else −1.
+double proven_t(double theta) {
+  if (!(theta <= 1.0)) return -1;
+  const double t = std::sqrt(1.0 - theta);
+  return t >= saturation_table::proven_from ? t : -1;
+}
+
+// The whole state at t but θ, if the table holds t.
+bool state_at(double t, saturated_state& state) {
+  const int i = interval_of(t);
+  if (i < 0) return false;
+  double v[quantities];
+  fitted_all(i, t, v);
+  state.pi = std::exp(v[log_pi]);
+  state.delta_liq = std::exp(v[log_delta_liq]);
+  state.delta_vap = std::exp(v[log_delta_vap]);
+  saturated_energies& e = state.energies;
+  e.h_liq = v[h_liq];
+  e.h_vap = v[h_vap];
+  e.s_liq = v[s_liq];
+  e.s_vap = v[s_vap];
+  const double flow = flow_energy * state.pi;
+  e.u_liq = e.h_liq - flow / state.delta_liq;
+  e.u_vap = e.h_vap - flow / state.delta_vap;
   return true;
 }
 
@@ -74,9 +136,29 @@ bool fitted_saturation(double theta, saturation_entry& point) {
 }
 
 bool exact_saturation(double theta, saturation_entry& point) {
-  if (!(theta <= 1.0)) return false;
-  const double t = std::sqrt(1.0 - theta);
-  return t >= saturation_table::proven_from && fitted_at(t, point);
+  const double t = proven_t(theta);
+  return t >= 0 && fitted_at(t, point);
+}
+
+bool fitted_saturation_energies(double theta, saturated_energies& energies) {
+  saturated_state state;
+  if (!exact_saturated_state(theta, state)) return false;
+  energies = state.energies;
+  return true;
+}
+
+bool exact_saturated_state(double theta, saturated_state& state) {
+  const double t = proven_t(theta);
+  if (!(t >= 0 && state_at(t, state))) return false;
+  state.theta = theta;
+  return true;
+}
+
+bool exact_saturated_state_at_pi(double pi, saturated_state& state) {
+  double theta = 0;
+  if (!(fitted_saturation_theta(pi, theta) && exact_saturated_state(theta, state))) return false;
+  state.pi = pi;
+  return true;
 }
 
 bool fitted_saturation_theta(double pi, double& theta) {
