@@ -22,8 +22,8 @@ bool fitted_saturation(double theta, saturation_entry& point);
 // saturation_table::proven_from in t. False, writing nothing, elsewhere.
 bool exact_saturation(double theta, saturation_entry& point);
 
-// The θ at which the fitted line reaches π, by Newton's method on the fit. False, writing
-// nothing, outside the fitted range.
+// The θ at which the fitted line reaches π, by Newton's method on the fit from the table's
+// inverse, usually one step. False, writing nothing, outside the fitted range.
 bool fitted_saturation_theta(double pi, double& theta);
 
 // The saturated liquid's (′) and vapour's (″) specific enthalpy h and internal energy u (kJ/kg)
