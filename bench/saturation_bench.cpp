@@ -6,6 +6,7 @@
 #include "solve/caches.h"
 #include "solve/density.h"
 #include "solve/saturation.h"
+#include "solve/saturation_fit.h"
 
 namespace {
 
@@ -51,6 +52,41 @@ void psat_cached(benchmark::State& bench) {
   clear_library_caches();
 }
 BENCHMARK(psat_cached);
+
+// The whole saturated state (π, δ′, δ″, h, s and u of both phases) from the fit at T (the
+// benchmark argument, K), and at the saturation pressure of T, where θ is found first.
+void saturated_state_at_t(benchmark::State& bench) {
+  const double theta = static_cast<double>(bench.range(0)) / Tc;
+  saturated_state state{};
+  for (auto _ : bench) {
+    benchmark::DoNotOptimize(exact_saturated_state(theta, state));
+    benchmark::DoNotOptimize(state);
+  }
+}
+BENCHMARK(saturated_state_at_t)->Arg(275)->Arg(450)->Arg(625)->Arg(646);
+
+void saturated_state_at_p(benchmark::State& bench) {
+  const double pi = psat_estimate(static_cast<double>(bench.range(0)) / Tc);
+  saturated_state state{};
+  for (auto _ : bench) {
+    benchmark::DoNotOptimize(exact_saturated_state_at_pi(pi, state));
+    benchmark::DoNotOptimize(state);
+  }
+}
+BENCHMARK(saturated_state_at_p)->Arg(275)->Arg(450)->Arg(625)->Arg(646);
+
+// The alternative to fitting the energies: h and s of both phases evaluated from the fitted
+// densities through the Helmholtz function, at 450 K.
+void saturated_energies_by_helmholtz(benchmark::State& bench) {
+  const double theta = 450 / Tc;
+  saturation_entry line{};
+  exact_saturation(theta, line);
+  for (auto _ : bench) {
+    const helmholtz_state liquid(line.delta_liq, 1 / theta), vapour(line.delta_vap, 1 / theta);
+    benchmark::DoNotOptimize(liquid.h() + vapour.h() + liquid.s() + vapour.s());
+  }
+}
+BENCHMARK(saturated_energies_by_helmholtz);
 
 // dfind from the auxiliary estimate of each branch at 450 K, 10 % away from saturation,
 // and in the Newton region above 1.1 Tc.

@@ -1,9 +1,10 @@
 #pragma once
 // The IAPWS-95 saturation line in a wider floating type than the library's: the residual part
-// φʳ with its first two derivatives by δ at fixed τ, and the equal-fugacity condition solved by
-// Newton's method for both densities at once. The coefficients are the library's own doubles,
-// taken exactly, so the line is that of the equation the library evaluates; only the rounding
-// of the arithmetic differs.
+// φʳ with its first two derivatives by δ and its first by τ, the ideal-gas part φ° with its first
+// by τ, the equal-fugacity condition solved by Newton's method for both densities at once, and
+// the enthalpy and entropy of either phase at the solution. The coefficients are the library's own
+// doubles, taken exactly, so the line is that of the equation the library evaluates; only the
+// rounding of the arithmetic differs.
 //
 // Written for proofs of the fitted line, not for speed: the fitting program checks its table
 // against it between the nodes, and the saturation tests do the same at points of their own.
@@ -34,10 +35,10 @@ inline quad log_of(quad x) {
   return logq(x);
 }
 
-// φʳ and its derivatives by δ at one (δ, τ).
+// φʳ and its derivatives by δ, and its first by τ, at one (δ, τ).
 template <class R>
 struct residual {
-  R phi, phi_d, phi_dd;
+  R phi, phi_d, phi_dd, phi_t;
 };
 
 template <class R>
@@ -53,17 +54,18 @@ R real_power(R x, R y) {
   return exp_of(y * log_of(x));
 }
 
-// IAPWS-95 residual part and its δ-derivatives, term by term (IAPWS R6-95(2018), Table 5).
+// IAPWS-95 residual part and its derivatives, term by term (IAPWS R6-95(2018), Table 5).
 template <class R>
 residual<R> residual_at(R delta, R tau) {
   using namespace iapws95;
-  residual<R> r{0, 0, 0};
+  residual<R> r{0, 0, 0, 0};
   for (std::size_t i = 0; i < poly_n.size(); ++i) {
     const int d = poly_d[i];
     const R n = R(poly_n[i]) * real_power(tau, R(poly_t[i]));
     r.phi += n * power(delta, d);
     r.phi_d += n * d * power(delta, d - 1);
     if (d >= 2) r.phi_dd += n * d * (d - 1) * power(delta, d - 2);
+    r.phi_t += n * R(poly_t[i]) / tau * power(delta, d);
   }
   for (std::size_t i = 0; i < exp_n.size(); ++i) {
     const int c = exp_c[i], d = exp_d[i];
@@ -71,6 +73,7 @@ residual<R> residual_at(R delta, R tau) {
     const R n = R(exp_n[i]) * power(tau, exp_t[i]) * exp_of(-dc);
     const R dd = power(delta, d - 1);
     r.phi += n * dd * delta;
+    r.phi_t += n * dd * delta * exp_t[i] / tau;
     r.phi_d += n * dd * (d - c * dc);
     r.phi_dd += n * dd / delta * ((d - c * dc) * (d - 1 - c * dc) - R(c) * c * dc);
   }
@@ -81,6 +84,7 @@ residual<R> residual_at(R delta, R tau) {
         R(gauss_n[i]) * power(tau, gauss_t[i]) * exp_of(-a * de * de - R(gauss_beta[i]) * te * te);
     const R dd = power(delta, d);
     r.phi += e * dd;
+    r.phi_t += e * dd * (gauss_t[i] / tau - 2 * R(gauss_beta[i]) * te);
     r.phi_d += e * dd * (R(d) / delta - 2 * a * de);
     r.phi_dd += e * (-2 * a * dd + 4 * a * a * dd * de * de - 4 * d * a * power(delta, d - 1) * de +
                      R(d) * (d - 1) * power(delta, d - 2));
@@ -105,11 +109,50 @@ residual<R> residual_at(R delta, R tau) {
     const R big_b_d = b * big_b / big * big_d;
     const R big_b_dd = b * (big_b / big * big_dd + (b - 1) * big_b / (big * big) * big_d * big_d);
     r.phi += n * big_b * delta * psi;
+    // ∂Δ/∂τ = −2θ, ∂ψ/∂τ = −2D(τ − 1)ψ.
+    r.phi_t += n * delta * (-2 * theta * b * big_b / big * psi - 2 * D * tm1 * big_b * psi);
     r.phi_d += n * (big_b * (psi + delta * psi_d) + big_b_d * delta * psi);
     r.phi_dd += n * (big_b * (2 * psi_d + delta * psi_dd) + 2 * big_b_d * (psi + delta * psi_d) +
                      big_b_dd * delta * psi);
   }
   return r;
+}
+
+// φ° and its derivative by τ at one (δ, τ).
+template <class R>
+struct ideal {
+  R phi, phi_t;
+};
+
+// IAPWS-95 ideal-gas part (IAPWS R6-95(2018), Table 4, coefficients of Table 1).
+template <class R>
+ideal<R> ideal_at(R delta, R tau) {
+  using namespace iapws95;
+  ideal<R> o{log_of(delta) + R(ideal_n1) + R(ideal_n2) * tau + R(ideal_n3) * log_of(tau),
+             R(ideal_n2) + R(ideal_n3) / tau};
+  for (std::size_t i = 0; i < ideal_n.size(); ++i) {
+    const R e = exp_of(-R(ideal_gamma[i]) * tau);
+    o.phi += R(ideal_n[i]) * log_of(1 - e);
+    o.phi_t += R(ideal_n[i]) * R(ideal_gamma[i]) * e / (1 - e);
+  }
+  return o;
+}
+
+// The specific enthalpy (kJ/kg) and entropy (kJ/(kg·K)) of one phase.
+template <class R>
+struct energies {
+  R h, s;
+};
+
+// h = RT(1 + τφ_τ + δφʳ_δ) and s = R(τφ_τ − φ), with φ = φ° + φʳ.
+template <class R>
+energies<R> energies_at(R delta, R tau) {
+  const ideal<R> o = ideal_at(delta, tau);
+  const residual<R> r = residual_at(delta, tau);
+  const R gas_constant = R(constant95::R);
+  const R tau_phi_t = tau * (o.phi_t + r.phi_t);
+  return {gas_constant * R(constant95::Tc) / tau * (1 + tau_phi_t + delta * r.phi_d),
+          gas_constant * (tau_phi_t - o.phi - r.phi)};
 }
 
 // A point of the saturation line: π = p/pc, δ′ and δ″.
