@@ -82,14 +82,12 @@ allowance allowance_for(const pair_case& pc, const steam95& st) {
     return {0, dpdrho * d_rho, d_rho, 0, pc.tolerance};
   }
   if (name == "h-s") {
-    // The pressure search ends inside a bracket of ±1e-9 around the (h, s) point that Newton's
-    // method reaches from the ideal gas or from the liquid, wherever h(p, s) changes across it
-    // by more than its own rounding; for a cold liquid, where h hardly changes with p, that is
-    // about 1.5e-8 of p. At 0.01 MPa and below neither bracket shows that change, and the search
-    // ends within about 1.5e-9 MPa of the state's pressure whatever that is (measured over
-    // 101 neighbouring liquid states at each of 0.002 to 10 MPa and 273 to 350 K). The state is
-    // then built from p and s: h follows with v, and T along the isentrope to the temperature
-    // search's last digits.
+    // The h-s flash meets h and s by Newton's method in (δ, τ) (or, where its start declines,
+    // searches the pressure between narrow brackets). For a cold liquid h and s hardly change
+    // with p: a part in 1e12 of the density moves its pressure by about 2e-9 MPa, while h and s
+    // stay within their last digits, so the pressure comes back to about 1.5e-8 of itself plus
+    // that (measured over 101 neighbouring liquid states at each of 0.002 to 10 MPa and 273 to
+    // 350 K). T follows along the isentrope to the search's last digits.
     const double dp = 1.5e-8 * p + 2e-9, dT_hs = 5e-10 * T;
     const double d_rho = rho * std::abs(alpha) * dT_hs + dp / dpdrho;
     const double dh = v * 1000 * dp + cp * dT_hs, ds = cp * dT_hs / T;
