@@ -11,6 +11,7 @@
 #include "solve/density.h"
 #include "solve/if97_start.h"
 #include "solve/saturation.h"
+#include "solve/saturation_fit.h"
 
 namespace Vantrel {
 
@@ -37,6 +38,11 @@ double vapour_start(double theta, double pi, double pi_sat, double delta_vap) {
   if (pi > dense_vapour) return ideal + (delta_vap - ideal) * (pi / pi_sat);
   return ideal;
 }
+
+// A property's values at the saturated liquid and the saturated vapour.
+struct saturated_pair {
+  double liquid, vapour;
+};
 
 // A property of the Helmholtz state at its point with its derivatives by δ and by τ.
 struct slope2 {
@@ -107,6 +113,30 @@ std::optional<search_point> newton_start(const helmholtz_pfunction<helmholtz_sta
   if (theta < 1 && f.side == quality_superheated && !(delta < 1)) return std::nullopt;
   if (theta < 1 && f.side == quality_subcooled && !(delta > 1)) return std::nullopt;
   return found;
+}
+
+}  // namespace
+
+namespace {
+
+// The property's values on the two sides of the line at θ, from the fitted line where its proof
+// holds (h, s and u; the volumes from the densities), else from the equation of state at the
+// saturated densities.
+saturated_pair saturated_values(double theta, double delta_liq, double delta_vap,
+                                property_selector property, helmholtz_state* state) {
+  if (property == &helmholtz_state::v) {
+    return {1 / (C::rhoc * delta_liq), 1 / (C::rhoc * delta_vap)};
+  }
+  if (saturated_energies e{}; fitted_saturation_energies(theta, e)) {
+    if (property == &helmholtz_state::h) return {e.h_liq, e.h_vap};
+    if (property == &helmholtz_state::s) return {e.s_liq, e.s_vap};
+    if (property == &helmholtz_state::u) return {e.u_liq, e.u_vap};
+  }
+  const double tau = 1.0 / theta;
+  state->update(delta_vap, tau);
+  const double y_vap = (state->*property)();
+  state->update(delta_liq, tau);
+  return {(state->*property)(), y_vap};
 }
 
 }  // namespace
@@ -194,11 +224,7 @@ double quality_at_t(double theta, double y, property_selector property, double& 
                     double& delta_liq, double& delta_vap, helmholtz_state* state) {
   if (theta >= 1.0 || theta < C::Tt / C::Tc) return quality_indeterminate;
   pi = helmholtz_psat(theta, delta_liq, delta_vap, state);
-  const double tau = 1.0 / theta;
-  state->update(delta_vap, tau);
-  const double y_vap = (state->*property)();
-  state->update(delta_liq, tau);
-  const double y_liq = (state->*property)();
+  const auto [y_liq, y_vap] = saturated_values(theta, delta_liq, delta_vap, property, state);
   if (y >= y_vap) return quality_superheated;
   if (y <= y_liq) return quality_subcooled;
   return (y - y_liq) / (y_vap - y_liq);
@@ -248,11 +274,7 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
   if (pi < 1.0 && pi >= C::pt / C::pc) {
     const double theta_sat = helmholtz_tsat(pi, delta1, delta2, state);
     theta = theta_sat;
-    const double tau = 1.0 / theta_sat;
-    state->update(delta2, tau);
-    const double y_vap = (state->*property)();
-    state->update(delta1, tau);
-    const double y_liq = (state->*property)();
+    const auto [y_liq, y_vap] = saturated_values(theta_sat, delta1, delta2, property, state);
     if (y >= y_vap) {
       code = quality_superheated;
       theta_lo = theta_sat;
@@ -310,11 +332,7 @@ bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
   start_side side = start_side::any;
   if (pi < 1.0 && pi >= C::pt / C::pc) {
     theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, state);
-    const double tau = 1.0 / theta_sat;
-    state->update(delta_vap, tau);
-    const double y_vap = (state->*property)();
-    state->update(delta_liq, tau);
-    const double y_liq = (state->*property)();
+    const auto [y_liq, y_vap] = saturated_values(theta_sat, delta_liq, delta_vap, property, state);
     if (y < y_vap && y > y_liq) {
       code = (y - y_liq) / (y_vap - y_liq);
       theta = theta_sat;
