@@ -56,13 +56,16 @@ class residual95 {
   double phir_dt() const { return phir_dt_ != 0.0 ? phir_dt_ : (phir_dt_ = eval_phir_dt()); }
 
   // Fills φʳ_δ and φʳ_δδ, the slope of the pressure along an isotherm.
-  void fill_density_slopes() const;
+  void fill_density_slopes() const {
+    if (phir_d_ == 0.0 || phir_dd_ == 0.0) sweep_density_slopes();
+  }
   // Fills every cell: what a Newton step in (δ, τ) and a full set of properties read.
   void fill_all() const;
 
  private:
   friend struct memo_test_access;  // lets the tests read the memo cells
 
+  void sweep_density_slopes() const;
   double eval_phir() const;
   double eval_phir_d() const;
   double eval_phir_dd() const;
@@ -151,8 +154,9 @@ class thermo_helmholtz : public Helmholtz {
   double phi_t() const { return this->phi0_t() + this->phir_t(); }
   double phi_tt() const { return this->phi0_tt() + this->phir_tt(); }
 
-  // (∂p/∂ρ)_T / (R·T) = 1 + 2δφʳ_δ + δ²φʳ_δδ.
+  // (∂p/∂ρ)_T / (R·T) = 1 + 2δφʳ_δ + δ²φʳ_δδ. The two cells are filled together.
   double dpdrho_r() const {
+    this->fill_density_slopes();
     const double d = this->delta();
     return d * (2.0 * (this->phir_d() + 1.0 / d) + d * (this->phir_dd() - 1.0 / (d * d)));
   }

@@ -458,7 +458,7 @@ double residual95::eval_phir_dt() const {
   return single_sweep<derivative::dt>(delta_, tau_);
 }
 
-void residual95::fill_density_slopes() const {
+void residual95::sweep_density_slopes() const {
   // With one of the two already there, its partner's own sweep is the cheaper.
   if (phir_d_ != 0.0 || phir_dd_ != 0.0) {
     phir_d();
