@@ -53,6 +53,7 @@ double ideal95::eval_phi0_tt() const {
 }
 
 void ideal95::fill_all() const {
+  if (phi0_ != 0.0 && phi0_t_ != 0.0 && phi0_tt_ != 0.0) return;
   const std::array<double, 3> sum = ideal_pass<ideal_set{true, true, true}>(delta_, tau_);
   if (phi0_ == 0.0) phi0_ = sum[0];
   if (phi0_t_ == 0.0) phi0_t_ = sum[1];
