@@ -23,6 +23,9 @@ class ideal95 {
   double phi0_t() const { return phi0_t_ != 0.0 ? phi0_t_ : (phi0_t_ = eval_phi0_t()); }
   double phi0_tt() const { return phi0_tt_ != 0.0 ? phi0_tt_ : (phi0_tt_ = eval_phi0_tt()); }
 
+  // Fills every cell in one pass that shares the exponentials of the Planck-Einstein terms.
+  void fill_all() const;
+
  private:
   friend struct memo_test_access;  // lets the tests read the memo cells
 
@@ -38,7 +41,8 @@ class ideal95 {
 };
 
 // Residual part φʳ with its memo (φʳ, φʳ_δ, φʳ_δδ, φʳ_τ, φʳ_ττ, φʳ_δτ).
-// Each quantity is one pass over the 56 terms.
+// Reading a quantity is one pass over the 56 terms; the fills compute several in one pass that
+// shares the powers and exponentials between them, each to the same last bit as its own pass.
 class residual95 {
  public:
   residual95() = default;
@@ -51,9 +55,17 @@ class residual95 {
   double phir_tt() const { return phir_tt_ != 0.0 ? phir_tt_ : (phir_tt_ = eval_phir_tt()); }
   double phir_dt() const { return phir_dt_ != 0.0 ? phir_dt_ : (phir_dt_ = eval_phir_dt()); }
 
+  // Fills φʳ_δ and φʳ_δδ, the slope of the pressure along an isotherm.
+  void fill_density_slopes() const {
+    if (phir_d_ == 0.0 || phir_dd_ == 0.0) sweep_density_slopes();
+  }
+  // Fills every cell: what a Newton step in (δ, τ) and a full set of properties read.
+  void fill_all() const;
+
  private:
   friend struct memo_test_access;  // lets the tests read the memo cells
 
+  void sweep_density_slopes() const;
   double eval_phir() const;
   double eval_phir_d() const;
   double eval_phir_dd() const;
@@ -102,6 +114,13 @@ class helmholtz {
   double phir_tt() const { return residual_.phir_tt(); }
   double phir_dt() const { return residual_.phir_dt(); }
 
+  // One evaluation for several cells; a cell already filled keeps its value.
+  void fill_density_slopes() const { residual_.fill_density_slopes(); }
+  void fill_all() const {
+    ideal_.fill_all();
+    residual_.fill_all();
+  }
+
  private:
   friend struct memo_test_access;
 
@@ -135,8 +154,9 @@ class thermo_helmholtz : public Helmholtz {
   double phi_t() const { return this->phi0_t() + this->phir_t(); }
   double phi_tt() const { return this->phi0_tt() + this->phir_tt(); }
 
-  // (∂p/∂ρ)_T / (R·T) = 1 + 2δφʳ_δ + δ²φʳ_δδ.
+  // (∂p/∂ρ)_T / (R·T) = 1 + 2δφʳ_δ + δ²φʳ_δδ. The two cells are filled together.
   double dpdrho_r() const {
+    this->fill_density_slopes();
     const double d = this->delta();
     return d * (2.0 * (this->phir_d() + 1.0 / d) + d * (this->phir_dd() - 1.0 / (d * d)));
   }

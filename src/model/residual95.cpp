@@ -1,14 +1,14 @@
 // Residual part φʳ(δ, τ) of the IAPWS-95 free energy and its derivatives
-// (IAPWS R6-95(2018), Table 5). Each memoised quantity is one sweep over the 56 terms in
-// group order, and nothing is allocated.
+// (IAPWS R6-95(2018), Table 5). A sweep computes φʳ or any set of its five derivatives in one
+// pass over the 56 terms in group order, and nothing is allocated.
 //
 // A sweep first computes every power that several of its terms share, each distinct one
 // once: the integer powers of δ and τ (with integer_power), the polynomial group's real
 // powers of τ, the Gaussian exponentials of terms with equal β and γ, and the group-wide
 // quantities of the Gaussian and non-analytic groups. A term then reads the very numbers it
 // would otherwise compute itself and multiplies them in its own order, so every term and
-// every sum is rounded exactly as by a term-by-term evaluation. Nothing is carried from one
-// sweep to the next.
+// every sum is rounded exactly as by a term-by-term evaluation, whatever else the sweep
+// computes alongside. Nothing is carried from one sweep to the next.
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -24,8 +24,29 @@ namespace {
 
 using namespace iapws95;
 
-// Which derivative a sweep computes.
+// A derivative of φʳ, and the index of its sum in a sweep.
 enum class derivative { none, d, dd, t, tt, dt };
+constexpr std::size_t derivative_count = 6;
+
+// The derivatives one sweep computes together, one bit per derivative.
+using derivative_set = unsigned;
+constexpr derivative_set only(derivative D) {
+  return 1u << static_cast<unsigned>(D);
+}
+constexpr bool contains(derivative_set set, derivative D) {
+  return (set & only(D)) != 0;
+}
+// φʳ_δ and φʳ_δδ: the slope of the pressure along an isotherm, read by every Newton step on
+// the density.
+constexpr derivative_set density_slopes = only(derivative::d) | only(derivative::dd);
+constexpr derivative_set every_derivative = (1u << derivative_count) - 1;
+
+// One sum per derivative; a sweep writes those of its set only.
+struct sums {
+  std::array<double, derivative_count> value{};
+  double& operator[](derivative D) { return value[static_cast<std::size_t>(D)]; }
+  double operator[](derivative D) const { return value[static_cast<std::size_t>(D)]; }
+};
 
 // Calls f(i) for i = 0 … N−1 in this order, with i a compile-time constant: a term's
 // coefficients and exponents become constants of the generated code, and the table of
@@ -39,13 +60,29 @@ void for_each_index(F&& f) {
   call_in_order(f, std::make_index_sequence<N>{});
 }
 
-// How many times a sweep differentiates by δ and by τ, which lowers the integer exponents
-// of the polynomial and exponential terms by as much.
+// Calls f(D) for each derivative D of the set, with D a compile-time constant.
+template <derivative_set Set, class F>
+void for_each_derivative(F&& f) {
+  for_each_index<derivative_count>([&f](auto i) {
+    constexpr auto D = static_cast<derivative>(i.value);
+    if constexpr (contains(Set, D)) f(std::integral_constant<derivative, D>{});
+  });
+}
+
+// How many times a derivative differentiates by δ and by τ, which lowers the integer
+// exponents of the polynomial and exponential terms by as much.
 constexpr int delta_order(derivative D) {
   return D == derivative::dd ? 2 : (D == derivative::d || D == derivative::dt) ? 1 : 0;
 }
 constexpr int tau_order(derivative D) {
   return D == derivative::tt ? 2 : (D == derivative::t || D == derivative::dt) ? 1 : 0;
+}
+constexpr bool needs_tau_order(derivative_set set, int order) {
+  for (std::size_t i = 0; i < derivative_count; ++i) {
+    const auto D = static_cast<derivative>(i);
+    if (contains(set, D) && tau_order(D) == order) return true;
+  }
+  return false;
 }
 
 // Range of the integer exponents a sweep can use: from −1 (d − 2 or t − 2 of a term with
@@ -91,18 +128,23 @@ class power_table {
 using delta_powers = power_table<highest_delta_exponent>;
 using tau_powers = power_table<highest_tau_exponent>;
 
-// The powers δ^k a sweep takes: δ^(d−order) of the polynomial and exponential terms, δ^c of
-// the exponential terms, and the Gaussian δ^d (with δ^(d−1) and δ^(d−2) for φʳ_δδ).
-template <derivative D>
+// The powers δ^k the derivatives of a set take: δ^(d−order) of the polynomial and
+// exponential terms, δ^c of the exponential terms, and the Gaussian δ^d (with δ^(d−1) and
+// δ^(d−2) for φʳ_δδ).
+template <derivative_set Set>
 constexpr exponent_list<highest_delta_exponent> delta_exponents() {
   std::array<bool, exponent_list<highest_delta_exponent>::span> used{};
   auto mark = [&used](int k) { used.at(static_cast<std::size_t>(k - lowest_exponent)) = true; };
-  for (const int d : poly_d) mark(d - delta_order(D));
-  for (const int d : exp_d) mark(d - delta_order(D));
+  for (std::size_t i = 0; i < derivative_count; ++i) {
+    const auto D = static_cast<derivative>(i);
+    if (!contains(Set, D)) continue;
+    for (const int d : poly_d) mark(d - delta_order(D));
+    for (const int d : exp_d) mark(d - delta_order(D));
+  }
   for (const int c : exp_c) mark(c);
   for (const int d : gauss_d) {
     mark(d);
-    if (D == derivative::dd) {
+    if (contains(Set, derivative::dd)) {
       mark(d - 1);
       mark(d - 2);
     }
@@ -110,35 +152,44 @@ constexpr exponent_list<highest_delta_exponent> delta_exponents() {
   return exponent_list<highest_delta_exponent>(used);
 }
 
-// The powers τ^k a sweep takes: τ^(t−order) of the exponential terms and the Gaussian τ^t.
-template <derivative D>
+// The powers τ^k the derivatives of a set take: τ^(t−order) of the exponential terms and
+// the Gaussian τ^t.
+template <derivative_set Set>
 constexpr exponent_list<highest_tau_exponent> tau_exponents() {
   std::array<bool, exponent_list<highest_tau_exponent>::span> used{};
   auto mark = [&used](int k) { used.at(static_cast<std::size_t>(k - lowest_exponent)) = true; };
-  for (const int t : exp_t) mark(t - tau_order(D));
+  for (std::size_t i = 0; i < derivative_count; ++i) {
+    const auto D = static_cast<derivative>(i);
+    if (!contains(Set, D)) continue;
+    for (const int t : exp_t) mark(t - tau_order(D));
+  }
   for (const int t : gauss_t) mark(t);
   return exponent_list<highest_tau_exponent>(used);
 }
 
-// The polynomial group's real exponents of τ for one sweep (t, t − 1 or t − 2) and, per
-// term, the first term with the same exponent: terms 3 and 7 both have t = 1, so one
-// std::pow serves both.
+// The polynomial group's real exponents of τ for the orders a set needs (t, t − 1, t − 2),
+// each distinct one once, and where term i finds τ^(t−order). One std::pow serves terms 3
+// and 7 (both t = 1), and another t of term 4 with t − 1 of term 1 (both −0.5): std::pow
+// gives the same number for the same exponent wherever it is asked.
+constexpr std::size_t polynomial_orders = 3;
+
 struct polynomial_exponents {
-  std::array<double, poly_t.size()> exponent{};
-  std::array<std::size_t, poly_t.size()> first{};
+  std::array<double, polynomial_orders * poly_t.size()> exponent{};
+  std::size_t count = 0;
+  std::array<std::array<std::size_t, poly_t.size()>, polynomial_orders> at{};
 };
 
-template <derivative D>
+template <derivative_set Set>
 constexpr polynomial_exponents polynomial_tau_exponents() {
   polynomial_exponents r;
-  for (std::size_t i = 0; i < poly_t.size(); ++i) {
-    r.exponent[i] = poly_t[i] - tau_order(D);
-    r.first[i] = i;
-    for (std::size_t j = 0; j < i; ++j) {
-      if (r.exponent[j] == r.exponent[i]) {
-        r.first[i] = j;
-        break;
-      }
+  for (std::size_t order = 0; order < polynomial_orders; ++order) {
+    if (!needs_tau_order(Set, static_cast<int>(order))) continue;
+    for (std::size_t i = 0; i < poly_t.size(); ++i) {
+      const double e = poly_t[i] - static_cast<int>(order);
+      std::size_t j = 0;
+      while (j < r.count && r.exponent[j] != e) ++j;
+      if (j == r.count) r.exponent[r.count++] = e;
+      r.at[order][i] = j;
     }
   }
   return r;
@@ -149,38 +200,37 @@ constexpr double inv_2beta = 5.0 / 3.0;  // 1/(2β) with β = 0.3
 constexpr double a_over_beta = nonan_A / nonan_beta;
 constexpr double b_times_a = nonan_B * nonan_a;
 
-template <derivative D>
-double polynomial_sum(const delta_powers& delta_pow, double tau) {
-  static constexpr polynomial_exponents powers = polynomial_tau_exponents<D>();
-  constexpr int dk = delta_order(D);
-  std::array<double, poly_t.size()> tau_pow;
-  for_each_index<poly_t.size()>([&](auto i) {
-    if constexpr (powers.first[i] == i) {
-      tau_pow[i] = std::pow(tau, powers.exponent[i]);
-    } else {
-      tau_pow[i] = tau_pow[powers.first[i]];
-    }
-  });
+// Each group below computes a term's shared numbers once and hands them to the expression
+// of every derivative of the set, which adds its term to its own sum.
 
-  double sum = 0.0;
+template <derivative_set Set>
+sums polynomial_sum(const delta_powers& delta_pow, double tau) {
+  static constexpr polynomial_exponents powers = polynomial_tau_exponents<Set>();
+  std::array<double, powers.exponent.size()> tau_pow;
+  for_each_index<powers.count>([&](auto j) { tau_pow[j] = std::pow(tau, powers.exponent[j]); });
+
+  sums sum;
   for_each_index<poly_n.size()>([&](auto i) {
     constexpr int d = poly_d[i];
     constexpr double t = poly_t[i];
     constexpr double n = poly_n[i];
-    const double delta_d = delta_pow(d - dk);  // δ^d, δ^(d−1) or δ^(d−2)
-    if constexpr (D == derivative::none) {
-      sum += n * delta_d * tau_pow[i];
-    } else if constexpr (D == derivative::d) {
-      sum += n * d * delta_d * tau_pow[i];
-    } else if constexpr (D == derivative::dd) {
-      sum += n * d * (d - 1) * delta_d * tau_pow[i];
-    } else if constexpr (D == derivative::t) {
-      sum += n * t * delta_d * tau_pow[i];
-    } else if constexpr (D == derivative::tt) {
-      sum += n * t * (t - 1.0) * delta_d * tau_pow[i];
-    } else {
-      sum += n * d * t * delta_d * tau_pow[i];
-    }
+    for_each_derivative<Set>([&](auto D) {
+      const double delta_d = delta_pow(d - delta_order(D));  // δ^d, δ^(d−1) or δ^(d−2)
+      const double tau_t = tau_pow[powers.at[tau_order(D)][i]];
+      if constexpr (D == derivative::none) {
+        sum[D] += n * delta_d * tau_t;
+      } else if constexpr (D == derivative::d) {
+        sum[D] += n * d * delta_d * tau_t;
+      } else if constexpr (D == derivative::dd) {
+        sum[D] += n * d * (d - 1) * delta_d * tau_t;
+      } else if constexpr (D == derivative::t) {
+        sum[D] += n * t * delta_d * tau_t;
+      } else if constexpr (D == derivative::tt) {
+        sum[D] += n * t * (t - 1.0) * delta_d * tau_t;
+      } else {
+        sum[D] += n * d * t * delta_d * tau_t;
+      }
+    });
   });
   return sum;
 }
@@ -190,11 +240,9 @@ constexpr bool opens_c_run(std::size_t i) {
   return i == 0 || exp_c[i] != exp_c[i - 1];
 }
 
-template <derivative D>
-double exponential_sum(const delta_powers& delta_pow, const tau_powers& tau_pow) {
-  constexpr int dk = delta_order(D);
-  constexpr int tk = tau_order(D);
-  double sum = 0.0;
+template <derivative_set Set>
+sums exponential_sum(const delta_powers& delta_pow, const tau_powers& tau_pow) {
+  sums sum;
   // δ^c and e^(−δ^c) change only five times per sweep.
   double delta_c = 0.0;
   double e = 0.0;
@@ -207,22 +255,24 @@ double exponential_sum(const delta_powers& delta_pow, const tau_powers& tau_pow)
       delta_c = delta_pow(c);
       e = std::exp(-delta_c);
     }
-    const double delta_d = delta_pow(d - dk);  // δ^d, δ^(d−1) or δ^(d−2)
-    const double tau_t = tau_pow(t - tk);      // τ^t, τ^(t−1) or τ^(t−2)
-    if constexpr (D == derivative::none) {
-      sum += n * delta_d * tau_t * e;
-    } else if constexpr (D == derivative::d) {
-      sum += n * e * delta_d * tau_t * (d - c * delta_c);
-    } else if constexpr (D == derivative::dd) {
-      const double k = d - c * delta_c;
-      sum += n * e * delta_d * tau_t * (k * (k - 1.0) - c * c * delta_c);
-    } else if constexpr (D == derivative::t) {
-      sum += n * t * delta_d * tau_t * e;
-    } else if constexpr (D == derivative::tt) {
-      sum += n * t * (t - 1) * delta_d * tau_t * e;
-    } else {
-      sum += n * t * delta_d * tau_t * (d - c * delta_c) * e;
-    }
+    for_each_derivative<Set>([&](auto D) {
+      const double delta_d = delta_pow(d - delta_order(D));  // δ^d, δ^(d−1) or δ^(d−2)
+      const double tau_t = tau_pow(t - tau_order(D));        // τ^t, τ^(t−1) or τ^(t−2)
+      if constexpr (D == derivative::none) {
+        sum[D] += n * delta_d * tau_t * e;
+      } else if constexpr (D == derivative::d) {
+        sum[D] += n * e * delta_d * tau_t * (d - c * delta_c);
+      } else if constexpr (D == derivative::dd) {
+        const double k = d - c * delta_c;
+        sum[D] += n * e * delta_d * tau_t * (k * (k - 1.0) - c * c * delta_c);
+      } else if constexpr (D == derivative::t) {
+        sum[D] += n * t * delta_d * tau_t * e;
+      } else if constexpr (D == derivative::tt) {
+        sum[D] += n * t * (t - 1) * delta_d * tau_t * e;
+      } else {
+        sum[D] += n * t * delta_d * tau_t * (d - c * delta_c) * e;
+      }
+    });
   });
   return sum;
 }
@@ -233,13 +283,13 @@ constexpr bool opens_gauss_run(std::size_t i) {
   return i == 0 || gauss_beta[i] != gauss_beta[i - 1] || gauss_gamma[i] != gauss_gamma[i - 1];
 }
 
-template <derivative D>
-double gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
-                    const tau_powers& tau_pow) {
+template <derivative_set Set>
+sums gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
+                  const tau_powers& tau_pow) {
   const double dm1 = delta - 1.0;
   const double alpha_q = gauss_alpha * dm1 * dm1;  // α(δ−1)²
   const double two_alpha_dm1 = 2.0 * gauss_alpha * dm1;
-  double sum = 0.0;
+  sums sum;
   double g = 0.0;
   for_each_index<gauss_n.size()>([&](auto i) {
     constexpr int d = gauss_d[i];
@@ -249,26 +299,27 @@ double gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
     const double tg = tau - gauss_gamma[i];
     if constexpr (opens_gauss_run(i)) g = std::exp(-alpha_q - beta * tg * tg);
     const double tau_t = tau_pow(t);
-    if constexpr (D == derivative::dd) {
-      sum += n * tau_t * g *
-             (2.0 * gauss_alpha * delta_pow(d) * (2.0 * alpha_q - 1.0) -
-              2.0 * d * two_alpha_dm1 * delta_pow(d - 1) + d * (d - 1) * delta_pow(d - 2));
-    } else {
-      const double base = n * delta_pow(d) * tau_t * g;
-      const double fd = d / delta - two_alpha_dm1;
-      const double ft = t / tau - 2.0 * beta * tg;
-      if constexpr (D == derivative::none) {
-        sum += base;
+    // φʳ_δδ has a form of its own; the others scale the term by its logarithmic slopes.
+    const double base = n * delta_pow(d) * tau_t * g;
+    const double fd = d / delta - two_alpha_dm1;
+    const double ft = t / tau - 2.0 * beta * tg;
+    for_each_derivative<Set>([&](auto D) {
+      if constexpr (D == derivative::dd) {
+        sum[D] += n * tau_t * g *
+                  (2.0 * gauss_alpha * delta_pow(d) * (2.0 * alpha_q - 1.0) -
+                   2.0 * d * two_alpha_dm1 * delta_pow(d - 1) + d * (d - 1) * delta_pow(d - 2));
+      } else if constexpr (D == derivative::none) {
+        sum[D] += base;
       } else if constexpr (D == derivative::d) {
-        sum += base * fd;
+        sum[D] += base * fd;
       } else if constexpr (D == derivative::t) {
-        sum += base * ft;
+        sum[D] += base * ft;
       } else if constexpr (D == derivative::tt) {
-        sum += base * (ft * ft - t / (tau * tau) - 2.0 * beta);
+        sum[D] += base * (ft * ft - t / (tau * tau) - 2.0 * beta);
       } else {
-        sum += base * fd * ft;
+        sum[D] += base * fd * ft;
       }
-    }
+    });
   });
   return sum;
 }
@@ -279,10 +330,15 @@ double guarded_power(double big_delta, double e) {
   return big_delta == 0.0 ? 0.0 : std::pow(big_delta, e);
 }
 
-template <derivative D>
-double nonanalytic_sum(double delta, double tau) {
-  // The sweeps by δ need q^(1/(2β)−1) for Δ_δ; the others do without it.
-  constexpr bool needs_delta_d = D == derivative::d || D == derivative::dd || D == derivative::dt;
+template <derivative_set Set>
+sums nonanalytic_sum(double delta, double tau) {
+  // The derivatives by δ need q^(1/(2β)−1) for Δ_δ; the others do without it. Δ^(b−1) serves
+  // every derivative, Δ^(b−2) the second ones.
+  constexpr bool needs_delta_d = contains(Set, derivative::d) || contains(Set, derivative::dd) ||
+                                 contains(Set, derivative::dt);
+  constexpr bool needs_db1 = (Set & ~only(derivative::none)) != 0;
+  constexpr bool needs_db2 = contains(Set, derivative::dd) || contains(Set, derivative::tt) ||
+                             contains(Set, derivative::dt);
   const double dm1 = delta - 1.0;
   const double tm1 = tau - 1.0;
   const double q = dm1 * dm1;
@@ -296,7 +352,7 @@ double nonanalytic_sum(double delta, double tau) {
     q_pow = std::pow(q, inv_2beta - 1.0);
     delta_d = 2.0 * dm1 * (a_over_beta * theta * q_pow + b_times_a * std::pow(q, nonan_a - 1.0));
   }
-  if constexpr (D == derivative::dd) {
+  if constexpr (contains(Set, derivative::dd)) {
     // At δ = 1 exactly both parts are 0/0 and 0·∞; their limit is 0, since Δ_δδ vanishes
     // like |δ−1|^(4/3).
     if (dm1 != 0.0) {
@@ -308,7 +364,7 @@ double nonanalytic_sum(double delta, double tau) {
     }
   }
 
-  double sum = 0.0;
+  sums sum;
   for (std::size_t i = 0; i < nonan_n.size(); ++i) {
     const double n = nonan_n[i];
     const double b = nonan_b[i];
@@ -316,76 +372,123 @@ double nonanalytic_sum(double delta, double tau) {
     const double Dc = nonan_D[i];
     const double psi = std::exp(-C * q - Dc * tm1 * tm1);
     const double db = std::pow(big_delta, b);  // Δ^b
-    if constexpr (D == derivative::none) {
-      sum += n * db * delta * psi;
-    } else {
-      const double db1 = guarded_power(big_delta, b - 1.0);
-      const double psi_d = -2.0 * C * dm1 * psi;
-      const double psi_t = -2.0 * Dc * tm1 * psi;
-      if constexpr (D == derivative::d) {
-        const double dbd = b * db1 * delta_d;
-        sum += n * (db * (psi + delta * psi_d) + dbd * delta * psi);
+    double db1 = 0.0;                          // Δ^(b−1)
+    double db2 = 0.0;                          // Δ^(b−2)
+    if constexpr (needs_db1) db1 = guarded_power(big_delta, b - 1.0);
+    if constexpr (needs_db2) db2 = guarded_power(big_delta, b - 2.0);
+    const double psi_d = -2.0 * C * dm1 * psi;
+    const double psi_t = -2.0 * Dc * tm1 * psi;
+    const double dbd = b * db1 * delta_d;
+    const double dbt = -2.0 * theta * b * db1;
+    for_each_derivative<Set>([&](auto D) {
+      if constexpr (D == derivative::none) {
+        sum[D] += n * db * delta * psi;
+      } else if constexpr (D == derivative::d) {
+        sum[D] += n * (db * (psi + delta * psi_d) + dbd * delta * psi);
       } else if constexpr (D == derivative::dd) {
-        const double db2 = guarded_power(big_delta, b - 2.0);
         const double psi_dd = 2.0 * C * (2.0 * C * q - 1.0) * psi;
-        const double dbd = b * db1 * delta_d;
         const double dbdd = b * (db1 * delta_dd + (b - 1.0) * db2 * delta_d * delta_d);
-        sum += n * (db * (2.0 * psi_d + delta * psi_dd) + 2.0 * dbd * (psi + delta * psi_d) +
-                    dbdd * delta * psi);
+        sum[D] += n * (db * (2.0 * psi_d + delta * psi_dd) + 2.0 * dbd * (psi + delta * psi_d) +
+                       dbdd * delta * psi);
       } else if constexpr (D == derivative::t) {
-        const double dbt = -2.0 * theta * b * db1;
-        sum += n * delta * (dbt * psi + db * psi_t);
+        sum[D] += n * delta * (dbt * psi + db * psi_t);
       } else if constexpr (D == derivative::tt) {
-        const double db2 = guarded_power(big_delta, b - 2.0);
         const double psi_tt = 2.0 * Dc * (2.0 * Dc * tm1 * tm1 - 1.0) * psi;
-        const double dbt = -2.0 * theta * b * db1;
         const double dbtt = 2.0 * b * db1 + 4.0 * theta * theta * b * (b - 1.0) * db2;
-        sum += n * delta * (dbtt * psi + 2.0 * dbt * psi_t + db * psi_tt);
+        sum[D] += n * delta * (dbtt * psi + 2.0 * dbt * psi_t + db * psi_tt);
       } else {
-        const double db2 = guarded_power(big_delta, b - 2.0);
         const double psi_dt = 4.0 * C * Dc * dm1 * tm1 * psi;
-        const double dbd = b * db1 * delta_d;
-        const double dbt = -2.0 * theta * b * db1;
         const double dbdt = -2.0 * a_over_beta * b * db1 * dm1 * q_pow -
                             2.0 * theta * b * (b - 1.0) * db2 * delta_d;
-        sum += n * (db * (psi_t + delta * psi_dt) + delta * dbd * psi_t +
-                    dbt * (psi + delta * psi_d) + dbdt * delta * psi);
+        sum[D] += n * (db * (psi_t + delta * psi_dt) + delta * dbd * psi_t +
+                       dbt * (psi + delta * psi_d) + dbdt * delta * psi);
       }
-    }
+    });
   }
   return sum;
 }
 
-template <derivative D>
-double residual_sweep(double delta, double tau) {
-  const delta_powers delta_pow = delta_powers::of<delta_exponents<D>()>(delta);
-  const tau_powers tau_pow = tau_powers::of<tau_exponents<D>()>(tau);
-  double sum = polynomial_sum<D>(delta_pow, tau);
-  sum += exponential_sum<D>(delta_pow, tau_pow);
-  sum += gaussian_sum<D>(delta, tau, delta_pow, tau_pow);
-  sum += nonanalytic_sum<D>(delta, tau);
+// φʳ and the derivatives of a set at (δ, τ): every power, exponential and std::pow is taken
+// once for the whole set, and each derivative's sum is the same, to the last bit, as a sweep
+// of that derivative alone gives. The groups are added in term order.
+template <derivative_set Set>
+sums residual_sweep(double delta, double tau) {
+  const delta_powers delta_pow = delta_powers::of<delta_exponents<Set>()>(delta);
+  const tau_powers tau_pow = tau_powers::of<tau_exponents<Set>()>(tau);
+  sums sum = polynomial_sum<Set>(delta_pow, tau);
+  const sums exponential = exponential_sum<Set>(delta_pow, tau_pow);
+  const sums gaussian = gaussian_sum<Set>(delta, tau, delta_pow, tau_pow);
+  const sums nonanalytic = nonanalytic_sum<Set>(delta, tau);
+  for_each_derivative<Set>([&](auto D) {
+    sum[D] += exponential[D];
+    sum[D] += gaussian[D];
+    sum[D] += nonanalytic[D];
+  });
   return sum;
+}
+
+template <derivative D>
+double single_sweep(double delta, double tau) {
+  return residual_sweep<only(D)>(delta, tau)[D];
+}
+
+// A cell keeps the number it holds: a filled cell already has what a sweep would give.
+void fill_cell(double& cell, double value) {
+  if (cell == 0.0) cell = value;
 }
 
 }  // namespace
 
 double residual95::eval_phir() const {
-  return residual_sweep<derivative::none>(delta_, tau_);
+  return single_sweep<derivative::none>(delta_, tau_);
 }
 double residual95::eval_phir_d() const {
-  return residual_sweep<derivative::d>(delta_, tau_);
+  return single_sweep<derivative::d>(delta_, tau_);
 }
 double residual95::eval_phir_dd() const {
-  return residual_sweep<derivative::dd>(delta_, tau_);
+  return single_sweep<derivative::dd>(delta_, tau_);
 }
 double residual95::eval_phir_t() const {
-  return residual_sweep<derivative::t>(delta_, tau_);
+  return single_sweep<derivative::t>(delta_, tau_);
 }
 double residual95::eval_phir_tt() const {
-  return residual_sweep<derivative::tt>(delta_, tau_);
+  return single_sweep<derivative::tt>(delta_, tau_);
 }
 double residual95::eval_phir_dt() const {
-  return residual_sweep<derivative::dt>(delta_, tau_);
+  return single_sweep<derivative::dt>(delta_, tau_);
+}
+
+void residual95::sweep_density_slopes() const {
+  // With one of the two already there, its partner's own sweep is the cheaper.
+  if (phir_d_ != 0.0 || phir_dd_ != 0.0) {
+    phir_d();
+    phir_dd();
+    return;
+  }
+  const sums s = residual_sweep<density_slopes>(delta_, tau_);
+  phir_d_ = s[derivative::d];
+  phir_dd_ = s[derivative::dd];
+}
+
+void residual95::fill_all() const {
+  const int empty = (phir_ == 0.0) + (phir_d_ == 0.0) + (phir_dd_ == 0.0) + (phir_t_ == 0.0) +
+                    (phir_tt_ == 0.0) + (phir_dt_ == 0.0);
+  if (empty <= 2) {
+    // The shared sweep of all six costs about as much as three of their own sweeps.
+    fill_density_slopes();
+    phir();
+    phir_t();
+    phir_tt();
+    phir_dt();
+    return;
+  }
+  const sums s = residual_sweep<every_derivative>(delta_, tau_);
+  fill_cell(phir_, s[derivative::none]);
+  fill_cell(phir_d_, s[derivative::d]);
+  fill_cell(phir_dd_, s[derivative::dd]);
+  fill_cell(phir_t_, s[derivative::t]);
+  fill_cell(phir_tt_, s[derivative::tt]);
+  fill_cell(phir_dt_, s[derivative::dt]);
 }
 
 }  // namespace Vantrel

@@ -68,6 +68,7 @@ bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& l
   const double target = f.target;
 
   state.update(x, tau);
+  state.fill_density_slopes();  // the pressure and its slope, in one sweep
   double P = reduced_pressure(state);
   double G = f.gradient(x);  // gradient at the last stable point
 
@@ -99,6 +100,7 @@ bool bracket_density(helmholtz_function<helmholtz_state>& f, double x, double& l
       const double step = liquid ? -0.1 * (S - 1) : std::min(1.1 * S, 0.01 * (1 - S));
       double F = S + step;
       state.update(F, tau);
+      state.fill_density_slopes();
       P = reduced_pressure(state);
       double w = f.gradient(F);
 
@@ -165,6 +167,8 @@ double dfind(double delta0, double theta, double pi, helmholtz_state* state) {
     bool converged = false;
     for (unsigned i = 0; i < budget; ++i) {
       state->update(delta, tau);
+      // The step reads the pressure, then its slope: one sweep for both.
+      state->fill_density_slopes();
       const double pi_calc = reduced_pressure(*state);
       const double g = f.gradient(delta);
       double step = -(pi_calc - pi) / g;

@@ -146,6 +146,8 @@ bool newton_point(property_selector first, double y1, property_selector second, 
   double d = delta0, t = tau0;
   for (int i = 0; i < start_budget; ++i) {
     state->update(d, t);
+    // The two slopes read five or six of the residual cells: one sweep fills them all.
+    state->fill_all();
     const slope2 f1 = property_slopes(*state, first);
     const slope2 f2 = property_slopes(*state, second);
     const double r1 = f1.value - y1, r2 = f2.value - y2;

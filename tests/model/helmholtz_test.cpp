@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <iomanip>
 #include <limits>
 
@@ -129,6 +130,43 @@ TEST(HelmholtzMemo, CellsAreKeptOnlyForTheSamePoint) {
   EXPECT_EQ(dilute.phir(), 0.0);
   EXPECT_EQ(memo_test_access::phir_cell(dilute), 0.0);
   EXPECT_EQ(dilute.phir(), 0.0);
+}
+
+// A fill computes several cells in one sweep; each must hold exactly the bits its own sweep
+// gives, or a property would depend on which reader came first. A cell filled before keeps
+// its value. The points reach the dilute and dense ends, δ = 1, τ = 1 and the critical point.
+TEST(HelmholtzMemo, FillsMatchTheirOwnSweepsBitForBit) {
+  constexpr double deltas[] = {1e-300, 1e-3, 0.5, 1.0 - 1e-7, 1.0, 2.5, 1000.0};
+  constexpr double taus[] = {0.3, 1.0, 1.0 + 1e-7, 1.5, 3.0};
+  constexpr property_selector cells[] = {
+      &helmholtz_state::phi0,   &helmholtz_state::phi0_t,  &helmholtz_state::phi0_tt,
+      &helmholtz_state::phir,   &helmholtz_state::phir_d,  &helmholtz_state::phir_dd,
+      &helmholtz_state::phir_t, &helmholtz_state::phir_tt, &helmholtz_state::phir_dt};
+  auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  for (const double delta : deltas) {
+    for (const double tau : taus) {
+      SCOPED_TRACE(testing::Message() << std::hexfloat << "delta=" << delta << " tau=" << tau);
+      const helmholtz_state single(delta, tau);
+      const helmholtz_state all(delta, tau);
+      all.fill_all();
+      EXPECT_EQ(memo_test_access::filled(all), 9);
+      const helmholtz_state after_one(delta, tau);
+      const double phir_t = after_one.phir_t();
+      after_one.fill_all();
+      EXPECT_TRUE(same(after_one.phir_t(), phir_t));
+      const helmholtz_state slopes(delta, tau);
+      slopes.fill_density_slopes();
+      EXPECT_EQ(memo_test_access::filled(slopes), 2);
+
+      for (std::size_t i = 0; i < std::size(cells); ++i) {
+        const double expected = (single.*cells[i])();
+        EXPECT_TRUE(same((all.*cells[i])(), expected)) << "cell " << i;
+        EXPECT_TRUE(same((after_one.*cells[i])(), expected)) << "cell " << i;
+      }
+      EXPECT_TRUE(same(slopes.phir_d(), single.phir_d()));
+      EXPECT_TRUE(same(slopes.phir_dd(), single.phir_dd()));
+    }
+  }
 }
 
 TEST(IntegerPower, SpecialCases) {
