@@ -632,16 +632,15 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   check_p(p);
   const double pi = p / C::pc;
   const bool volume = kind == kind_pv;
-  // From the ice boundary at p, less the margin, up to 5000 K.
-  double theta_lo = 0.0;
-  double theta_hi = 0.0;
-  ice::temperature_bounds(pi, theta_lo, theta_hi, volume ? 0.0 : metastable_margin);
   double theta = 0.0;
   double delta1 = 0.0;
   double delta2 = 0.0;
   double c = 0.0;
-  if (volume ||
-      !started_tfind(theta_lo, theta_hi, pi, y, property, c, theta, delta1, delta2, &helm_)) {
+  if (volume || !started_tfind(pi, y, property, c, theta, delta1, delta2, &helm_)) {
+    // From the ice boundary at p, less the margin, up to 5000 K.
+    double theta_lo = 0.0;
+    double theta_hi = 0.0;
+    ice::temperature_bounds(pi, theta_lo, theta_hi, volume ? 0.0 : metastable_margin);
     c = helmholtz_tfind(theta_lo, theta_hi, pi, y, property, theta, delta1, delta2, &helm_);
   }
   const bool two_phase = c > 0.0 && c < 1.0;

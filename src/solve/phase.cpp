@@ -326,9 +326,8 @@ bool start_for(property_selector property, double p, double y, start_side side,
 
 }  // namespace
 
-bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
-                   property_selector property, double& code, double& theta, double& delta1,
-                   double& delta2, helmholtz_state* state) {
+bool started_tfind(double pi, double y, property_selector property, double& code, double& theta,
+                   double& delta1, double& delta2, helmholtz_state* state) {
   double theta_sat = 0, delta_liq = 0, delta_vap = 0;
   double side_code = quality_indeterminate;
   start_side side = start_side::any;
@@ -352,6 +351,8 @@ bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
     return false;
   }
   const double found_theta = 1.0 / state->tau(), delta = state->delta();
+  double theta_lo = 0, theta_hi = 0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
   if (!(found_theta > theta_lo && found_theta < theta_hi) || !(state->dpdrho_r() > 0) ||
       !on_side(side_code, found_theta, delta, theta_sat, delta_liq, delta_vap)) {
     return false;

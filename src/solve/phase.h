@@ -86,13 +86,13 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
 
 // As helmholtz_tfind for the energies and the entropy, without searching: a state in the
 // two-phase dome is read off the saturation line at π; a single-phase state is Newton's method in
-// (δ, τ) on IAPWS-95 from IF97's start. Answers false, with the state as scratch, where that
-// decides nothing: a property other than h, s or u, no start, an iteration that does not settle,
-// or a point outside [θ_lo, θ_hi] or on the other side of the line; helmholtz_tfind then decides.
-// On success the outputs are those of helmholtz_tfind, the phase code in `code`.
-bool started_tfind(double theta_lo, double theta_hi, double pi, double y,
-                   property_selector property, double& code, double& theta, double& delta1,
-                   double& delta2, helmholtz_state* state);
+// (δ, τ) on IAPWS-95 from IF97's start, inside the temperature range of its pressure (the ice
+// boundary less the metastable margin, to 5000 K). Answers false, with the state as scratch,
+// where that decides nothing: a property other than h, s or u, no start, an iteration that does
+// not settle, or a point outside the range or on the other side of the line; helmholtz_tfind then
+// decides. On success the outputs are those of helmholtz_tfind, the phase code in `code`.
+bool started_tfind(double pi, double y, property_selector property, double& code, double& theta,
+                   double& delta1, double& delta2, helmholtz_state* state);
 
 // The single-phase state of (h, s) by Newton's method in (δ, τ) from IF97's start, if it lies at
 // a pressure from the triple point's to the top of the range, inside the temperature range of its

@@ -367,8 +367,22 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
     return 1;
   }
 
-  // The same cutoff in θ as helmholtz_psat, so that the two solvers agree on where the
-  // line stops being refined.
+  // The fitted line inverted for θ by Newton's method on the fit, and its densities there: where
+  // the fit is proven these are the answer. A saturated state keeps the pressure asked for as its
+  // own, so the vapour density needs no step of its own toward it.
+  double theta = 0;
+  saturation_entry on_line{};
+  const bool inverted = fitted_saturation_theta(pi, theta);
+  if (inverted && exact_saturation(theta, on_line)) {
+    const double liquid = liquid_reading_its_pressure(theta, pi, on_line.delta_liq, state);
+    delta_liq = liquid;
+    delta_vap = on_line.delta_vap;
+    cache.emplace(pi, saturation_entry{theta, liquid, on_line.delta_vap});
+    return theta;
+  }
+
+  // The same cutoff in θ as helmholtz_psat, so that the two solvers agree on where the line stops
+  // being refined; short of it, the fitted point, else the estimates, start the solve.
   const double theta_estimate = tsat_estimate(pi);
   if (std::fabs(1 - theta_estimate) < critical_cutoff) {
     const saturation_entry estimate = estimated_start(theta_estimate, theta_estimate);
@@ -376,19 +390,8 @@ double helmholtz_tsat(double pi, double& delta_liq, double& delta_vap, helmholtz
     delta_vap = estimate.delta_vap;
     return theta_estimate;
   }
-
-  // The fitted line inverted for θ by Newton's method on the fit, and its densities there:
-  // where the fit is proven these are the answer, nearer the critical point a start. A saturated
-  // state keeps the pressure asked for as its own, so the vapour density needs no step of its own
-  // toward it.
   std::optional<saturation_entry> solved;
-  double theta = 0;
-  saturation_entry on_line{};
-  const bool inverted = fitted_saturation_theta(pi, theta);
-  if (inverted && exact_saturation(theta, on_line)) {
-    const double liquid = liquid_reading_its_pressure(theta, pi, on_line.delta_liq, state);
-    solved = saturation_entry{theta, liquid, on_line.delta_vap};
-  } else if (inverted && fitted_saturation(theta, on_line)) {
+  if (inverted && fitted_saturation(theta, on_line)) {
     solved = solve_line(
         {true, pi, {theta, on_line.delta_liq, on_line.delta_vap}, true, x_tolerance}, state);
   }

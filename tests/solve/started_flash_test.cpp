@@ -61,7 +61,7 @@ void expect_same_search(double pi, double y, property_selector property, int& st
   ice::temperature_bounds(pi, lo, hi, metastable_margin);
   helmholtz_state a, b;
   double code = 0, theta = 0, d1 = 0, d2 = 0;
-  if (!started_tfind(lo, hi, pi, y, property, code, theta, d1, d2, &a)) return;
+  if (!started_tfind(pi, y, property, code, theta, d1, d2, &a)) return;
   ++started_count;
   double theta_ref = 0, d1_ref = 0, d2_ref = 0;
   const double code_ref = helmholtz_tfind(lo, hi, pi, y, property, theta_ref, d1_ref, d2_ref, &b);
