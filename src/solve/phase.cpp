@@ -142,7 +142,8 @@ saturated_pair saturated_values(double theta, double delta_liq, double delta_vap
 }  // namespace
 
 bool newton_point(property_selector first, double y1, property_selector second, double y2,
-                  double delta0, double tau0, helmholtz_state* state, double tolerance) {
+                  double delta0, double tau0, helmholtz_state* state, double tolerance,
+                  newton_end* end) {
   double d = delta0, t = tau0;
   for (int i = 0; i < start_budget; ++i) {
     state->update(d, t);
@@ -164,6 +165,7 @@ bool newton_point(property_selector first, double y1, property_selector second, 
     t += step_t;
     if (!(d > 0 && t > 0 && std::isfinite(d) && std::isfinite(t))) return false;
     if (std::abs(step_l) <= tolerance && std::abs(step_t) <= tolerance * t) {
+      if (end != nullptr) *end = {state->p(), state->dpdrho_r()};
       state->update(d, t);
       return true;
     }
@@ -304,8 +306,10 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
 
 namespace {
 
-// The last Newton step of a flash, relative: the next would be a few parts in 1e18.
-constexpr double flash_tolerance = 1e-9;
+// The last Newton step of a flash, relative. Newton's method converges quadratically, so the
+// step after one of this size would be some parts in 1e14 (more next to the critical point,
+// where the equation of state bends sharply, yet far inside the 1e-8 of the searches).
+constexpr double flash_tolerance = 1e-7;
 
 // Below Tc every single-phase state lies on one side of the line: the vapour above the
 // saturation temperature and below the saturated vapour's density, the liquid the other way.
@@ -346,14 +350,15 @@ bool started_tfind(double pi, double y, property_selector property, double& code
   }
   flash_start start;
   if (!start_for(property, pi * C::pc, y, side, start)) return false;
+  newton_end end;
   if (!newton_point(nullptr, pi * C::pc, property, y, start.rho / C::rhoc, C::Tc / start.T, state,
-                    flash_tolerance)) {
+                    flash_tolerance, &end)) {
     return false;
   }
   const double found_theta = 1.0 / state->tau(), delta = state->delta();
   double theta_lo = 0, theta_hi = 0;
   ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
-  if (!(found_theta > theta_lo && found_theta < theta_hi) || !(state->dpdrho_r() > 0) ||
+  if (!(found_theta > theta_lo && found_theta < theta_hi) || !(end.dpdrho_r > 0) ||
       !on_side(side_code, found_theta, delta, theta_sat, delta_liq, delta_vap)) {
     return false;
   }
@@ -367,13 +372,18 @@ bool started_hs(double h, double s, double& code, helmholtz_state* state) {
   double p0 = 0;
   flash_start start;
   if (!if97_hs_start(h, s, p0, start)) return false;
+  newton_end end;
   if (!newton_point(&helmholtz_state::h, h, &helmholtz_state::s, s, start.rho / C::rhoc,
-                    C::Tc / start.T, state, flash_tolerance)) {
+                    C::Tc / start.T, state, flash_tolerance, &end)) {
     return false;
   }
+  // The pressure and the slope of the last point evaluated, a step shorter than the tolerance
+  // from the answer, decide the range and the side.
+  // On the critical isobar the side of the line depends on the last digits of p: there it is
+  // read at the answer itself.
   const double tau = state->tau(), delta = state->delta(), theta = 1.0 / tau;
-  const double p = state->p(), pi = p / C::pc;
-  if (!(p >= C::pt && p <= C::p_max) || !(state->dpdrho_r() > 0)) return false;
+  const double p = std::abs(end.p / C::pc - 1.0) < 1e-6 ? state->p() : end.p, pi = p / C::pc;
+  if (!(p >= C::pt && p <= C::p_max) || !(end.dpdrho_r > 0)) return false;
   double theta_lo = 0, theta_hi = 0;
   ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
   if (!(theta > theta_lo && theta < theta_hi)) return false;

@@ -22,15 +22,21 @@ inline constexpr double metastable_margin = 20.0;
 // state at (δ, 1/θ).
 double density_tp(double theta, double pi, helmholtz_state* state);
 
+// The pressure (MPa) and (∂p/∂ρ)_T/(RT) at the last point a Newton iteration evaluated, one
+// step shorter than its tolerance from where it stopped.
+struct newton_end {
+  double p = 0.0, dpdrho_r = 0.0;
+};
+
 // Moves the state to the point (δ, τ) at which its property `first` equals y1 and `second`
 // equals y2, a null selector standing for the pressure in MPa: Newton's method over (ln δ, τ)
 // from (δ0, τ0), each step limited to a factor e in δ and a fifth of τ, at most 40 steps, until
-// both steps are below `tolerance` relative; the last step is taken. False when it does not
-// settle; the state is scratch. The point found may be metastable or unstable: the caller checks
-// it. As a start for a search, 1e-11; as a flash's answer, 1e-9 is enough, since the step after
-// one of that size would be a few parts in 1e18.
+// both steps are below `tolerance` relative; the last step is taken, and what the last point
+// evaluated gave goes to *end if asked for. False when it does not settle; the state is scratch.
+// The point found may be metastable or unstable: the caller checks it.
 bool newton_point(property_selector first, double y1, property_selector second, double y2,
-                  double delta0, double tau0, helmholtz_state* state, double tolerance = 1e-11);
+                  double delta0, double tau0, helmholtz_state* state, double tolerance = 1e-11,
+                  newton_end* end = nullptr);
 
 // As density_tp, but the search starts on the side that a phase code names: −3 the liquid,
 // −2 the vapour; any other code lets density_tp choose. A temperature search that has
