@@ -311,6 +311,16 @@ namespace {
 // where the equation of state bends sharply, yet far inside the 1e-8 of the searches).
 constexpr double flash_tolerance = 1e-7;
 
+// Whether θ lies inside the temperature range of the pressure-first searches at π: above the ice
+// boundary less the metastable margin, below 5000 K. Up to the pressure of ice III no ice melts
+// above the triple point, so a state above the triple-point temperature needs no ice boundary.
+bool in_search_range(double theta, double pi) {
+  if (theta * C::Tc > C::Tt && pi * C::pc < ice::p_III) return theta < C::T_max / C::Tc;
+  double theta_lo = 0, theta_hi = 0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
+  return theta > theta_lo && theta < theta_hi;
+}
+
 // Below Tc every single-phase state lies on one side of the line: the vapour above the
 // saturation temperature and below the saturated vapour's density, the liquid the other way.
 bool on_side(double code, double theta, double delta, double theta_sat, double delta_liq,
@@ -356,9 +366,7 @@ bool started_tfind(double pi, double y, property_selector property, double& code
     return false;
   }
   const double found_theta = 1.0 / state->tau(), delta = state->delta();
-  double theta_lo = 0, theta_hi = 0;
-  ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
-  if (!(found_theta > theta_lo && found_theta < theta_hi) || !(end.dpdrho_r > 0) ||
+  if (!in_search_range(found_theta, pi) || !(end.dpdrho_r > 0) ||
       !on_side(side_code, found_theta, delta, theta_sat, delta_liq, delta_vap)) {
     return false;
   }
@@ -384,9 +392,7 @@ bool started_hs(double h, double s, double& code, helmholtz_state* state) {
   const double tau = state->tau(), delta = state->delta(), theta = 1.0 / tau;
   const double p = std::abs(end.p / C::pc - 1.0) < 1e-6 ? state->p() : end.p, pi = p / C::pc;
   if (!(p >= C::pt && p <= C::p_max) || !(end.dpdrho_r > 0)) return false;
-  double theta_lo = 0, theta_hi = 0;
-  ice::temperature_bounds(pi, theta_lo, theta_hi, metastable_margin);
-  if (!(theta > theta_lo && theta < theta_hi)) return false;
+  if (!in_search_range(theta, pi)) return false;
   code = quality_indeterminate;
   if (pi < 1.0) {
     double delta_liq = 0, delta_vap = 0;
