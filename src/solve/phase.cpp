@@ -174,35 +174,22 @@ bool newton_point(property_selector first, double y1, property_selector second, 
 }
 
 double density_tp(double theta, double pi, helmholtz_state* state) {
-  double delta0 = 0.0;
   start_side side = start_side::any;
-  if (theta >= 1.0) {
-    delta0 = ideal_gas_delta(theta, pi);
-  } else {
-    double pi_sat = psat_estimate(theta);
-    double delta_liq = 0.0;
-    double delta_vap = 0.0;
-    bool have_sat = false;
+  double pi_sat = 0.0;
+  double delta_liq = 0.0;
+  double delta_vap = 0.0;
+  bool have_sat = false;
+  if (theta < 1.0) {
+    pi_sat = psat_estimate(theta);
     if (std::abs(1.0 - pi_sat / pi) < near_saturation) {
       try {
         pi_sat = helmholtz_psat(theta, delta_liq, delta_vap, state);
         have_sat = true;
       } catch (const std::exception&) {
-        // The correlations below still choose a side.
+        pi_sat = psat_estimate(theta);  // the correlations still choose a side
       }
     }
-    if (!have_sat) {
-      pi_sat = psat_estimate(theta);
-      delta_liq = liquid_density_estimate(theta);
-      if (pi > dense_vapour) delta_vap = vapour_density_estimate(theta);
-    }
-    if (pi >= pi_sat && pi >= C::pt / C::pc) {
-      delta0 = delta_liq;
-      side = start_side::liquid;
-    } else {
-      delta0 = vapour_start(theta, pi, pi_sat, delta_vap);
-      side = start_side::vapour;
-    }
+    side = pi >= pi_sat && pi >= C::pt / C::pc ? start_side::liquid : start_side::vapour;
   }
   // IF97's density is within a few parts in 1e4 of the answer on the side chosen; Newton's
   // method finishes from there, and the searches from the estimates take over where it does not.
@@ -211,6 +198,13 @@ double density_tp(double theta, double pi, helmholtz_state* state) {
     const bool on_side = side == start_side::any || (side == start_side::liquid) == (delta > 1.0);
     if (on_side && dfind_newton(delta, theta, pi, state)) return delta;
   }
+  if (side == start_side::any) return dfind(ideal_gas_delta(theta, pi), theta, pi, state);
+  if (!have_sat) {
+    delta_liq = liquid_density_estimate(theta);
+    if (pi > dense_vapour) delta_vap = vapour_density_estimate(theta);
+  }
+  const double delta0 =
+      side == start_side::liquid ? delta_liq : vapour_start(theta, pi, pi_sat, delta_vap);
   return dfind(delta0, theta, pi, state);
 }
 
