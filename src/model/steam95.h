@@ -109,6 +109,7 @@ class steam95 {
                             double y, double tolerance);
   void settle(bool converged, double delta, double tau);
   void at_p_property(int kind, double p, double y, property_selector property);
+  void at_wet_hs(double theta, double x);
 
   bool valid_ = false;
   double x_ = -1.0;

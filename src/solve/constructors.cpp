@@ -14,6 +14,7 @@
 #include "properties/ice.h"
 #include "solve/caches.h"
 #include "solve/density.h"
+#include "solve/if97_start.h"
 #include "solve/phase.h"
 #include "solve/saturation.h"
 #include "solve/solver.h"
@@ -657,25 +658,43 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   store(kind, p, y);
 }
 
+// The wet state at θ with vapour fraction x, on the line that helmholtz_psat gives.
+void steam95::at_wet_hs(double theta, double x) {
+  double delta_liq = 0.0, delta_vap = 0.0;
+  const double pi = helmholtz_psat(theta, delta_liq, delta_vap, &helm_);
+  set_saturated(x, 1.0 / theta, delta_liq, delta_vap, pi * C::pc);
+  valid_ = true;
+}
+
 void steam95::at_hs(double h, double s) {
   refuse_nan(h, "helmholtz_tfind");
   refuse_nan(s, "helmholtz_tfind");
   if (recall(kind_hs, h, s, *this)) return;
-  if (double code = 0; started_hs(h, s, code, &helm_)) {
-    x_ = code;
-    valid_ = true;
-  } else {
-    // The p-s states of the pressure search, the answer's own included, are intermediates:
-    // only the h-s state is a finished lookup.
+  {
+    // The saturation lines and p-s states that the flash reads on its way, the answer's own
+    // included, are intermediates: only the h-s state is a finished lookup.
     const scratch_caches intermediates;
-    hs_function f(h, s);
-    brent_solver solver(&f, 0.0, 1e-8, 100);
-    // From the triple-point pressure, the lowest at which a mixture exists, to the top of the
-    // range.
-    constexpr double p_lo = C::pt;
-    double p = 0.0;
-    if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
-    at_ps(p, s);
+    // A state that IF97 calls wet is tried on the line first: Newton's method from inside the
+    // dome would only wander there.
+    const bool wet_first = if97_wet_temperature(h, s) > 0.0;
+    double theta = 0.0, x = 0.0, code = 0.0;
+    if (wet_first && started_wet_hs(h, s, theta, x)) {
+      at_wet_hs(theta, x);
+    } else if (started_hs(h, s, code, &helm_)) {
+      x_ = code;
+      valid_ = true;
+    } else if (!wet_first && started_wet_hs(h, s, theta, x)) {
+      at_wet_hs(theta, x);
+    } else {
+      hs_function f(h, s);
+      brent_solver solver(&f, 0.0, 1e-8, 100);
+      // From the triple-point pressure, the lowest at which a mixture exists, to the top of the
+      // range.
+      constexpr double p_lo = C::pt;
+      double p = 0.0;
+      if (!hs_near_root(f, solver, p_lo, p)) p = solver.solve(p_lo, C::p_max);
+      at_ps(p, s);
+    }
   }
   store(kind_hs, h, s);
 }

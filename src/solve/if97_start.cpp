@@ -132,4 +132,10 @@ bool if97_hs_start(double h, double s, double& p, flash_start& start) {
   return backward_start(ph_set, p, h, side, start);
 }
 
+double if97_wet_temperature(double h, double s) {
+  if (if97::region_hs(h, s) != 4 || !(s >= if97::s_vapour_623)) return 0.0;
+  const double T = if97::tsat_hs(h, s);
+  return positive(T) ? T : 0.0;
+}
+
 }  // namespace Vantrel

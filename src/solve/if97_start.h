@@ -34,4 +34,8 @@ bool if97_pu_start(double p, double u, start_side side, flash_start& start);
 // IAPWS-95's, from the equation of the side named by s.
 bool if97_hs_start(double h, double s, double& p, flash_start& start);
 
+// The saturation temperature (K) that IF97 gives a wet (h, s), or 0 where it names another region
+// or gives none (below s''(623.15 K)).
+double if97_wet_temperature(double h, double s);
+
 }  // namespace Vantrel

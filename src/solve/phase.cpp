@@ -12,6 +12,7 @@
 #include "solve/if97_start.h"
 #include "solve/saturation.h"
 #include "solve/saturation_fit.h"
+#include "solve/saturation_table.h"
 
 namespace Vantrel {
 
@@ -397,6 +398,61 @@ bool started_hs(double h, double s, double& code, helmholtz_state* state) {
   }
   state->update(delta, tau);
   return true;
+}
+
+namespace {
+
+// h less the enthalpy that the lever rule by s gives at θ. Along the line at fixed s that enthalpy
+// grows with θ, by (s − s′) + v′·dp/dT, for as long as s lies between s′ and s″; above the θ where
+// s leaves that band the function answers −1, "too high", so that it falls through the whole
+// range and its one root is where the two vapour fractions agree.
+class wet_hs_function : public univariate_function<double, double> {
+ public:
+  wet_hs_function(double h, double s) : h_(h), s_(s) {}
+
+  double value(const double& theta) override {
+    saturated_energies e{};
+    if (!fitted_saturation_energies(theta, e)) throw convergence_error("started_wet_hs");
+    x = (s_ - e.s_liq) / (e.s_vap - e.s_liq);
+    if (!(x >= 0.0 && x <= 1.0)) return -1.0;
+    return h_ - (e.h_liq + x * (e.h_vap - e.h_liq));
+  }
+
+  double x = 0.0;  // the fraction by s at the last θ evaluated
+
+ private:
+  double h_, s_;
+};
+
+// Relative half-width of the interval around IF97's saturation temperature of (h, s), well
+// beyond the difference between the two formulations' lines.
+constexpr double wet_start_width = 1e-4;
+// How closely the lever rule must meet h at the root, kJ/kg: the fit's own accuracy, with room.
+constexpr double wet_tolerance = 1e-8;
+
+}  // namespace
+
+bool started_wet_hs(double h, double s, double& theta, double& x) {
+  // The proven line, from the triple point to its edge next to the critical point.
+  const double lowest = C::Tt / C::Tc;
+  const double highest = 1.0 - saturation_table::proven_from * saturation_table::proven_from;
+  wet_hs_function f(h, s);
+  brent_solver solver(&f, 0.0, 1e-14, 100);
+  try {
+    double root = 0;
+    const double start = if97_wet_temperature(h, s) / C::Tc;
+    const bool near = start > lowest && start < highest &&
+                      solve_if_bracketed(solver, std::fmax(lowest, start * (1 - wet_start_width)),
+                                         std::fmin(highest, start * (1 + wet_start_width)), root);
+    if (!near && !solve_if_bracketed(solver, lowest, highest, root)) return false;
+    // The root of a state beyond the dome is the edge of the band, where h is not met.
+    if (!(std::abs(f.value(root)) <= wet_tolerance) || !(f.x > 0.0 && f.x < 1.0)) return false;
+    theta = root;
+    x = f.x;
+    return true;
+  } catch (const convergence_error&) {
+    return false;
+  }
 }
 
 }  // namespace Vantrel

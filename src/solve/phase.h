@@ -106,4 +106,9 @@ bool started_tfind(double pi, double y, property_selector property, double& code
 // with the state as scratch, otherwise.
 bool started_hs(double h, double s, double& code, helmholtz_state* state);
 
+// The wet state of (h, s) off the fitted line: the θ at which the lever rule gives one vapour
+// fraction by h and by s, by Brent's method over θ on the fit, and that fraction. False where no
+// θ of the proven line holds one inside (0, 1).
+bool started_wet_hs(double h, double s, double& theta, double& x);
+
 }  // namespace Vantrel

@@ -137,7 +137,19 @@ TEST(StartedFlash, EnthalpyEntropyFlashLandsOnItsState) {
       helmholtz_state found;
       double code = 0;
       EXPECT_FALSE(started_hs(wet.h(), wet.s(), code, &found)) << "p=" << p << " x=" << x;
+      // On the fitted line, the wet flash lands on the state itself.
+      double theta = 0, quality = 0;
+      ASSERT_TRUE(started_wet_hs(wet.h(), wet.s(), theta, quality)) << "p=" << p << " x=" << x;
+      EXPECT_NEAR(theta * C::Tc, wet.t(), 1e-10 * wet.t()) << "p=" << p << " x=" << x;
+      EXPECT_NEAR(quality, x, 1e-9) << "p=" << p << " x=" << x;
     }
+  }
+  // A single-phase (h, s) is not wet anywhere on the line.
+  for (const point& pt : ordinary) {
+    steam95 st;
+    st.at_tp(pt.T, pt.p);
+    double theta = 0, quality = 0;
+    EXPECT_FALSE(started_wet_hs(st.h(), st.s(), theta, quality)) << pt.T << " K " << pt.p;
   }
 }
 
