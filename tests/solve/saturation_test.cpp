@@ -14,6 +14,7 @@
 #include "model/errors.h"
 #include "solve/caches.h"
 #include "solve/saturation_fit.h"
+#include "table8.h"
 #include "throws.h"
 
 namespace Vantrel {
@@ -38,16 +39,7 @@ class Saturation : public testing::Test {
   double d_liq = 0, d_vap = 0;
 };
 
-// IAPWS-95 saturation check values (R6-95(2018), Table 8): T, p, ρ′, ρ″, h′, h″, s′, s″, with
-// h′ and s′ at 275 K as they come out with this library's ideal-gas constants n°1 and n°2.
-constexpr double table8[][8] = {
-    {275, 0.698451167e-3, 0.999887406e3, 0.550664919e-2, 0.775972206e1, 0.250428995e4,
-     0.283094675e-1, 0.910660121e1},
-    {450, 0.932203564, 0.890341250e3, 0.481200360e1, 0.749161585e3, 0.277441078e4, 0.210865845e1,
-     0.660921221e1},
-    {625, 0.169082693e2, 0.567090385e3, 0.118290280e3, 0.168626976e4, 0.255071625e4, 0.380194683e1,
-     0.518506121e1},
-};
+using check_values::table8;
 
 TEST_F(Saturation, ReproducesTable8FromEitherSide) {
   for (const auto& c : table8) {
