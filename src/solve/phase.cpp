@@ -381,10 +381,9 @@ bool started_hs(double h, double s, double& code, helmholtz_state* state) {
     return false;
   }
   // The pressure and the slope of the last point evaluated, a step shorter than the tolerance
-  // from the answer, decide the range and the side.
-  // On the critical isobar the side of the line depends on the last digits of p: there it is
-  // read at the answer itself.
-  const double tau = state->tau(), delta = state->delta(), theta = 1.0 / tau;
+  // from the answer, decide the range and the side; on the critical isobar, where the side
+  // follows the last digits of p, the pressure is read at the answer itself.
+  const double delta = state->delta(), theta = 1.0 / state->tau();
   const double p = std::abs(end.p / C::pc - 1.0) < 1e-6 ? state->p() : end.p, pi = p / C::pc;
   if (!(p >= C::pt && p <= C::p_max) || !(end.dpdrho_r > 0)) return false;
   if (!in_search_range(theta, pi)) return false;
@@ -396,7 +395,6 @@ bool started_hs(double h, double s, double& code, helmholtz_state* state) {
     code = theta > theta_sat ? quality_superheated : quality_subcooled;
     if (!on_side(code, theta, delta, theta_sat, delta_liq, delta_vap)) return false;
   }
-  state->update(delta, tau);
   return true;
 }
 
