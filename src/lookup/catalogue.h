@@ -190,11 +190,22 @@ inline constexpr std::array<property_info, constant_count> constant_table = [] {
   }};
 }();
 
+// The row of each property code 0 to property_code_count − 1, found once at compile time: every
+// lookup asks for its code's unit dimension.
+inline constexpr auto rows_by_code = [] {
+  std::array<std::size_t, property_code_count> rows{};
+  for (int code = 0; code < property_code_count; ++code) {
+    std::size_t i = 0;
+    while (i < property_count && property_table[i].code != code) ++i;
+    rows[static_cast<std::size_t>(code)] = i;
+  }
+  return rows;
+}();
+
 // Position of a code's row in property_table, or property_count when no row holds it.
 constexpr std::size_t row_of_code(int code) {
-  std::size_t i = 0;
-  while (i < property_count && property_table[i].code != code) ++i;
-  return i;
+  return code >= 0 && code < property_code_count ? rows_by_code[static_cast<std::size_t>(code)]
+                                                 : property_count;
 }
 
 // Position of a short name's row (case matters: "T" and "p"), or property_count.
