@@ -203,11 +203,38 @@ constexpr double b_times_a = nonan_B * nonan_a;
 // Each group below computes a term's shared numbers once and hands them to the expression
 // of every derivative of the set, which adds its term to its own sum.
 
+// The polynomial group's exponents of τ are all multiples of 1/8, so each of its powers is an
+// integer power of τ times a product of √τ, τ^(1/4) and τ^(1/8): three square roots a sweep in
+// place of a std::pow for each distinct exponent, at the cost of a few units in the last place.
+struct eighth_roots {
+  double tau, r2, r4, r8;  // τ, τ^(1/2), τ^(1/4), τ^(1/8)
+
+  explicit eighth_roots(double t)
+      : tau(t), r2(std::sqrt(t)), r4(std::sqrt(r2)), r8(std::sqrt(r4)) {}
+
+  // τ^(k/8): k = 8m + j with 0 ≤ j < 8, τ^m times the roots that the bits of j name.
+  template <int k>
+  double power() const {
+    constexpr int m = k >= 0 ? k / 8 : -((-k + 7) / 8);
+    constexpr int j = k - 8 * m;
+    double p = integer_power(tau, m);
+    if constexpr ((j & 4) != 0) p *= r2;
+    if constexpr ((j & 2) != 0) p *= r4;
+    if constexpr ((j & 1) != 0) p *= r8;
+    return p;
+  }
+};
+
 template <derivative_set Set>
 sums polynomial_sum(const delta_powers& delta_pow, double tau) {
   static constexpr polynomial_exponents powers = polynomial_tau_exponents<Set>();
+  const eighth_roots roots(tau);
   std::array<double, powers.exponent.size()> tau_pow;
-  for_each_index<powers.count>([&](auto j) { tau_pow[j] = std::pow(tau, powers.exponent[j]); });
+  for_each_index<powers.count>([&](auto j) {
+    constexpr double eighths = powers.exponent[j] * 8;
+    static_assert(eighths == static_cast<int>(eighths), "a polynomial exponent is k/8");
+    tau_pow[j] = roots.power<static_cast<int>(eighths)>();
+  });
 
   sums sum;
   for_each_index<poly_n.size()>([&](auto i) {
@@ -324,10 +351,10 @@ sums gaussian_sum(double delta, double tau, const delta_powers& delta_pow,
   return sum;
 }
 
-// Δ^e for the exponents b−1 and b−2 of the non-analytic terms: where Δ is exactly 0
-// (the critical point) the power is taken as 0.
-double guarded_power(double big_delta, double e) {
-  return big_delta == 0.0 ? 0.0 : std::pow(big_delta, e);
+// Δ^(b−1) and Δ^(b−2) of the non-analytic terms from Δ^b: where Δ is exactly 0 (the critical
+// point) they are taken as 0.
+double lowered_power(double power, double big_delta) {
+  return big_delta == 0.0 ? 0.0 : power / big_delta;
 }
 
 template <derivative_set Set>
@@ -339,28 +366,34 @@ sums nonanalytic_sum(double delta, double tau) {
   constexpr bool needs_db1 = (Set & ~only(derivative::none)) != 0;
   constexpr bool needs_db2 = contains(Set, derivative::dd) || contains(Set, derivative::tt) ||
                              contains(Set, derivative::dt);
+  // The powers of q = (δ − 1)² that the group takes have exponents in thirds (1/(2β) = 5/3 and
+  // its lowered ones) and in halves (a = 3.5 and its lowered ones): one cube root and one square
+  // root a sweep serve them all.
+  static_assert(inv_2beta == 5.0 / 3.0 && nonan_a == 3.5, "powers of q in thirds and halves");
   const double dm1 = delta - 1.0;
   const double tm1 = tau - 1.0;
   const double q = dm1 * dm1;
-  const double theta = (1.0 - tau) + nonan_A * std::pow(q, inv_2beta);
-  const double big_delta = theta * theta + nonan_B * std::pow(q, nonan_a);
+  const double q_third = std::cbrt(q);   // q^(1/3)
+  const double q_half = std::fabs(dm1);  // q^(1/2)
+  const double q_two_thirds = q_third * q_third;
+  const double theta = (1.0 - tau) + nonan_A * (q * q_two_thirds);
+  const double big_delta = theta * theta + nonan_B * (q * q * q * q_half);
 
   double q_pow = 0.0;     // q^(1/(2β)−1)
   double delta_d = 0.0;   // Δ_δ
   double delta_dd = 0.0;  // Δ_δδ
   if constexpr (needs_delta_d) {
-    q_pow = std::pow(q, inv_2beta - 1.0);
-    delta_d = 2.0 * dm1 * (a_over_beta * theta * q_pow + b_times_a * std::pow(q, nonan_a - 1.0));
+    q_pow = q_two_thirds;
+    delta_d = 2.0 * dm1 * (a_over_beta * theta * q_pow + b_times_a * (q * q * q_half));
   }
   if constexpr (contains(Set, derivative::dd)) {
     // At δ = 1 exactly both parts are 0/0 and 0·∞; their limit is 0, since Δ_δδ vanishes
     // like |δ−1|^(4/3).
     if (dm1 != 0.0) {
-      delta_dd = delta_d / dm1 +
-                 2.0 * q *
-                     (2.0 * a_over_beta * (inv_2beta - 1.0) * theta * std::pow(q, inv_2beta - 2.0) +
-                      2.0 * b_times_a * (nonan_a - 1.0) * std::pow(q, nonan_a - 2.0) +
-                      a_over_beta * a_over_beta * std::pow(q, 2.0 * (inv_2beta - 1.0)));
+      delta_dd = delta_d / dm1 + 2.0 * q *
+                                     (2.0 * a_over_beta * (inv_2beta - 1.0) * theta / q_third +
+                                      2.0 * b_times_a * (nonan_a - 1.0) * (q * q_half) +
+                                      a_over_beta * a_over_beta * (q * q_third));
     }
   }
 
@@ -374,8 +407,8 @@ sums nonanalytic_sum(double delta, double tau) {
     const double db = std::pow(big_delta, b);  // Δ^b
     double db1 = 0.0;                          // Δ^(b−1)
     double db2 = 0.0;                          // Δ^(b−2)
-    if constexpr (needs_db1) db1 = guarded_power(big_delta, b - 1.0);
-    if constexpr (needs_db2) db2 = guarded_power(big_delta, b - 2.0);
+    if constexpr (needs_db1) db1 = lowered_power(db, big_delta);
+    if constexpr (needs_db2) db2 = lowered_power(db1, big_delta);
     const double psi_d = -2.0 * C * dm1 * psi;
     const double psi_t = -2.0 * Dc * tm1 * psi;
     const double dbd = b * db1 * delta_d;
