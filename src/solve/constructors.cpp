@@ -452,12 +452,16 @@ void steam95::at_tp(double T, double p) {
   check_t(T);
   check_p(p);
   const double theta = T / C::Tc;
-  const double delta = density_tp(theta, p / C::pc, &helm_);
+  bool settled = false;
+  const double delta = density_tp(theta, p / C::pc, &helm_, &settled);
   // The density finder answers the stability limit of a branch that cannot reach the
-  // pressure; such a point is no solution.
-  const double slope = helm_.dpdrho() * C::rhoc;  // (∂p/∂δ)_T in MPa
-  if (!(slope > 0.0 && std::abs(helm_.p() - p) <= 1e-6 * delta * slope)) {
-    throw convergence_error("steam95::at_tp");
+  // pressure; such a point is no solution. Newton's method from IF97's start has checked its
+  // slope and its pressure already.
+  if (!settled) {
+    const double slope = helm_.dpdrho() * C::rhoc;  // (∂p/∂δ)_T in MPa
+    if (!(slope > 0.0 && std::abs(helm_.p() - p) <= 1e-6 * delta * slope)) {
+      throw convergence_error("steam95::at_tp");
+    }
   }
   x_ = quality_indeterminate;
   if (T >= C::Tt && T <= C::Tc && p >= C::pt && p <= C::pc) {

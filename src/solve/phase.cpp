@@ -174,7 +174,8 @@ bool newton_point(property_selector first, double y1, property_selector second, 
   return false;
 }
 
-double density_tp(double theta, double pi, helmholtz_state* state) {
+double density_tp(double theta, double pi, helmholtz_state* state, bool* settled) {
+  if (settled != nullptr) *settled = false;
   start_side side = start_side::any;
   double pi_sat = 0.0;
   double delta_liq = 0.0;
@@ -197,7 +198,10 @@ double density_tp(double theta, double pi, helmholtz_state* state) {
   if (double rho = 0; if97_density_start(theta * C::Tc, pi * C::pc, side, rho)) {
     double delta = rho / C::rhoc;
     const bool on_side = side == start_side::any || (side == start_side::liquid) == (delta > 1.0);
-    if (on_side && dfind_newton(delta, theta, pi, state)) return delta;
+    if (on_side && dfind_newton(delta, theta, pi, state)) {
+      if (settled != nullptr) *settled = true;
+      return delta;
+    }
   }
   if (side == start_side::any) return dfind(ideal_gas_delta(theta, pi), theta, pi, state);
   if (!have_sat) {

@@ -19,8 +19,9 @@ inline constexpr double metastable_margin = 20.0;
 
 // The density at (θ, π), starting on the side that the saturation estimates pick; within 5 %
 // of the estimated saturation pressure the full saturation solve decides instead. Leaves the
-// state at (δ, 1/θ).
-double density_tp(double theta, double pi, helmholtz_state* state);
+// state at (δ, 1/θ). *settled, if given, tells whether Newton's method from IF97's start found
+// it, on a positive slope and to its last step: a density that needs no further check.
+double density_tp(double theta, double pi, helmholtz_state* state, bool* settled = nullptr);
 
 // The pressure (MPa) and (∂p/∂ρ)_T/(RT) at the last point a Newton iteration evaluated, one
 // step shorter than its tolerance from where it stopped.
