@@ -69,6 +69,15 @@ constexpr double lambda_exponent_cut = -600.0;
 // Dense liquid: no enhancement at and above this reduced density.
 constexpr double lambda_rho_cut = 3.0;
 
+// x^0 … x^(N−1), each exactly what integer_power gives, taken once for a double sum that reads
+// them many times.
+template <int N>
+std::array<double, N> powers(double x) {
+  std::array<double, N> p{};
+  for (int k = 0; k < N; ++k) p[static_cast<std::size_t>(k)] = integer_power(x, k);
+  return p;
+}
+
 }  // namespace
 
 void reduced_viscosity(double Tbar, double rhobar, double chibar, double& mu01, double& mu) {
@@ -79,9 +88,11 @@ void reduced_viscosity(double Tbar, double rhobar, double chibar, double& mu01, 
 
   const double dt = inv_T - 1.0;
   const double dr = rhobar - 1.0;
+  const auto dt_pow = powers<6>(dt);
+  const auto dr_pow = powers<7>(dr);
   double sum = 0.0;
   for (int i = 0; i < 6; ++i)
-    for (int j = 0; j < 7; ++j) sum += integer_power(dr, j) * Hij[i][j] * integer_power(dt, i);
+    for (int j = 0; j < 7; ++j) sum += dr_pow[j] * Hij[i][j] * dt_pow[i];
   mu01 = mu0 * std::exp(rhobar * sum);
 
   const bool near_critical = Tbar >= mu_box_T_low && Tbar <= mu_box_T_high &&
@@ -95,9 +106,11 @@ double conductivity_background(double Tbar, double rhobar) {
                                             L[3] / integer_power(Tbar, 3));
   const double dt = 1.0 / Tbar - 1.0;
   const double dr = rhobar - 1.0;
+  const auto dt_pow = powers<5>(dt);
+  const auto dr_pow = powers<6>(dr);
   double sum = 0.0;
   for (int i = 0; i < 5; ++i)
-    for (int j = 0; j < 6; ++j) sum += integer_power(dt, i) * integer_power(dr, j) * Lij[i][j];
+    for (int j = 0; j < 6; ++j) sum += dt_pow[i] * dr_pow[j] * Lij[i][j];
   return lambda0 * std::exp(rhobar * sum);
 }
 
