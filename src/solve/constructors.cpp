@@ -45,8 +45,8 @@ enum constructor_kind : int {
 constexpr int newton_budget = 100;
 constexpr double energy_tolerance = 1e-6;   // kJ/kg
 constexpr double entropy_tolerance = 1e-8;  // kJ/(kg·K)
-// Forward-difference step of the energy iterations, relative to δ.
-constexpr double difference_step = 0.001;
+// An entropy step may grow δ at most e³-fold, where s is far from logarithmic in δ.
+constexpr double largest_log_step = 3.0;
 // A Newton step may shrink δ at most to this fraction of its previous value, so that very
 // dilute vapour stays reachable and δ never turns negative.
 constexpr double smallest_step_ratio = 0.1;
@@ -507,8 +507,7 @@ void steam95::at_tu(double T, double u) {
   at_t_energy(kind_tu, T, u, &helmholtz_state::u);
 }
 
-// The fixed-temperature pairs T-h, T-s and T-u: a Newton iteration on δ along the isotherm,
-// with a forward difference for the energies and the analytic slope for the entropy.
+// The fixed-temperature pairs T-h, T-s and T-u: a Newton iteration on δ along the isotherm.
 void steam95::at_t_energy(int kind, double T, double y, property_selector property) {
   refuse_nan(T, "steam95::t");
   refuse_nan(y, "steam95::at_th");
@@ -532,26 +531,21 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
                    : c == quality_subcooled ? 1.01 * delta_liq
                    : entropy || y > 1000.0  ? 0.01
                                             : 0.3;
+    // Newton's method with the analytic slope (∂y/∂δ)_T: in ln δ for the entropy, which is close
+    // to −R·ln δ in the vapour, and in δ for the energies, which are close to linear in it there.
     bool converged = false;
     for (int i = 0; i < newton_budget; ++i) {
       helm_.update(delta, tau);
-      const double y1 = (helm_.*property)();
-      const double r = y - y1;
+      const double slope = property_by_delta(helm_, property);
+      const double r = y - (helm_.*property)();
       if (std::abs(r) < tolerance) {
         converged = true;
         break;
       }
-      double next = 0.0;
-      if (entropy) {
-        // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K). Damped, because s is close to
-        // logarithmic in δ in the dilute vapour.
-        const double q = -1000.0 * helm_.dpdt() * helm_.v();
-        next = delta * (1.0 + 0.9 * r / q);
-      } else {
-        helm_.update((1.0 + difference_step) * delta, tau);
-        const double y2 = (helm_.*property)();
-        next = delta * (1.0 + r / ((y2 - y1) / difference_step));
-      }
+      const double next = entropy
+                              ? delta * std::exp(std::fmin(r / (delta * slope), largest_log_step))
+                              : delta + r / slope;
+      if (!std::isfinite(next)) break;
       delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
     }
     retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
@@ -637,7 +631,9 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   double delta1 = 0.0;
   double delta2 = 0.0;
   double c = 0.0;
-  if (volume || !started_tfind(pi, y, property, c, theta, delta1, delta2, &helm_)) {
+  const bool started = volume ? started_pv(pi, y, c, theta, delta1, delta2, &helm_)
+                              : started_tfind(pi, y, property, c, theta, delta1, delta2, &helm_);
+  if (!started) {
     // From the ice boundary at p, less the margin, up to 5000 K.
     double theta_lo = 0.0;
     double theta_hi = 0.0;

@@ -73,6 +73,15 @@ slope2 property_slopes(const helmholtz_state& s, property_selector property) {
   return {s.s(), C::R * (t * s.phir_dt() - 1 / d - s.phir_d()), C::R * t * phi_tt};
 }
 
+}  // namespace
+
+double property_by_delta(const helmholtz_state& state, property_selector property) {
+  state.fill_all();
+  return property_slopes(state, property).by_delta;
+}
+
+namespace {
+
 constexpr int start_budget = 40;
 // Relative allowance on the auxiliary saturated densities, well above their error.
 constexpr double dome_margin = 1e-2;
@@ -367,6 +376,82 @@ bool started_tfind(double pi, double y, property_selector property, double& code
   }
   code = side_code;
   theta = found_theta;
+  delta1 = delta2 = delta;
+  return true;
+}
+
+namespace {
+
+// Below this temperature an isochore of cold liquid can cross an isobar twice, around the
+// density maximum; above it (∂v/∂T)_p > 0 along every isobar of the range.
+constexpr double cold_liquid_theta = 290.0 / C::Tc;
+// Denser than every vapour below the triple-point pressure, by orders of magnitude.
+constexpr double dilute_limit = 0.01;
+
+// Whether θ lies strictly inside the temperature range of p-v at π: the ice boundary without
+// margin, to 5000 K.
+bool in_volume_range(double theta, double pi) {
+  if (theta * C::Tc > C::Tt && pi * C::pc < ice::p_III) return theta < C::T_max / C::Tc;
+  double theta_lo = 0, theta_hi = 0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, 0.0);
+  return theta > theta_lo && theta < theta_hi;
+}
+
+}  // namespace
+
+bool started_pv(double pi, double v, double& code, double& theta, double& delta1, double& delta2,
+                helmholtz_state* state) {
+  const double delta = 1 / (C::rhoc * v);
+  const double p = pi * C::pc;
+  double theta_sat = 0, delta_liq = 0, delta_vap = 0;
+  double side_code = quality_indeterminate;
+  // Along an isochore the real gas is below the ideal gas's pressure, so the ideal gas's
+  // temperature starts Newton's method from below; a denser state starts on the line or at Tc.
+  double theta0 = std::fmax(ideal_gas_delta(1.0, pi) / delta, 1.0);
+  if (pi < C::pt / C::pc) {
+    if (!(delta < dilute_limit)) return false;
+    theta0 = ideal_gas_delta(1.0, pi) / delta;
+  } else if (pi < 1.0) {
+    theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, state);
+    // Below 290 K the range's coldest liquid may be denser than the saturated liquid.
+    if (theta_sat < cold_liquid_theta) return false;
+    const double v_liq = 1 / (C::rhoc * delta_liq), v_vap = 1 / (C::rhoc * delta_vap);
+    if (v < v_vap && v > v_liq) {
+      code = (v - v_liq) / (v_vap - v_liq);
+      theta = theta_sat;
+      delta1 = delta_liq;
+      delta2 = delta_vap;
+      return true;
+    }
+    side_code = v >= v_vap ? quality_superheated : quality_subcooled;
+    theta0 = side_code == quality_superheated
+                 ? std::fmax(theta_sat, ideal_gas_delta(1.0, pi) / delta)
+                 : theta_sat;
+  }
+  double tau = 1 / theta0;
+  bool settled = false;
+  double dpdrho_r = 0;
+  for (int i = 0; i < start_budget && !settled; ++i) {
+    state->update(delta, tau);
+    state->fill_all();
+    const slope2 f = pressure_slopes(*state);
+    // (∂p/∂τ)_δ < 0 is (∂p/∂T)_ρ > 0: where it is not, p meets the isobar more than once.
+    if (!(f.by_tau < 0)) return false;
+    double step = -(f.value - p) / f.by_tau;
+    if (std::abs(step) > 0.2 * tau) step = std::copysign(0.2 * tau, step);
+    tau += step;
+    if (!(tau > 0 && std::isfinite(tau))) return false;
+    settled = std::abs(step) <= flash_tolerance * tau;
+    dpdrho_r = state->dpdrho_r();
+  }
+  if (!settled) return false;
+  const double found = 1 / tau;
+  if (!in_volume_range(found, pi) || !(dpdrho_r > 0)) return false;
+  if (found < cold_liquid_theta && delta > dilute_limit) return false;
+  if (!on_side(side_code, found, delta, theta_sat, delta_liq, delta_vap)) return false;
+  state->update(delta, tau);
+  code = side_code;
+  theta = found;
   delta1 = delta2 = delta;
   return true;
 }
