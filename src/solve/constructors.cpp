@@ -47,6 +47,10 @@ constexpr double energy_tolerance = 1e-6;   // kJ/kg
 constexpr double entropy_tolerance = 1e-8;  // kJ/(kg·K)
 // An entropy step may grow δ at most e³-fold, where s is far from logarithmic in δ.
 constexpr double largest_log_step = 3.0;
+// Below this temperature (K) the iterations keep their damped steps and forward differences.
+constexpr double analytic_from = 290.0;
+// Forward-difference step of the damped energy iterations, relative to δ.
+constexpr double difference_step = 0.001;
 // A Newton step may shrink δ at most to this fraction of its previous value, so that very
 // dilute vapour stays reachable and δ never turns negative.
 constexpr double smallest_step_ratio = 0.1;
@@ -73,6 +77,37 @@ bool recall(int kind, double a, double b, steam95& state) {
 bool physical(const helmholtz_state& helm) {
   const double p = helm.p();
   return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
+}
+
+// The fixed-temperature iteration on δ from *delta until the property is within `tolerance` of
+// y: Newton's method with the analytic slope, or the damped iteration (a forward difference for
+// the energies, nine tenths of the entropy's step). Leaves the state at the last δ evaluated.
+bool iterate_isotherm(bool damped, double& delta, double tau, property_selector property, double y,
+                      double tolerance, helmholtz_state& helm) {
+  const bool entropy = property == &helmholtz_state::s;
+  for (int i = 0; i < newton_budget; ++i) {
+    helm.update(delta, tau);
+    const double slope = damped ? 0.0 : property_by_delta(helm, property);
+    const double y1 = (helm.*property)();
+    const double r = y - y1;
+    if (std::abs(r) < tolerance) return true;
+    double next = 0.0;
+    if (!damped) {
+      next = entropy ? delta * std::exp(std::fmin(r / (delta * slope), largest_log_step))
+                     : delta + r / slope;
+      if (!std::isfinite(next)) return false;
+    } else if (entropy) {
+      // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K).
+      const double q = -1000.0 * helm.dpdt() * helm.v();
+      next = delta * (1.0 + 0.9 * r / q);
+    } else {
+      helm.update((1.0 + difference_step) * delta, tau);
+      const double y2 = (helm.*property)();
+      next = delta * (1.0 + r / ((y2 - y1) / difference_step));
+    }
+    delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+  }
+  return false;
 }
 
 // The property along one isotherm, less its target: the equation of the bracketed search
@@ -533,20 +568,17 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
                                             : 0.3;
     // Newton's method with the analytic slope (∂y/∂δ)_T: in ln δ for the entropy, which is close
     // to −R·ln δ in the vapour, and in δ for the energies, which are close to linear in it there.
-    bool converged = false;
-    for (int i = 0; i < newton_budget; ++i) {
-      helm_.update(delta, tau);
-      const double slope = property_by_delta(helm_, property);
-      const double r = y - (helm_.*property)();
-      if (std::abs(r) < tolerance) {
-        converged = true;
-        break;
-      }
-      const double next = entropy
-                              ? delta * std::exp(std::fmin(r / (delta * slope), largest_log_step))
-                              : delta + r / slope;
-      if (!std::isfinite(next)) break;
-      delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+    // Where a property can meet its value twice along the isotherm, which density the iteration
+    // reaches (or whether the bracketed search decides) depends on its path, and the damped
+    // iteration with a forward difference keeps its own: in cold liquid, where u and s pass an
+    // extremum, and for h and u in dense fluid, where they have a minimum. The entropy is
+    // monotonic along every isotherm above the cold liquid's anomaly.
+    const double start = delta;
+    const bool analytic = T >= analytic_from && (entropy || c != quality_subcooled);
+    bool converged = iterate_isotherm(!analytic, delta, tau, property, y, tolerance, helm_);
+    if (analytic && !entropy && !(converged && delta < 1.0 && physical(helm_))) {
+      delta = start;
+      converged = iterate_isotherm(true, delta, tau, property, y, tolerance, helm_);
     }
     retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
     bool found = converged;

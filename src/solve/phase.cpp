@@ -428,22 +428,26 @@ bool started_pv(double pi, double v, double& code, double& theta, double& delta1
                  ? std::fmax(theta_sat, ideal_gas_delta(1.0, pi) / delta)
                  : theta_sat;
   }
-  double tau = 1 / theta0;
+  // Newton's method in θ: an isochore's pressure is close to linear in T, in the liquid and
+  // the gas alike.
+  double theta_n = theta0;
   bool settled = false;
   double dpdrho_r = 0;
   for (int i = 0; i < start_budget && !settled; ++i) {
+    const double tau = 1 / theta_n;
     state->update(delta, tau);
     state->fill_all();
     const slope2 f = pressure_slopes(*state);
     // (∂p/∂τ)_δ < 0 is (∂p/∂T)_ρ > 0: where it is not, p meets the isobar more than once.
     if (!(f.by_tau < 0)) return false;
-    double step = -(f.value - p) / f.by_tau;
-    if (std::abs(step) > 0.2 * tau) step = std::copysign(0.2 * tau, step);
-    tau += step;
-    if (!(tau > 0 && std::isfinite(tau))) return false;
-    settled = std::abs(step) <= flash_tolerance * tau;
+    double step = (f.value - p) / (f.by_tau * tau * tau);
+    if (std::abs(step) > 0.5 * theta_n) step = std::copysign(0.5 * theta_n, step);
+    theta_n += step;
+    if (!(theta_n > 0 && std::isfinite(theta_n))) return false;
+    settled = std::abs(step) <= flash_tolerance * theta_n;
     dpdrho_r = state->dpdrho_r();
   }
+  const double tau = 1 / theta_n;
   if (!settled) return false;
   const double found = 1 / tau;
   if (!in_volume_range(found, pi) || !(dpdrho_r > 0)) return false;
