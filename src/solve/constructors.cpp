@@ -17,6 +17,7 @@
 #include "solve/if97_start.h"
 #include "solve/phase.h"
 #include "solve/saturation.h"
+#include "solve/saturation_fit.h"
 #include "solve/solver.h"
 
 namespace Vantrel {
@@ -108,6 +109,26 @@ bool iterate_isotherm(bool damped, double& delta, double tau, property_selector 
     delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
   }
   return false;
+}
+
+// A vapour start on the isotherm at θ below the saturated vapour: for the entropy, s − s″ taken as
+// the ideal gas's −R·ln(δ/δ″); for h and u, the chord from the ideal gas (δ → 0) to the saturated
+// vapour, as a second virial coefficient would have it. 0.9·δ″ where the fitted line gives no
+// saturated values or the chord leaves (0, δ″].
+double vapour_start(double theta, double delta_vap, property_selector property, double y,
+                    helmholtz_state& helm) {
+  const double fallback = 0.9 * delta_vap;
+  saturated_energies e{};
+  if (!fitted_saturation_energies(theta, e)) return fallback;
+  if (property == &helmholtz_state::s) return delta_vap * std::exp((e.s_vap - y) / C::R);
+  helm.update(delta_vap, 1.0 / theta);
+  const double RT = C::R * C::Tc * theta;
+  const double u0 = RT * helm.phi0_t() / theta;  // u and h of the ideal gas at T
+  const bool enthalpy = property == &helmholtz_state::h;
+  const double y0 = enthalpy ? u0 + RT : u0;
+  const double y_vap = enthalpy ? e.h_vap : e.u_vap;
+  const double ratio = (y - y0) / (y_vap - y0);
+  return ratio > 0.0 && ratio <= 1.0 ? ratio * delta_vap : fallback;
 }
 
 // The property along one isotherm, less its target: the equation of the bracketed search
@@ -573,8 +594,11 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
     // iteration with a forward difference keeps its own: in cold liquid, where u and s pass an
     // extremum, and for h and u in dense fluid, where they have a minimum. The entropy is
     // monotonic along every isotherm above the cold liquid's anomaly.
-    const double start = delta;
     const bool analytic = T >= analytic_from && (entropy || c != quality_subcooled);
+    const double start = delta;
+    if (analytic && c == quality_superheated) {
+      delta = vapour_start(theta, delta_vap, property, y, helm_);
+    }
     bool converged = iterate_isotherm(!analytic, delta, tau, property, y, tolerance, helm_);
     if (analytic && !entropy && !(converged && delta < 1.0 && physical(helm_))) {
       delta = start;
