@@ -385,6 +385,9 @@ namespace {
 // Below this temperature an isochore of cold liquid can cross an isobar twice, around the
 // density maximum; above it (∂v/∂T)_p > 0 along every isobar of the range.
 constexpr double cold_liquid_theta = 290.0 / C::Tc;
+// Secant steps on IF97's liquid volume, and where they stop (K): IF97's own tolerance in T.
+constexpr int liquid_secant_budget = 8;
+constexpr double liquid_secant_tolerance = 1e-3;
 // Denser than every vapour below the triple-point pressure, by orders of magnitude.
 constexpr double dilute_limit = 0.01;
 
@@ -395,6 +398,32 @@ bool in_volume_range(double theta, double pi) {
   double theta_lo = 0, theta_hi = 0;
   ice::temperature_bounds(pi, theta_lo, theta_hi, 0.0);
   return theta > theta_lo && theta < theta_hi;
+}
+
+// A subcooled liquid's temperature at (p, v) from IF97's liquid volume, within IF97's tolerance
+// of IAPWS-95's: secant steps from the saturation temperature toward the cold end of the range,
+// where the isochore's Newton steps would otherwise need several steps across a strongly curved
+// stretch. False, leaving T alone, where IF97 gives no volume or the steps leave the range.
+bool liquid_volume_start(double p, double v, double T_sat, double& T) {
+  double Ta = T_sat, Tb = 0.5 * (T_sat + cold_liquid_theta * C::Tc);
+  double rho = 0;
+  if (!if97_density_start(Ta, p, start_side::liquid, rho)) return false;
+  double va = 1 / rho;
+  for (int i = 0; i < liquid_secant_budget; ++i) {
+    if (!if97_density_start(Tb, p, start_side::liquid, rho)) return false;
+    const double vb = 1 / rho;
+    if (!(vb != va)) return false;
+    const double T_next = Tb - (vb - v) * (Tb - Ta) / (vb - va);
+    if (!(T_next > cold_liquid_theta * C::Tc && T_next < T_sat)) return false;
+    Ta = Tb;
+    va = vb;
+    Tb = T_next;
+    if (std::abs(Tb - Ta) < liquid_secant_tolerance) {
+      T = Tb;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -427,6 +456,10 @@ bool started_pv(double pi, double v, double& code, double& theta, double& delta1
     theta0 = side_code == quality_superheated
                  ? std::fmax(theta_sat, ideal_gas_delta(1.0, pi) / delta)
                  : theta_sat;
+    if (double T = 0;
+        side_code == quality_subcooled && liquid_volume_start(p, v, theta_sat * C::Tc, T)) {
+      theta0 = T / C::Tc;
+    }
   }
   // Newton's method in θ: an isochore's pressure is close to linear in T, in the liquid and
   // the gas alike.
