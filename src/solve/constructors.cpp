@@ -131,6 +131,14 @@ double vapour_start(double theta, double delta_vap, property_selector property, 
   return ratio > 0.0 && ratio <= 1.0 ? ratio * delta_vap : fallback;
 }
 
+// An entropy's start where no saturated vapour bounds the isotherm: the ideal gas's density,
+// s = R·(τ·φ°_τ − φ°) with φ° = ln δ + f(τ), at most the density of the compressed liquid.
+double ideal_entropy_start(double tau, double s, helmholtz_state& helm) {
+  helm.update(1.0, tau);
+  const double s_unit = C::R * (tau * helm.phi0_t() - helm.phi0());  // the ideal gas's at δ = 1
+  return std::fmin(std::exp((s_unit - s) / C::R), 3.0);
+}
+
 // The property along one isotherm, less its target: the equation of the bracketed search
 // that takes over from a fixed-temperature Newton iteration that found no state.
 class isotherm_function : public univariate_function<double, double> {
@@ -598,6 +606,8 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
     const double start = delta;
     if (analytic && c == quality_superheated) {
       delta = vapour_start(theta, delta_vap, property, y, helm_);
+    } else if (analytic && entropy && c == quality_indeterminate) {
+      delta = ideal_entropy_start(tau, y, helm_);
     }
     bool converged = iterate_isotherm(!analytic, delta, tau, property, y, tolerance, helm_);
     if (analytic && !entropy && !(converged && delta < 1.0 && physical(helm_))) {
