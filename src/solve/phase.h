@@ -106,7 +106,7 @@ bool started_tfind(double pi, double y, property_selector property, double& code
 
 // As helmholtz_tfind for the volume over the range of p-v (the ice boundary at π, without
 // margin, to 5000 K), without searching: δ is the input itself, a state between the saturated
-// volumes at π is wet, and a single-phase state is θ from p(δ, θ) = p by Newton's method in τ.
+// volumes at π is wet, and a single-phase state is θ from p(δ, θ) = p by Newton's method in θ.
 // Answers false, with the state as scratch, wherever the answer could differ from the search's:
 // an iteration that does not settle, a point outside the range, on the other side of the line or
 // where (∂p/∂T)_ρ is not positive, and cold liquid below 290 K, where an isochore can cross an
