@@ -17,6 +17,7 @@
 #include "solve/if97_start.h"
 #include "solve/phase.h"
 #include "solve/saturation.h"
+#include "solve/saturation_fit.h"
 #include "solve/solver.h"
 
 namespace Vantrel {
@@ -45,7 +46,11 @@ enum constructor_kind : int {
 constexpr int newton_budget = 100;
 constexpr double energy_tolerance = 1e-6;   // kJ/kg
 constexpr double entropy_tolerance = 1e-8;  // kJ/(kg·K)
-// Forward-difference step of the energy iterations, relative to δ.
+// An entropy step may grow δ at most e³-fold, where s is far from logarithmic in δ.
+constexpr double largest_log_step = 3.0;
+// Below this temperature (K) the iterations keep their damped steps and forward differences.
+constexpr double analytic_from = 290.0;
+// Forward-difference step of the damped energy iterations, relative to δ.
 constexpr double difference_step = 0.001;
 // A Newton step may shrink δ at most to this fraction of its previous value, so that very
 // dilute vapour stays reachable and δ never turns negative.
@@ -73,6 +78,65 @@ bool recall(int kind, double a, double b, steam95& state) {
 bool physical(const helmholtz_state& helm) {
   const double p = helm.p();
   return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
+}
+
+// The fixed-temperature iteration on δ from *delta until the property is within `tolerance` of
+// y: Newton's method with the analytic slope, or the damped iteration (a forward difference for
+// the energies, nine tenths of the entropy's step). Leaves the state at the last δ evaluated.
+bool iterate_isotherm(bool damped, double& delta, double tau, property_selector property, double y,
+                      double tolerance, helmholtz_state& helm) {
+  const bool entropy = property == &helmholtz_state::s;
+  for (int i = 0; i < newton_budget; ++i) {
+    helm.update(delta, tau);
+    const double slope = damped ? 0.0 : property_by_delta(helm, property);
+    const double y1 = (helm.*property)();
+    const double r = y - y1;
+    if (std::abs(r) < tolerance) return true;
+    double next = 0.0;
+    if (!damped) {
+      next = entropy ? delta * std::exp(std::fmin(r / (delta * slope), largest_log_step))
+                     : delta + r / slope;
+      if (!std::isfinite(next)) return false;
+    } else if (entropy) {
+      // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K).
+      const double q = -1000.0 * helm.dpdt() * helm.v();
+      next = delta * (1.0 + 0.9 * r / q);
+    } else {
+      helm.update((1.0 + difference_step) * delta, tau);
+      const double y2 = (helm.*property)();
+      next = delta * (1.0 + r / ((y2 - y1) / difference_step));
+    }
+    delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+  }
+  return false;
+}
+
+// A vapour start on the isotherm at θ below the saturated vapour: for the entropy, s − s″ taken as
+// the ideal gas's −R·ln(δ/δ″); for h and u, the chord from the ideal gas (δ → 0) to the saturated
+// vapour, as a second virial coefficient would have it. 0.9·δ″ where the fitted line gives no
+// saturated values or the chord leaves (0, δ″].
+double vapour_start(double theta, double delta_vap, property_selector property, double y,
+                    helmholtz_state& helm) {
+  const double fallback = 0.9 * delta_vap;
+  saturated_energies e{};
+  if (!fitted_saturation_energies(theta, e)) return fallback;
+  if (property == &helmholtz_state::s) return delta_vap * std::exp((e.s_vap - y) / C::R);
+  helm.update(delta_vap, 1.0 / theta);
+  const double RT = C::R * C::Tc * theta;
+  const double u0 = RT * helm.phi0_t() / theta;  // u and h of the ideal gas at T
+  const bool enthalpy = property == &helmholtz_state::h;
+  const double y0 = enthalpy ? u0 + RT : u0;
+  const double y_vap = enthalpy ? e.h_vap : e.u_vap;
+  const double ratio = (y - y0) / (y_vap - y0);
+  return ratio > 0.0 && ratio <= 1.0 ? ratio * delta_vap : fallback;
+}
+
+// An entropy's start where no saturated vapour bounds the isotherm: the ideal gas's density,
+// s = R·(τ·φ°_τ − φ°) with φ° = ln δ + f(τ), at most the density of the compressed liquid.
+double ideal_entropy_start(double tau, double s, helmholtz_state& helm) {
+  helm.update(1.0, tau);
+  const double s_unit = C::R * (tau * helm.phi0_t() - helm.phi0());  // the ideal gas's at δ = 1
+  return std::fmin(std::exp((s_unit - s) / C::R), 3.0);
 }
 
 // The property along one isotherm, less its target: the equation of the bracketed search
@@ -511,8 +575,7 @@ void steam95::at_tu(double T, double u) {
   at_t_energy(kind_tu, T, u, &helmholtz_state::u);
 }
 
-// The fixed-temperature pairs T-h, T-s and T-u: a Newton iteration on δ along the isotherm,
-// with a forward difference for the energies and the analytic slope for the entropy.
+// The fixed-temperature pairs T-h, T-s and T-u: a Newton iteration on δ along the isotherm.
 void steam95::at_t_energy(int kind, double T, double y, property_selector property) {
   refuse_nan(T, "steam95::t");
   refuse_nan(y, "steam95::at_th");
@@ -536,27 +599,24 @@ void steam95::at_t_energy(int kind, double T, double y, property_selector proper
                    : c == quality_subcooled ? 1.01 * delta_liq
                    : entropy || y > 1000.0  ? 0.01
                                             : 0.3;
-    bool converged = false;
-    for (int i = 0; i < newton_budget; ++i) {
-      helm_.update(delta, tau);
-      const double y1 = (helm_.*property)();
-      const double r = y - y1;
-      if (std::abs(r) < tolerance) {
-        converged = true;
-        break;
-      }
-      double next = 0.0;
-      if (entropy) {
-        // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K). Damped, because s is close to
-        // logarithmic in δ in the dilute vapour.
-        const double q = -1000.0 * helm_.dpdt() * helm_.v();
-        next = delta * (1.0 + 0.9 * r / q);
-      } else {
-        helm_.update((1.0 + difference_step) * delta, tau);
-        const double y2 = (helm_.*property)();
-        next = delta * (1.0 + r / ((y2 - y1) / difference_step));
-      }
-      delta = next < smallest_step_ratio * delta ? smallest_step_ratio * delta : next;
+    // Newton's method with the analytic slope (∂y/∂δ)_T: in ln δ for the entropy, which is close
+    // to −R·ln δ in the vapour, and in δ for the energies, which are close to linear in it there.
+    // Where a property can meet its value twice along the isotherm, which density the iteration
+    // reaches (or whether the bracketed search decides) depends on its path, and the damped
+    // iteration with a forward difference keeps its own: in cold liquid, where u and s pass an
+    // extremum, and for h and u in dense fluid, where they have a minimum. The entropy is
+    // monotonic along every isotherm above the cold liquid's anomaly.
+    const bool analytic = T >= analytic_from && (entropy || c != quality_subcooled);
+    const double start = delta;
+    if (analytic && c == quality_superheated) {
+      delta = vapour_start(theta, delta_vap, property, y, helm_);
+    } else if (analytic && entropy && c == quality_indeterminate) {
+      delta = ideal_entropy_start(tau, y, helm_);
+    }
+    bool converged = iterate_isotherm(!analytic, delta, tau, property, y, tolerance, helm_);
+    if (analytic && !entropy && !(converged && delta < 1.0 && physical(helm_))) {
+      delta = start;
+      converged = iterate_isotherm(true, delta, tau, property, y, tolerance, helm_);
     }
     retry_unless_settled(converged, delta, theta, c, delta_liq, delta_vap, property, y, tolerance);
     bool found = converged;
@@ -641,7 +701,9 @@ void steam95::at_p_property(int kind, double p, double y, property_selector prop
   double delta1 = 0.0;
   double delta2 = 0.0;
   double c = 0.0;
-  if (volume || !started_tfind(pi, y, property, c, theta, delta1, delta2, &helm_)) {
+  const bool started = volume ? started_pv(pi, y, c, theta, delta1, delta2, &helm_)
+                              : started_tfind(pi, y, property, c, theta, delta1, delta2, &helm_);
+  if (!started) {
     // From the ice boundary at p, less the margin, up to 5000 K.
     double theta_lo = 0.0;
     double theta_hi = 0.0;

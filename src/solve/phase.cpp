@@ -73,6 +73,15 @@ slope2 property_slopes(const helmholtz_state& s, property_selector property) {
   return {s.s(), C::R * (t * s.phir_dt() - 1 / d - s.phir_d()), C::R * t * phi_tt};
 }
 
+}  // namespace
+
+double property_by_delta(const helmholtz_state& state, property_selector property) {
+  state.fill_all();
+  return property_slopes(state, property).by_delta;
+}
+
+namespace {
+
 constexpr int start_budget = 40;
 // Relative allowance on the auxiliary saturated densities, well above their error.
 constexpr double dome_margin = 1e-2;
@@ -371,6 +380,119 @@ bool started_tfind(double pi, double y, property_selector property, double& code
   }
   code = side_code;
   theta = found_theta;
+  delta1 = delta2 = delta;
+  return true;
+}
+
+namespace {
+
+// Below this temperature an isochore of cold liquid can cross an isobar twice, around the
+// density maximum; above it (∂v/∂T)_p > 0 along every isobar of the range.
+constexpr double cold_liquid_theta = 290.0 / C::Tc;
+// Secant steps on IF97's liquid volume, and where they stop (K): IF97's own tolerance in T.
+constexpr int liquid_secant_budget = 8;
+constexpr double liquid_secant_tolerance = 1e-3;
+// Denser than every vapour below the triple-point pressure, by orders of magnitude.
+constexpr double dilute_limit = 0.01;
+
+// Whether θ lies strictly inside the temperature range of p-v at π: the ice boundary without
+// margin, to 5000 K.
+bool in_volume_range(double theta, double pi) {
+  if (theta * C::Tc > C::Tt && pi * C::pc < ice::p_III) return theta < C::T_max / C::Tc;
+  double theta_lo = 0, theta_hi = 0;
+  ice::temperature_bounds(pi, theta_lo, theta_hi, 0.0);
+  return theta > theta_lo && theta < theta_hi;
+}
+
+// A subcooled liquid's temperature at (p, v) from IF97's liquid volume, within IF97's tolerance
+// of IAPWS-95's: secant steps from the saturation temperature toward the cold end of the range,
+// where the isochore's Newton steps would otherwise need several steps across a strongly curved
+// stretch. False, leaving T alone, where IF97 gives no volume or the steps leave the range.
+bool liquid_volume_start(double p, double v, double T_sat, double& T) {
+  double Ta = T_sat, Tb = 0.5 * (T_sat + cold_liquid_theta * C::Tc);
+  double rho = 0;
+  if (!if97_density_start(Ta, p, start_side::liquid, rho)) return false;
+  double va = 1 / rho;
+  for (int i = 0; i < liquid_secant_budget; ++i) {
+    if (!if97_density_start(Tb, p, start_side::liquid, rho)) return false;
+    const double vb = 1 / rho;
+    if (!(vb != va)) return false;
+    const double T_next = Tb - (vb - v) * (Tb - Ta) / (vb - va);
+    if (!(T_next > cold_liquid_theta * C::Tc && T_next < T_sat)) return false;
+    Ta = Tb;
+    va = vb;
+    Tb = T_next;
+    if (std::abs(Tb - Ta) < liquid_secant_tolerance) {
+      T = Tb;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool started_pv(double pi, double v, double& code, double& theta, double& delta1, double& delta2,
+                helmholtz_state* state) {
+  const double delta = 1 / (C::rhoc * v);
+  const double p = pi * C::pc;
+  double theta_sat = 0, delta_liq = 0, delta_vap = 0;
+  double side_code = quality_indeterminate;
+  // Along an isochore the real gas is below the ideal gas's pressure, so the ideal gas's
+  // temperature starts Newton's method from below; a denser state starts on the line or at Tc.
+  double theta0 = std::fmax(ideal_gas_delta(1.0, pi) / delta, 1.0);
+  if (pi < C::pt / C::pc) {
+    if (!(delta < dilute_limit)) return false;
+    theta0 = ideal_gas_delta(1.0, pi) / delta;
+  } else if (pi < 1.0) {
+    theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, state);
+    // Below 290 K the range's coldest liquid may be denser than the saturated liquid.
+    if (theta_sat < cold_liquid_theta) return false;
+    const double v_liq = 1 / (C::rhoc * delta_liq), v_vap = 1 / (C::rhoc * delta_vap);
+    if (v < v_vap && v > v_liq) {
+      code = (v - v_liq) / (v_vap - v_liq);
+      theta = theta_sat;
+      delta1 = delta_liq;
+      delta2 = delta_vap;
+      return true;
+    }
+    side_code = v >= v_vap ? quality_superheated : quality_subcooled;
+    theta0 = side_code == quality_superheated
+                 ? std::fmax(theta_sat, ideal_gas_delta(1.0, pi) / delta)
+                 : theta_sat;
+    if (double T = 0;
+        side_code == quality_subcooled && liquid_volume_start(p, v, theta_sat * C::Tc, T)) {
+      theta0 = T / C::Tc;
+    }
+  }
+  // Newton's method in θ: an isochore's pressure is close to linear in T, in the liquid and
+  // the gas alike.
+  double theta_n = theta0;
+  bool settled = false;
+  double dpdrho_r = 0;
+  for (int i = 0; i < start_budget && !settled; ++i) {
+    const double tau = 1 / theta_n;
+    state->update(delta, tau);
+    state->fill_all();
+    const slope2 f = pressure_slopes(*state);
+    // (∂p/∂τ)_δ < 0 is (∂p/∂T)_ρ > 0: where it is not, p meets the isobar more than once.
+    if (!(f.by_tau < 0)) return false;
+    double step = (f.value - p) / (f.by_tau * tau * tau);
+    if (std::abs(step) > 0.5 * theta_n) step = std::copysign(0.5 * theta_n, step);
+    theta_n += step;
+    if (!(theta_n > 0 && std::isfinite(theta_n))) return false;
+    settled = std::abs(step) <= flash_tolerance * theta_n;
+    dpdrho_r = state->dpdrho_r();
+  }
+  const double tau = 1 / theta_n;
+  if (!settled) return false;
+  const double found = 1 / tau;
+  if (!in_volume_range(found, pi) || !(dpdrho_r > 0)) return false;
+  if (found < cold_liquid_theta && delta > dilute_limit) return false;
+  if (!on_side(side_code, found, delta, theta_sat, delta_liq, delta_vap)) return false;
+  state->update(delta, tau);
+  code = side_code;
+  theta = found;
   delta1 = delta2 = delta;
   return true;
 }

@@ -39,6 +39,10 @@ bool newton_point(property_selector first, double y1, property_selector second, 
                   double delta0, double tau0, helmholtz_state* state, double tolerance = 1e-11,
                   newton_end* end = nullptr);
 
+// (∂y/∂δ)_τ of a property at the state's point, the property as newton_point names it. Fills
+// the residual cells it reads in one sweep.
+double property_by_delta(const helmholtz_state& state, property_selector property);
+
 // As density_tp, but the search starts on the side that a phase code names: −3 the liquid,
 // −2 the vapour; any other code lets density_tp choose. A temperature search that has
 // already placed its state on one side of the saturation line keeps every trial there.
@@ -100,6 +104,16 @@ double helmholtz_tfind(double theta_lo, double theta_hi, double pi, double y,
 // decides. On success the outputs are those of helmholtz_tfind, the phase code in `code`.
 bool started_tfind(double pi, double y, property_selector property, double& code, double& theta,
                    double& delta1, double& delta2, helmholtz_state* state);
+
+// As helmholtz_tfind for the volume over the range of p-v (the ice boundary at π, without
+// margin, to 5000 K), without searching: δ is the input itself, a state between the saturated
+// volumes at π is wet, and a single-phase state is θ from p(δ, θ) = p by Newton's method in θ.
+// Answers false, with the state as scratch, wherever the answer could differ from the search's:
+// an iteration that does not settle, a point outside the range, on the other side of the line or
+// where (∂p/∂T)_ρ is not positive, and cold liquid below 290 K, where an isochore can cross an
+// isobar twice around the density maximum.
+bool started_pv(double pi, double v, double& code, double& theta, double& delta1, double& delta2,
+                helmholtz_state* state);
 
 // The single-phase state of (h, s) by Newton's method in (δ, τ) from IF97's start, if it lies at
 // a pressure from the triple point's to the top of the range, inside the temperature range of its

@@ -165,5 +165,98 @@ TEST(StartedFlash, DensityFromIf97IsTheBracketedRoot) {
   }
 }
 
+TEST(StartedFlash, VolumeFlashLandsWhereTheTemperatureSearchDoes) {
+  // Beside the states of the other flashes: cold liquid around the density maximum, where the
+  // flash must decline, and wet states.
+  std::vector<point> points = all_points();
+  for (const point& cold : {point{274, 0.1}, point{277, 1}, point{285, 10}, point{295, 0.5},
+                            point{265, 150}, point{300, 400}, point{500, 800}}) {
+    points.push_back(cold);
+  }
+  std::vector<double> volumes;
+  std::vector<double> pressures;
+  for (const point& pt : points) {
+    steam95 st;
+    st.at_tp(pt.T, pt.p);
+    volumes.push_back(st.v());
+    pressures.push_back(pt.p);
+  }
+  for (const double p : {0.0007, 0.01, 0.1, 1.0, 10.0, 21.0, 22.0}) {
+    for (const double x : {1e-6, 0.3, 0.999999}) {
+      steam95 wet;
+      wet.at_psat(p, x);
+      volumes.push_back(wet.v());
+      pressures.push_back(p);
+    }
+  }
+  int started = 0;
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    const double pi = pressures[i] / C::pc, v = volumes[i];
+    SCOPED_TRACE("p=" + std::to_string(pressures[i]) + " MPa, v=" + std::to_string(v));
+    helmholtz_state a, b;
+    double code = 0, theta = 0, d1 = 0, d2 = 0;
+    if (!started_pv(pi, v, code, theta, d1, d2, &a)) continue;
+    ++started;
+    double lo = 0, hi = 0;
+    ice::temperature_bounds(pi, lo, hi, 0.0);
+    double theta_ref = 0, d1_ref = 0, d2_ref = 0;
+    const double code_ref =
+        helmholtz_tfind(lo, hi, pi, v, &helmholtz_state::v, theta_ref, d1_ref, d2_ref, &b);
+    EXPECT_EQ(code, code_ref);
+    EXPECT_NEAR(theta, theta_ref, 1e-9 * theta_ref);
+    EXPECT_NEAR(d1, d1_ref, 1e-8 * d1_ref);
+    EXPECT_NEAR(d2, d2_ref, 1e-8 * d2_ref);
+    if (d2 > 0.01) {
+      EXPECT_GE(theta * C::Tc, 290.0);
+    }
+  }
+  EXPECT_GT(started, static_cast<int>(volumes.size()) * 3 / 4);
+}
+
+// Every isobar of the range has (∂v/∂T)_p > 0 from 290 K up, and there its coldest liquid is
+// denser than at 290 K: the volume flash's reason for leaving only colder liquid to the search.
+TEST(StartedFlash, ColdLiquidAbove290KIsTheOnlyStateOfItsVolume) {
+  for (const double p : {0.002, 0.1, 1.0, 10.0, 50.0, 100.0, 200.0, 300.0}) {
+    double lo = 0, hi = 0;
+    ice::temperature_bounds(p / C::pc, lo, hi, 0.0);
+    if (lo * C::Tc >= 290.0) continue;
+    steam95 coldest, warm;
+    coldest.at_tp(lo * C::Tc * (1 + 1e-9), p);
+    warm.at_tp(290.0, p);
+    EXPECT_GT(warm.v(), coldest.v()) << p << " MPa";
+    EXPECT_GT(warm.helm().dpdt(), 0.0) << p << " MPa";
+  }
+}
+
+// T-h, T-s and T-u from T-p states: a single-phase answer on the side of the line that the
+// phase decision names, within the iterations' tolerances. Entropy grows monotonically along an
+// isotherm wherever (∂p/∂T)_ρ > 0, so above the cold liquid's anomaly its density is the T-p
+// state's; h and u can meet their value twice on an isotherm of compressed liquid.
+TEST(StartedFlash, TemperatureFlashesLandOnASingleStateOfTheIsotherm) {
+  for (const point& pt : all_points()) {
+    steam95 st;
+    st.at_tp(pt.T, pt.p);
+    for (const auto& [name, property] : properties) {
+      SCOPED_TRACE(std::string(name) + " at T=" + std::to_string(pt.T) +
+                   " K, p=" + std::to_string(pt.p) + " MPa");
+      const double y = (st.helm().*property)();
+      helmholtz_state scratch;
+      double pi = 0, dl = 0, dv = 0;
+      const double code = quality_at_t(pt.T / C::Tc, y, property, pi, dl, dv, &scratch);
+      if (code >= 0) continue;  // wet: read off the line, not iterated
+      const bool entropy = property == &helmholtz_state::s;
+      steam95 back;
+      if (property == &helmholtz_state::h) back.at_th(pt.T, y);
+      if (entropy) back.at_ts(pt.T, y);
+      if (property == &helmholtz_state::u) back.at_tu(pt.T, y);
+      EXPECT_EQ(back.x(), code);
+      EXPECT_NEAR((back.helm().*property)(), y, entropy ? 1e-8 : 1e-6);
+      if (entropy && pt.T > 290) {
+        EXPECT_NEAR(back.rho(), st.rho(), 1e-6 * st.rho());
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace Vantrel
