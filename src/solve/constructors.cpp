@@ -80,6 +80,9 @@ bool physical(const helmholtz_state& helm) {
   return p >= C::p_min && p <= C::p_max && helm.dpdrho_r() > 0.0;
 }
 
+// The largest relative step in δ taken as the polish of a converged Newton iteration.
+constexpr double polish_limit = 1e-2;
+
 // The fixed-temperature iteration on δ from *delta until the property is within `tolerance` of
 // y: Newton's method with the analytic slope, or the damped iteration (a forward difference for
 // the energies, nine tenths of the entropy's step). Leaves the state at the last δ evaluated.
@@ -91,12 +94,28 @@ bool iterate_isotherm(bool damped, double& delta, double tau, property_selector 
     const double slope = damped ? 0.0 : property_by_delta(helm, property);
     const double y1 = (helm.*property)();
     const double r = y - y1;
-    if (std::abs(r) < tolerance) return true;
     double next = 0.0;
     if (!damped) {
       next = entropy ? delta * std::exp(std::fmin(r / (delta * slope), largest_log_step))
                      : delta + r / slope;
       if (!std::isfinite(next)) return false;
+      // Within the tolerance, the step from here is still taken as the polish where it brings the
+      // property closer: a liquid's pressure follows its density so steeply, and a dilute
+      // vapour's energy so weakly, that the tolerance on the property alone would leave the
+      // pressure wrong in the third digit.
+      if (std::abs(r) < tolerance) {
+        if (std::abs(next - delta) <= polish_limit * delta) {
+          helm.update(next, tau);
+          if (std::abs(y - (helm.*property)()) <= std::abs(r)) {
+            delta = next;
+          } else {
+            helm.update(delta, tau);
+          }
+        }
+        return true;
+      }
+    } else if (std::abs(r) < tolerance) {
+      return true;
     } else if (entropy) {
       // δ·(∂s/∂δ)_T = −(∂p/∂T)_ρ / ρ, in kJ/(kg·K).
       const double q = -1000.0 * helm.dpdt() * helm.v();
