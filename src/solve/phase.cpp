@@ -329,6 +329,23 @@ bool in_search_range(double theta, double pi) {
   return theta > theta_lo && theta < theta_hi;
 }
 
+// A point of the saturation line: θ and the two densities.
+struct line_point {
+  double theta, delta_liq, delta_vap;
+};
+
+// A value strictly between the saturated ones is a mixture on the line: its vapour fraction in
+// code, the line's θ and densities in theta, delta1 (δ′) and delta2 (δ″).
+bool wet_on_line(double y, saturated_pair sat, line_point line, double& code, double& theta,
+                 double& delta1, double& delta2) {
+  if (!(y < sat.vapour && y > sat.liquid)) return false;
+  code = (y - sat.liquid) / (sat.vapour - sat.liquid);
+  theta = line.theta;
+  delta1 = line.delta_liq;
+  delta2 = line.delta_vap;
+  return true;
+}
+
 // Below Tc every single-phase state lies on one side of the line: the vapour above the
 // saturation temperature and below the saturated vapour's density, the liquid the other way.
 bool on_side(double code, double theta, double delta, double theta_sat, double delta_liq,
@@ -356,11 +373,8 @@ bool started_tfind(double pi, double y, property_selector property, double& code
   if (pi < 1.0 && pi >= C::pt / C::pc) {
     theta_sat = helmholtz_tsat(pi, delta_liq, delta_vap, state);
     const auto [y_liq, y_vap] = saturated_values(theta_sat, delta_liq, delta_vap, property, state);
-    if (y < y_vap && y > y_liq) {
-      code = (y - y_liq) / (y_vap - y_liq);
-      theta = theta_sat;
-      delta1 = delta_liq;
-      delta2 = delta_vap;
+    if (wet_on_line(y, {y_liq, y_vap}, {theta_sat, delta_liq, delta_vap}, code, theta, delta1,
+                    delta2)) {
       return true;
     }
     side_code = y >= y_vap ? quality_superheated : quality_subcooled;
@@ -449,11 +463,8 @@ bool started_pv(double pi, double v, double& code, double& theta, double& delta1
     // Below 290 K the range's coldest liquid may be denser than the saturated liquid.
     if (theta_sat < cold_liquid_theta) return false;
     const double v_liq = 1 / (C::rhoc * delta_liq), v_vap = 1 / (C::rhoc * delta_vap);
-    if (v < v_vap && v > v_liq) {
-      code = (v - v_liq) / (v_vap - v_liq);
-      theta = theta_sat;
-      delta1 = delta_liq;
-      delta2 = delta_vap;
+    if (wet_on_line(v, {v_liq, v_vap}, {theta_sat, delta_liq, delta_vap}, code, theta, delta1,
+                    delta2)) {
       return true;
     }
     side_code = v >= v_vap ? quality_superheated : quality_subcooled;
