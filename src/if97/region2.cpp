@@ -25,17 +25,12 @@ constexpr std::array<ideal_term, 9> ideal_terms{{
 
 // IAPWS R7-97(2012), Table 10, footnote: n°1 and n°2 of γ° within the metastable-vapour
 // equation; the other seven terms are those above.
-constexpr std::array<ideal_term, 9> metastable_ideal_terms{{
-    {0, -0.96937268393049e1},
-    {1, 0.10087275970006e2},
-    {-5, -0.56087911283020e-2},
-    {-4, 0.71452738081455e-1},
-    {-3, -0.40710498223928},
-    {-2, 0.14240819171444e1},
-    {-1, -0.43839511319450e1},
-    {2, -0.28408632460772},
-    {3, 0.21268463753307e-1},
-}};
+constexpr std::array<ideal_term, 9> metastable_ideal_terms = [] {
+  std::array<ideal_term, 9> t = ideal_terms;
+  t[0].n = -0.96937268393049e1;
+  t[1].n = 0.10087275970006e2;
+  return t;
+}();
 
 // IAPWS R7-97(2012), Table 11: coefficients and exponents of the residual part γʳ.
 constexpr std::array<term, 43> terms{{
